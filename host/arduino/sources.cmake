@@ -1,0 +1,3 @@
+# Arduino component library stand-in.
+target_sources(velto_host PRIVATE
+)

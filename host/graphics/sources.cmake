@@ -1,0 +1,3 @@
+# Graphics layer over QImage/QPainter.
+target_sources(velto_host PRIVATE
+)

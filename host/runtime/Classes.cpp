@@ -1,0 +1,99 @@
+#include "Classes.h"
+
+#include "Exceptions.h"
+
+#include <QMetaObject>
+
+TPersistent::TPersistent(QObject* parent) : QObject(parent) {}
+
+TPersistent* TPersistent::GetOwner() const { return qobject_cast<TPersistent*>(parent()); }
+
+bool InheritsFrom(TClass cls, TClass base) {
+  for (TClass c = cls; c; c = c->superClass())
+    if (c == base) return true;
+  return false;
+}
+
+QObject* CreateInstance(TClass cls, TClass base) {
+  if (!cls || (base && !InheritsFrom(cls, base))) throw EInvalidCast();
+  QObject* obj = cls->newInstance();
+  if (!obj) throw EInvalidCast();
+  return obj;
+}
+
+TComponent::TComponent(QObject* parent) : TPersistent(parent) {}
+
+TCollectionItem::TCollectionItem(QObject* parent) : TPersistent(parent) {}
+
+int TCollectionItem::GetIndex() const {
+  if (!FCollection) return -1;
+  for (int i = 0; i < FCollection->GetCount(); ++i)
+    if (FCollection->GetItem(i) == this) return i;
+  return -1;
+}
+
+TPersistent* TCollectionItem::GetOwner() const { return FCollection; }
+
+QString TCollectionItem::GetDisplayName() const { return QString::fromLatin1(metaObject()->className()); }
+
+TCollection::TCollection(TClass itemClass, QObject* parent) : TPersistent(parent), FItemClass(itemClass) {}
+
+TCollection::~TCollection() {
+  for (auto* item : FItems) {
+    item->FCollection = nullptr;
+    delete item;
+  }
+}
+
+TCollectionItem* TCollection::GetItem(int index) const {
+  if (index < 0 || index >= GetCount())
+    throw ERangeError(QStringLiteral("Index out of range = %1").arg(uint32_t(index)));
+  return FItems[size_t(index)];
+}
+
+TCollectionItem* TCollection::Adopt(QObject* obj, int index) {
+  auto* item = qobject_cast<TCollectionItem*>(obj);
+  if (!item) {
+    delete obj;
+    throw EInvalidCast();
+  }
+  item->setParent(this);
+  item->FCollection = this;
+  index = std::clamp(index, 0, GetCount());
+  FItems.insert(FItems.begin() + index, item);
+  emit Changed();
+  return item;
+}
+
+TCollectionItem* TCollection::Add(TClass cls) { return Insert(GetCount(), cls); }
+
+TCollectionItem* TCollection::Insert(int index, TClass cls) {
+  return Adopt(CreateInstance(cls ? cls : FItemClass, FItemClass), index);
+}
+
+void TCollection::Delete(int index) {
+  TCollectionItem* item = GetItem(index);
+  FItems.erase(FItems.begin() + index);
+  item->FCollection = nullptr;
+  delete item;
+  emit Changed();
+}
+
+void TCollection::Clear() {
+  if (FItems.empty()) return;
+  auto items = std::move(FItems);
+  FItems.clear();
+  for (auto* item : items) {
+    item->FCollection = nullptr;
+    delete item;
+  }
+  emit Changed();
+}
+
+void TCollection::Move(int from, int to) {
+  TCollectionItem* item = GetItem(from);
+  to = std::clamp(to, 0, GetCount() - 1);
+  FItems.erase(FItems.begin() + from);
+  FItems.insert(FItems.begin() + to, item);
+  emit Changed();
+}

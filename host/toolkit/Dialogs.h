@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp, mbClose };
+using TMsgDlgButtons = unsigned;  // bit (1 << TMsgDlgBtn)
+constexpr TMsgDlgButtons MsgButtons(std::initializer_list<TMsgDlgBtn> buttons) {
+  TMsgDlgButtons set = 0;
+  for (auto b : buttons) set |= 1u << b;
+  return set;
+}
+
+// Modal results.
+constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7,
+              mrClose = 8, mrAll = 12, mrNoToAll = 13, mrYesToAll = 14;
+
+// Shows a modal message box and returns the modal result of the button pressed (mrCancel when the
+// box is closed without one). The default button is the first of Yes, OK, ... present in `buttons`
+// unless given.
+int MessageDlg(const QString& message, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+               int defaultButton = -1);
+
+// What a dialog asked, as a test sees it through the seam.
+struct TDialogRequest {
+  enum Kind { Message, OpenFile, SaveFile } kind = Message;
+  QString text;             // message text, or the file dialog's title
+  TMsgDlgType type = mtCustom;
+  TMsgDlgButtons buttons = 0;
+  int defaultButton = -1;   // a TMsgDlgBtn
+  QString filter;           // "desc|pattern|desc|pattern"
+  QString defaultExt;
+  QString fileName;         // initial file name
+  int filterIndex = 1;
+};
+
+struct TDialogAnswer {
+  int modalResult = mrCancel;  // for messages; for file dialogs mrOk or mrCancel
+  QString fileName;
+  int filterIndex = 1;
+};
+
+// While a responder is set, every dialog goes to it instead of the screen; tests script answers
+// and see what was asked. Set an empty function to show real dialogs again.
+using TDialogResponder = std::function<TDialogAnswer(const TDialogRequest&)>;
+void SetDialogResponder(TDialogResponder responder);
+bool HasDialogResponder();
+TDialogAnswer AskDialogResponder(const TDialogRequest& request);

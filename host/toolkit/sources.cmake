@@ -1,0 +1,3 @@
+target_sources(velto_host PRIVATE
+  toolkit/Dialogs.cpp toolkit/Dialogs.h
+)

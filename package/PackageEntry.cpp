@@ -1,0 +1,1 @@
+// Exported entry points land with the package frame.
