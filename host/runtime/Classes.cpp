@@ -8,6 +8,10 @@ TPersistent::TPersistent(QObject* parent) : QObject(parent) {}
 
 TPersistent* TPersistent::GetOwner() const { return qobject_cast<TPersistent*>(parent()); }
 
+QJsonValue TPersistent::WriteCustomData() const { return QJsonValue(); }
+
+void TPersistent::ReadCustomData(const QJsonValue&) {}
+
 bool InheritsFrom(TClass cls, TClass base) {
   for (TClass c = cls; c; c = c->superClass())
     if (c == base) return true;

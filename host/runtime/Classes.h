@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonValue>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -17,6 +18,10 @@ public:
   explicit TPersistent(QObject* parent = nullptr);
   // The object that owns this one in the design document (a component, or a collection).
   virtual TPersistent* GetOwner() const;
+  // State that published properties cannot express (pixel storage, say), streamed with the
+  // document next to the properties. Null means there is none.
+  virtual QJsonValue WriteCustomData() const;
+  virtual void ReadCustomData(const QJsonValue& data);
 };
 
 // Creates an instance of cls (which must be cls or derive from base) through its invokable

@@ -1,0 +1,2 @@
+#pragma once
+// The Arduino component library as the package uses it.

@@ -1,0 +1,5 @@
+#pragma once
+// Host design framework as the package uses it.
+#include "framework/ComponentEditors.h"
+#include "framework/PackageInfo.h"
+#include "framework/Registration.h"

@@ -1,0 +1,2 @@
+#pragma once
+// Host graphics layer as the package uses it.

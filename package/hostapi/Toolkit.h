@@ -1,0 +1,3 @@
+#pragma once
+// Host user-interface toolkit as the package uses it.
+#include "toolkit/Dialogs.h"
