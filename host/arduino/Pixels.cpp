@@ -20,6 +20,7 @@ void ResizeKeeping(std::vector<T>& pixels, TSize from, TSize to) {
 // Fixed-width little-endian packing, one value per pixel.
 template <typename T>
 QByteArray EncodeLittleEndian(const std::vector<T>& pixels) {
+  if (pixels.empty()) return {};  // no null pointers into the byte-swapping copy
   QByteArray bytes(qsizetype(pixels.size() * sizeof(T)), Qt::Uninitialized);
   qToLittleEndian<T>(pixels.data(), qsizetype(pixels.size()), bytes.data());
   return bytes;
@@ -28,7 +29,7 @@ QByteArray EncodeLittleEndian(const std::vector<T>& pixels) {
 template <typename T>
 std::vector<T> DecodeLittleEndian(const QByteArray& bytes, size_t count) {
   std::vector<T> pixels(count);
-  qFromLittleEndian<T>(bytes.constData(), qsizetype(count), pixels.data());
+  if (count > 0) qFromLittleEndian<T>(bytes.constData(), qsizetype(count), pixels.data());
   return pixels;
 }
 
