@@ -1,3 +1,9 @@
 # Arduino component library stand-in.
 target_sources(velto_host PRIVATE
+  arduino/Components.cpp arduino/Components.h
+  arduino/JsonPackage.cpp
+  arduino/Packages.cpp arduino/Packages.h
+  arduino/Pixels.cpp arduino/Pixels.h
+  arduino/Shields.cpp arduino/Shields.h
+  arduino/Values.cpp arduino/Values.h
 )
