@@ -62,6 +62,19 @@ TEnumeratorIterator<TEnum> BorrowedIterator(TEnum* e) {
   return TEnumeratorIterator<TEnum>(std::shared_ptr<TEnum>(std::shared_ptr<TEnum>(), e));
 }
 
+// A range that owns its enumerator. Returned by value, it stays valid in a range-based for even
+// when the object it came from was a temporary of the range expression.
+template <class T>
+class TEnumeratorRange {
+public:
+  explicit TEnumeratorRange(std::shared_ptr<IEnumerator<T>> e) : FEnum(std::move(e)) {}
+  TEnumeratorIterator<IEnumerator<T>> begin() const { return TEnumeratorIterator<IEnumerator<T>>(FEnum); }
+  std::default_sentinel_t end() const { return {}; }
+
+private:
+  std::shared_ptr<IEnumerator<T>> FEnum;
+};
+
 // Every container is one of these: reference-counted, held through std::shared_ptr.
 template <class T>
 class IEnumerable : public std::enable_shared_from_this<IEnumerable<T>> {

@@ -11,7 +11,7 @@ class INotifyArrayList : public IArrayList<T> {
 public:
   using IArrayList<T>::Add;
   // Appends value unless it is already there.
-  virtual IArrayList<T>& AddUnique(const T& value) = 0;
+  virtual INotifyArrayList& AddUnique(const T& value) = 0;
   // The index of value, appended first when it is not there.
   virtual int AddUniqueIndex(const T& value) = 0;
   // True when value was not there and has been appended.
@@ -126,7 +126,7 @@ public:
     return Track(-1, [&] { TBase::SetCapacity(capacity, truncate); });
   }
 
-  IList& AddUnique(const T& value) override {
+  INotifyArrayList<T>& AddUnique(const T& value) override {
     IfAddUnique(value);
     return *this;
   }

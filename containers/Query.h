@@ -45,8 +45,12 @@ public:
     return result;
   }
 
+  // For a query held in a variable: for (auto x : *query).
   TEnumeratorIterator<IEnumerator<T>> begin() const { return TEnumeratorIterator<IEnumerator<T>>(GetEnumerator()); }
   std::default_sentinel_t end() const { return {}; }
+  // For a query made in the loop itself: for (auto x : list->Query()->Items()). The range holds
+  // what it enumerates, so the temporary query may go.
+  TEnumeratorRange<T> Items() const { return TEnumeratorRange<T>(GetEnumerator()); }
 
 protected:
   explicit TQuery(bool reversed) : FReversed(reversed) {}

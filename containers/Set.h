@@ -5,10 +5,23 @@
 #include "Query.h"
 
 #include <algorithm>
+#include <QHashFunctions>
 #include <functional>
+#include <type_traits>
 #include <span>
 #include <unordered_set>
 #include <vector>
+
+// std::hash where the standard library has one, otherwise Qt's qHash (QString, QByteArray, ...).
+template <class T>
+struct TDefaultHash {
+  size_t operator()(const T& value) const {
+    if constexpr (std::is_default_constructible_v<std::hash<T>>)
+      return std::hash<T>()(value);
+    else
+      return size_t(qHash(value));
+  }
+};
 
 template <class T>
 class ISet : public IEnumerable<T> {
@@ -37,7 +50,7 @@ public:
   virtual std::shared_ptr<TQuery<T>> Query(bool reversed = false) const = 0;
 };
 
-template <class T, class THash = std::hash<T>>
+template <class T, class THash = TDefaultHash<T>>
 class TSet final : public ISet<T> {
   using TTable = std::unordered_set<T, THash>;
 
