@@ -3,7 +3,7 @@
 // Comparisons for sorting: negative, zero or positive as the first element sorts before, with or
 // after the second.
 
-#include "Common.h"
+#include "ContainerCommon.h"
 
 #include <functional>
 

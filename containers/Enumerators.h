@@ -3,7 +3,7 @@
 // Enumerators with MoveNext/GetCurrent: forward, reverse and indexed, over a live list (read through
 // size() and operator[] each step, so they see the list as it is) or over a fixed array and size.
 
-#include "Common.h"
+#include "ContainerCommon.h"
 
 #include <functional>
 

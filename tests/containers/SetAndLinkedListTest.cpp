@@ -1,6 +1,4 @@
-#include "ArrayList.h"
-#include "LinkedList.h"
-#include "Set.h"
+#include "Containers.h"
 
 #include <gtest/gtest.h>
 
