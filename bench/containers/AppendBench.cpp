@@ -1,4 +1,4 @@
-// Appending ints one by one: the array list against std::vector. AppendRatio runs both in the
+// Appending ints one by one, and reading them back, the array list against std::vector. AppendRatio runs both in the
 // same iteration, alternating, and reports the array list's time over the vector's, which is the
 // figure to watch (target: at most 1.3).
 
@@ -84,6 +84,42 @@ void BM_AppendRatio(benchmark::State& state) {
   state.counters["ratio"] = list / vector;
 }
 BENCHMARK(BM_AppendRatio)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+// Reading back: checked GetItem and range-based for against vector indexing.
+void BM_StdVectorIndexSum(benchmark::State& state) {
+  std::vector<int> v(KCount / 10, 1);
+  for (auto _ : state) {
+    long long sum = 0;
+    for (size_t i = 0; i < v.size(); ++i) sum += v[i];
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * (KCount / 10));
+}
+BENCHMARK(BM_StdVectorIndexSum);
+
+void BM_TArrayListGetItemSum(benchmark::State& state) {
+  TArrayList<int> list;
+  list.Add(1, KCount / 10);
+  for (auto _ : state) {
+    long long sum = 0;
+    for (int i = 0; i < list.GetCount(); ++i) sum += list.GetItem(i);
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * (KCount / 10));
+}
+BENCHMARK(BM_TArrayListGetItemSum);
+
+void BM_TArrayListRangeForSum(benchmark::State& state) {
+  TArrayList<int> list;
+  list.Add(1, KCount / 10);
+  for (auto _ : state) {
+    long long sum = 0;
+    for (int v : list) sum += v;
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * (KCount / 10));
+}
+BENCHMARK(BM_TArrayListRangeForSum);
 
 }  // namespace
 
