@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <limits>
 #include <new>
@@ -265,7 +265,7 @@ protected:
   void DoInsertRange(int index, std::span<const T> values) {
     if (values.empty()) return;
     if (index < 0) RaiseIndexOutOfRange(index);
-    if (values.data() < FArray + FCapacity && FArray < values.data() + values.size()) {
+    if (Overlaps(values)) {
       // Inserting a part of this list into itself: copy it out before the storage moves.
       const std::vector<T> copy(values.begin(), values.end());
       return DoInsertRange(index, std::span<const T>(copy));
@@ -321,7 +321,7 @@ protected:
   }
 
   void DoAssign(std::span<const T> values) {
-    if (values.data() < FArray + FCapacity && FArray < values.data() + values.size()) {
+    if (Overlaps(values)) {
       const std::vector<T> copy(values.begin(), values.end());
       return DoAssign(std::span<const T>(copy));
     }
@@ -343,6 +343,11 @@ protected:
       }
     }
     if (capacity != FCapacity) Reallocate(capacity);
+  }
+
+  bool Overlaps(std::span<const T> values) const {
+    const std::less<const T*> before;
+    return before(values.data(), FArray + FCapacity) && before(FArray, values.data() + values.size());
   }
 
   static std::vector<T> Collect(const IEnumerable<T>& values) {
