@@ -1,38 +1,35 @@
 #pragma once
 
-// Provisional string list; the containers work rebuilds it on the array list and keeps this surface.
+// The host's string list: an array list of lines with whole-text access, and copies from and to
+// the line list of a code editor.
+
+#include "ArrayList.h"
 
 #include <QString>
 #include <QStringList>
 #include <memory>
 
-class IStringArrayList {
+class IStringArrayList : public IArrayList<QString> {
 public:
-  virtual ~IStringArrayList() = default;
-  virtual int GetCount() const = 0;
-  virtual QString GetItem(int index) const = 0;
-  virtual void Add(const QString& line) = 0;
-  virtual void Clear() = 0;
-  // All lines joined with one line separator (LF).
+  using IArrayList<QString>::Assign;
+  // All lines joined with one separator (LF unless given); no separator after the last line.
   virtual QString GetText() const = 0;
-  // Splits on CR LF, LF or CR.
+  virtual QString GetText(const QString& separator) const = 0;
+  // Replaces the lines with text split on CR LF, LF or CR; an empty text gives no lines.
   virtual void SetText(const QString& text) = 0;
+  // Replaces the lines with an editor's lines, or hands this list's lines out as an editor's.
+  virtual IArrayList<QString>& Assign(const QStringList& lines) = 0;
+  virtual QStringList ToStringList() const = 0;
 };
 
-class TStringArrayList final : public IStringArrayList {
+class TStringArrayList final : public TBasicArrayList<QString, IStringArrayList> {
 public:
+  using TBasicArrayList<QString, IStringArrayList>::Assign;
   static std::shared_ptr<IStringArrayList> Create() { return std::make_shared<TStringArrayList>(); }
-  int GetCount() const override { return int(FLines.size()); }
-  QString GetItem(int index) const override { return FLines.at(index); }
-  void Add(const QString& line) override { FLines.append(line); }
-  void Clear() override { FLines.clear(); }
-  QString GetText() const override { return FLines.join(QLatin1Char('\n')); }
-  void SetText(const QString& text) override {
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    FLines = t.isEmpty() ? QStringList() : t.split(QLatin1Char('\n'));
-  }
 
-private:
-  QStringList FLines;
+  QString GetText() const override;
+  QString GetText(const QString& separator) const override;
+  void SetText(const QString& text) override;
+  IArrayList<QString>& Assign(const QStringList& lines) override;
+  QStringList ToStringList() const override;
 };

@@ -4,4 +4,5 @@ target_sources(velto_host PRIVATE
   runtime/Colors.cpp runtime/Colors.h
   runtime/Exceptions.cpp runtime/Exceptions.h
   runtime/MainThreadExecute.cpp runtime/MainThreadExecute.h
+  runtime/StringArrayList.cpp runtime/StringArrayList.h
 )

@@ -1,0 +1,3 @@
+add_executable(containers_bench ${CMAKE_CURRENT_LIST_DIR}/containers/AppendBench.cpp)
+target_link_libraries(containers_bench PRIVATE velto_containers velto_host benchmark::benchmark)
+velto_target_warnings(containers_bench)
