@@ -88,6 +88,8 @@ TEST_F(JsonEditorsTest, CommandGeneratesIntoAnEmptyComponentWithoutAsking) {
   EXPECT_EQ(Designer.Released, 4);
   EXPECT_EQ(Designer.LastTarget, &splitArray);
   EXPECT_EQ(DescribeStd(make.GetElements()), "Text:topic, Analog:value");
+  // The designer reaches the collection through the published property.
+  EXPECT_EQ(make.property("Elements").value<TCollection*>(), make.GetElements());
   EXPECT_EQ(DescribeStd(split.GetElements()), "Text:topic, Analog:value");
   EXPECT_EQ(DescribeStd(makeArray.GetElements()), "IntegerArray, TextArray");
   EXPECT_EQ(DescribeStd(splitArray.GetElements()), "IntegerArray, TextArray");
@@ -142,6 +144,11 @@ TEST_F(JsonEditorsTest, CancelWrongRootsAndInvalidTextEndSilentlyWithoutChange) 
     RunCommand(splitObject, "Parse JSON Object ...");
     RunCommand(splitArray, "Parse JSON Array ...");
   }
+  // Nesting past the parser's limit is invalid text like any other.
+  Dialog.Sample = QString(1000000, QLatin1Char('['));
+  RunCommand(array, "Parse JSON Array ...");
+  RunCommand(splitArray, "Parse JSON Array ...");
+
   Dialog.Sample = QStringLiteral("[{\"a\": 1}]");
   RunCommand(object, "Parse JSON Object ...");
   RunCommand(splitObject, "Parse JSON Object ...");
