@@ -41,7 +41,7 @@ void RunCommand(TComponentEditor& editor, const QString& title, void (*generate)
   // Declared in reverse release order: the tree goes first, then the text, the modification last.
   std::shared_ptr<IModification> modification;
   const std::shared_ptr<IStringArrayList> lines = TStringArrayList::Create();
-  if (!TAdvancedStringsEditorForm::Execute(title, *lines)) return;
+  if (!TAdvancedStringsEditorForm::Execute(title, lines)) return;
   try {
     const IJsonElement root = TJsonParser::Parse(lines->GetText());
     const auto* value = dynamic_cast<const TRoot*>(root.get());

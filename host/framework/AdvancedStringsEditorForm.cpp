@@ -41,13 +41,13 @@ void TAdvancedStringsEditorForm::SetLines(const IStringArrayList& lines) {
 
 void TAdvancedStringsEditorForm::GetLines(IStringArrayList& lines) const { lines.SetText(ui->Editor->text()); }
 
-bool TAdvancedStringsEditorForm::Execute(const QString& caption, IStringArrayList& lines) {
+bool TAdvancedStringsEditorForm::Execute(const QString& caption, const std::shared_ptr<IStringArrayList>& lines) {
   if (const TExecuteHook& hook = ExecuteHook()) return hook(caption, lines);
   TAdvancedStringsEditorForm form(QApplication::activeWindow());
   form.setWindowTitle(caption);
-  form.SetLines(lines);
+  form.SetLines(*lines);
   if (form.exec() != QDialog::Accepted) return false;
-  form.GetLines(lines);
+  form.GetLines(*lines);
   return true;
 }
 

@@ -25,11 +25,11 @@ public:
 
   // Shows the dialog with `caption` over `lines`. True when confirmed; `lines` then holds the edited
   // text. On cancel `lines` is left as it was.
-  static bool Execute(const QString& caption, IStringArrayList& lines);
+  static bool Execute(const QString& caption, const std::shared_ptr<IStringArrayList>& lines);
 
   // While a hook is set, Execute hands its caption and list to it instead of showing the dialog;
   // the hook edits the list and returns whether it confirmed. Tests answer the dialog through it.
-  using TExecuteHook = std::function<bool(const QString& caption, IStringArrayList& lines)>;
+  using TExecuteHook = std::function<bool(const QString& caption, const std::shared_ptr<IStringArrayList>& lines)>;
   static void SetExecuteHook(TExecuteHook hook);
 
 private:

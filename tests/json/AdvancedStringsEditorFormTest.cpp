@@ -36,7 +36,7 @@ TEST(AdvancedStringsEditorFormTest, ConfirmReturnsTheEditedLinesCancelKeepsTheLi
     QTest::keyClicks(form.GetEditor(), "\"b\": 2}");
     form.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
-  ASSERT_TRUE(TAdvancedStringsEditorForm::Execute("JSON Object", *lines));
+  ASSERT_TRUE(TAdvancedStringsEditorForm::Execute("JSON Object", lines));
   EXPECT_EQ(title, "JSON Object");
   EXPECT_EQ(shown, "first\nsecond");
   ASSERT_EQ(lines->GetCount(), 2);
@@ -47,6 +47,6 @@ TEST(AdvancedStringsEditorFormTest, ConfirmReturnsTheEditedLinesCancelKeepsTheLi
     form.GetEditor()->setText("changed");
     QTest::keyClick(&form, Qt::Key_Escape);
   });
-  EXPECT_FALSE(TAdvancedStringsEditorForm::Execute("JSON Array", *lines));
+  EXPECT_FALSE(TAdvancedStringsEditorForm::Execute("JSON Array", lines));
   EXPECT_EQ(lines->GetItem(0), "{\"a\": 1,");
 }

@@ -17,12 +17,15 @@ struct TSampleDialog {
   QStringList Captions;
   int LinesOnOpen = -1;
 
+  std::weak_ptr<IStringArrayList> Lines;
+
   TSampleDialog() {
-    TAdvancedStringsEditorForm::SetExecuteHook([this](const QString& caption, IStringArrayList& lines) {
+    TAdvancedStringsEditorForm::SetExecuteHook([this](const QString& caption, const std::shared_ptr<IStringArrayList>& lines) {
       Captions.append(caption);
-      LinesOnOpen = lines.GetCount();
+      LinesOnOpen = lines->GetCount();
+      Lines = lines;
       if (!Sample) return false;
-      lines.SetText(*Sample);
+      lines->SetText(*Sample);
       return true;
     });
   }
@@ -74,6 +77,9 @@ TEST_F(JsonEditorsTest, CommandGeneratesIntoAnEmptyComponentWithoutAsking) {
   TArduinoSplitJSON split;
   TArduinoMakeJSONArray makeArray;
   TArduinoSplitJSONArray splitArray;
+  // The sample text is gone by the time the modification is released.
+  int releasedAfterText = 0;
+  Designer.OnRelease = [&] { releasedAfterText += Dialog.Lines.expired(); };
   Dialog.Sample = QStringLiteral("{\n  \"topic\": \"home/temp\",\n  \"value\": 21.5\n}");
   RunCommand(make, "Parse JSON Object ...");
   RunCommand(split, "Parse JSON Object ...");
@@ -86,6 +92,7 @@ TEST_F(JsonEditorsTest, CommandGeneratesIntoAnEmptyComponentWithoutAsking) {
   EXPECT_TRUE(Messages.Asked().empty());
   EXPECT_EQ(Designer.Begun, 4);
   EXPECT_EQ(Designer.Released, 4);
+  EXPECT_EQ(releasedAfterText, 4);
   EXPECT_EQ(Designer.LastTarget, &splitArray);
   EXPECT_EQ(DescribeStd(make.GetElements()), "Text:topic, Analog:value");
   // The designer reaches the collection through the published property.

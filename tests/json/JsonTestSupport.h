@@ -5,6 +5,7 @@
 
 #include <QMetaProperty>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 // An element tree as one line: "Object:a{Integer:x}, AnalogArray". Class names lose their side
@@ -34,6 +35,7 @@ public:
   int Begun = 0;
   int Released = 0;
   TPersistent* LastTarget = nullptr;
+  std::function<void()> OnRelease;  // runs as a modification is released
 
   std::shared_ptr<IModification> BeginModify(TPersistent* target) override {
     ++Begun;
@@ -44,7 +46,10 @@ public:
 private:
   struct TModification final : IModification {
     explicit TModification(TCountingDesigner& owner) : Owner(owner) {}
-    ~TModification() override { ++Owner.Released; }
+    ~TModification() override {
+      ++Owner.Released;
+      if (Owner.OnRelease) Owner.OnRelease();
+    }
     TCountingDesigner& Owner;
   };
 };
