@@ -50,8 +50,7 @@ void RunCommand(TComponentEditor& editor, const QString& title, void (*generate)
     auto* component = qobject_cast<TJsonComponent*>(editor.GetComponent());
     if (!component) throw EInvalidCast();
     TTarget& target = *component->GetElements();
-    if (target.GetCount() > 0 &&
-        MessageDlg(SJsonElementsExist, mtWarning, MsgButtons({mbYes, mbNo}), -1) != mrYes)
+    if (target.GetCount() > 0 && MessageDlg(SJsonElementsExist, mtWarning, MsgButtons({mbYes, mbNo}), -1) != mrYes)
       return;
     generate(*value, target);
   } catch (...) {
@@ -61,31 +60,26 @@ void RunCommand(TComponentEditor& editor, const QString& title, void (*generate)
 
 }  // namespace
 
-TArduinoMakeJSONObjectComponentEditor::TArduinoMakeJSONObjectComponentEditor(TComponent* component,
-                                                                             IDesigner* designer)
+TArduinoMakeJSONObjectComponentEditor::TArduinoMakeJSONObjectComponentEditor(TComponent* component, IDesigner* designer)
     : TComponentEditor(component, designer) {}
 
 void TArduinoMakeJSONObjectComponentEditor::PopulateMenuItems(IComponentEditorMenuItems& items) {
-  items.Add(std::make_shared<TComponentEditorMenuItem>(SParseObjectCaption,
-                                                       [this] {
-                                                         RunCommand<TObjectJsonElement, TArduinoMakeJSON>(
-                                                             *this, SObjectTitle, &ProcessObjectMaker);
-                                                       }),
+  items.Add(std::make_shared<TComponentEditorMenuItem>(
+                SParseObjectCaption,
+                [this] { RunCommand<TObjectJsonElement, TArduinoMakeJSON>(*this, SObjectTitle, &ProcessObjectMaker); }),
             1);
   TComponentEditor::PopulateMenuItems(items);
 }
 
-TArduinoMakeJSONArrayComponentEditor::TArduinoMakeJSONArrayComponentEditor(TComponent* component,
-                                                                           IDesigner* designer)
+TArduinoMakeJSONArrayComponentEditor::TArduinoMakeJSONArrayComponentEditor(TComponent* component, IDesigner* designer)
     : TComponentEditor(component, designer) {}
 
 void TArduinoMakeJSONArrayComponentEditor::PopulateMenuItems(IComponentEditorMenuItems& items) {
-  items.Add(std::make_shared<TComponentEditorMenuItem>(SParseArrayCaption,
-                                                       [this] {
-                                                         RunCommand<TArrayJsonElement, TArduinoMakeJSONArray>(
-                                                             *this, SArrayTitle, &ProcessArrayMaker);
-                                                       }),
-            1);
+  items.Add(
+      std::make_shared<TComponentEditorMenuItem>(
+          SParseArrayCaption,
+          [this] { RunCommand<TArrayJsonElement, TArduinoMakeJSONArray>(*this, SArrayTitle, &ProcessArrayMaker); }),
+      1);
   TComponentEditor::PopulateMenuItems(items);
 }
 
@@ -94,26 +88,23 @@ TArduinoSplitJSONObjectComponentEditor::TArduinoSplitJSONObjectComponentEditor(T
     : TComponentEditor(component, designer) {}
 
 void TArduinoSplitJSONObjectComponentEditor::PopulateMenuItems(IComponentEditorMenuItems& items) {
-  items.Add(std::make_shared<TComponentEditorMenuItem>(SParseObjectCaption,
-                                                       [this] {
-                                                         RunCommand<TObjectJsonElement, TArduinoSplitJSON>(
-                                                             *this, SObjectTitle, &ProcessObjectSplitter);
-                                                       }),
-            1);
+  items.Add(
+      std::make_shared<TComponentEditorMenuItem>(
+          SParseObjectCaption,
+          [this] { RunCommand<TObjectJsonElement, TArduinoSplitJSON>(*this, SObjectTitle, &ProcessObjectSplitter); }),
+      1);
   TComponentEditor::PopulateMenuItems(items);
 }
 
-TArduinoSplitJSONArrayComponentEditor::TArduinoSplitJSONArrayComponentEditor(TComponent* component,
-                                                                             IDesigner* designer)
+TArduinoSplitJSONArrayComponentEditor::TArduinoSplitJSONArrayComponentEditor(TComponent* component, IDesigner* designer)
     : TComponentEditor(component, designer) {}
 
 void TArduinoSplitJSONArrayComponentEditor::PopulateMenuItems(IComponentEditorMenuItems& items) {
-  items.Add(std::make_shared<TComponentEditorMenuItem>(SParseArrayCaption,
-                                                       [this] {
-                                                         RunCommand<TArrayJsonElement, TArduinoSplitJSONArray>(
-                                                             *this, SArrayTitle, &ProcessArraySplitter);
-                                                       }),
-            1);
+  items.Add(
+      std::make_shared<TComponentEditorMenuItem>(
+          SParseArrayCaption,
+          [this] { RunCommand<TArrayJsonElement, TArduinoSplitJSONArray>(*this, SArrayTitle, &ProcessArraySplitter); }),
+      1);
   TComponentEditor::PopulateMenuItems(items);
 }
 

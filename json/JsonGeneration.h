@@ -137,7 +137,7 @@ private:
   struct TFrame {
     const TObjectJsonElement* object = nullptr;  // either this with `elements`
     TElements* elements = nullptr;
-    const TArrayJsonElement* array = nullptr;    // or this with `items`
+    const TArrayJsonElement* array = nullptr;  // or this with `items`
     TArrayElements* items = nullptr;
     int next = 0;
     int count = 0;

@@ -16,7 +16,6 @@ class TArduinoMakeJSONArrayElements;
 class TArduinoSplitJSONElements;
 class TArduinoSplitJSONArrayElements;
 
-
 // Base of every Make side named element: one member of a JSON object.
 class TArduinoMakeJSONBasicElement : public TCollectionItem {
   Q_OBJECT

@@ -63,8 +63,7 @@ void TArrayJsonElement::TakeChildren(std::vector<TOwned>& out) {
 }
 
 EJsonParseError::EJsonParseError(const TJsonParseError& error)
-    : Exception(QStringLiteral("Invalid JSON at offset %1: %2").arg(error.position).arg(error.reason)),
-      FError(error) {}
+    : Exception(QStringLiteral("Invalid JSON at offset %1: %2").arg(error.position).arg(error.reason)), FError(error) {}
 
 namespace {
 

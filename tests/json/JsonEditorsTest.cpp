@@ -20,14 +20,15 @@ struct TSampleDialog {
   std::weak_ptr<IStringArrayList> Lines;
 
   TSampleDialog() {
-    TAdvancedStringsEditorForm::SetExecuteHook([this](const QString& caption, const std::shared_ptr<IStringArrayList>& lines) {
-      Captions.append(caption);
-      LinesOnOpen = lines->GetCount();
-      Lines = lines;
-      if (!Sample) return false;
-      lines->SetText(*Sample);
-      return true;
-    });
+    TAdvancedStringsEditorForm::SetExecuteHook(
+        [this](const QString& caption, const std::shared_ptr<IStringArrayList>& lines) {
+          Captions.append(caption);
+          LinesOnOpen = lines->GetCount();
+          Lines = lines;
+          if (!Sample) return false;
+          lines->SetText(*Sample);
+          return true;
+        });
   }
   ~TSampleDialog() { TAdvancedStringsEditorForm::SetExecuteHook(nullptr); }
 };
@@ -167,7 +168,7 @@ TEST_F(JsonEditorsTest, CancelWrongRootsAndInvalidTextEndSilentlyWithoutChange) 
   EXPECT_EQ(Designer.Released, 0);
   EXPECT_TRUE(Messages.Asked().empty());
   for (TCollection* c : std::initializer_list<TCollection*>{object.GetElements(), array.GetElements(),
-                                                             splitObject.GetElements(), splitArray.GetElements()})
+                                                            splitObject.GetElements(), splitArray.GetElements()})
     EXPECT_EQ(c->GetCount(), 0);
 }
 

@@ -68,9 +68,10 @@ TYPED_TEST(JsonGenerationTest, ArrayItemsOfEachKindAndNesting) {
   EXPECT_EQ(this->Array(R"([{}, [], false, "s", 1, 18446744073709551615, 2.5, null, {"x": [1, [true]]}])"),
             "ObjectArray{}, ArrayArray{}, DigitalArray, TextArray, IntegerArray, UnsignedArray, AnalogArray, "
             "ObjectArray{Array:x{IntegerArray, ArrayArray{DigitalArray}}}");
-  EXPECT_EQ(this->Object(R"({"list": [{"id": 1, "tags": ["a", "b"]}, {"id": 2, "on": true}], "empty": [{}]})"),
-            "Array:list{ObjectArray{Integer:id, Array:tags{TextArray, TextArray}}, ObjectArray{Integer:id, Digital:on}}, "
-            "Array:empty{ObjectArray{}}");
+  EXPECT_EQ(
+      this->Object(R"({"list": [{"id": 1, "tags": ["a", "b"]}, {"id": 2, "on": true}], "empty": [{}]})"),
+      "Array:list{ObjectArray{Integer:id, Array:tags{TextArray, TextArray}}, ObjectArray{Integer:id, Digital:on}}, "
+      "Array:empty{ObjectArray{}}");
 }
 
 TYPED_TEST(JsonGenerationTest, SameKeyTwiceMergesOrAppendsByKind) {
@@ -131,9 +132,11 @@ TYPED_TEST(JsonGenerationTest, FirstMatchWinsWithAndWithoutTheNameIndex) {
     this->template AddMember<typename T::TIntegerElement>("u");
     std::string prefix;
     for (int i = 0; i < padding; ++i) prefix += "Digital:" + std::to_string(i) + ", ";
-    EXPECT_EQ(this->Object(R"({"o": {"x": 1}, "u": 18446744073709551615, "o": {"y": 1}, "new": {"z": 1}, "new": {"w": 1}})"),
-              prefix + "Array:o{}, Object:o{Integer:x, Integer:y}, Object:o{}, Text:u, Unsigned:u, Integer:u, "
-                       "Object:new{Integer:z, Integer:w}");
+    EXPECT_EQ(
+        this->Object(R"({"o": {"x": 1}, "u": 18446744073709551615, "o": {"y": 1}, "new": {"z": 1}, "new": {"w": 1}})"),
+        prefix +
+            "Array:o{}, Object:o{Integer:x, Integer:y}, Object:o{}, Text:u, Unsigned:u, Integer:u, "
+            "Object:new{Integer:z, Integer:w}");
   }
 }
 
@@ -191,7 +194,7 @@ TEST(JsonGenerationFailureTest, AnExceptionMidwayPassesOutAndKeepsWhatWasMade) {
   const IJsonElement root = TJsonParser::Parse(QStringLiteral(R"({"a": "x", "o": {"i": 1, "j": 2, "s": ""}, "z": 3})"));
   TFailingIntegerElement::Budget = 1;
   EXPECT_THROW(TJsonElementsGenerator<TFailingTraits>::ProcessObject(dynamic_cast<const TObjectJsonElement&>(*root),
-                                                                      *component.GetElements()),
+                                                                     *component.GetElements()),
                ERangeError);
   EXPECT_EQ(DescribeStd(component.GetElements()), "Text:a, Object:o{TFailingInteger:i}");
 }

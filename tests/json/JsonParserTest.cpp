@@ -71,8 +71,8 @@ TEST(JsonParserTest, ObjectsKeepTextOrderAndDuplicateKeys) {
 }
 
 TEST(JsonParserTest, InvalidTextIsAnErrorWithPositionAndReason) {
-  for (const char* text : {"", "   ", "{", "[1,]", R"({"a" 1})", R"({"a":1} x)", "1E400", "tru", R"(["\x"])",
-                           "{'a':1}", "[1] [2]", "\xff"}) {
+  for (const char* text : {"", "   ", "{", "[1,]", R"({"a" 1})", R"({"a":1} x)", "1E400", "tru", R"(["\x"])", "{'a':1}",
+                           "[1] [2]", "\xff"}) {
     SCOPED_TRACE(text);
     const TJsonParseError error = ErrorOf(text);
     EXPECT_FALSE(error.reason.isEmpty());
