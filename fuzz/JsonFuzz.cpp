@@ -1,5 +1,6 @@
 // Any text through the parser, and every tree it accepts through both generators, twice (the second
-// run exercises reuse), then released. Run with -max_len large enough to reach the nesting limit.
+// run exercises reuse), then released. -max_len must be large enough to reach the nesting limit:
+//   build-fuzz/bin/json_fuzz -max_len=40000 -rss_limit_mb=3000 corpus-dir fuzz/corpus
 
 #include "json/JsonDesign.h"
 
