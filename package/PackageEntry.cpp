@@ -19,7 +19,7 @@
   REGISTER(BasicRegister, "Velto.Arduino.Basic.Register", Velto::Arduino::Basic::Register)                    \
   MODULE(FontPropertyEditors, "Velto.Arduino.Graphics.FontPropertyEditors")                                   \
   MODULE(BoardsPropertyEditors, "Velto.Inplace.Arduino.Boards.PropertyEditors")                               \
-  MODULE(JsonDesign, "Velto.Arduino.JSON.Design")                                                             \
+  REGISTER(JsonDesign, "Velto.Arduino.JSON.Design", Velto::Arduino::JSON::Design)                            \
   MODULE(GrayscaleAlphaColorInplaceForm, "Velto.Arduino.GrayscaleAlphaColorInplaceFormUnit")                  \
   MODULE(ResizableInplaceForm, "Velto.ResizableInplaceFormUnit")                                              \
   MODULE(CodeStringsInplaceForm, "Velto.ArduinoCodeStringsInplaceFormUnit")                                   \

@@ -1,7 +1,14 @@
-#include "arduino/Packages.h"
+#include "JsonPackage.h"
+
+#include "JsonComponents.h"
+#include "framework/Registration.h"
 
 namespace Velto::Arduino::Json {
+
 void RegisterPkg() {
-  // The JSON components register here.
+  RegisterComponents(QStringLiteral("JSON"),
+                     {&TArduinoMakeJSON::staticMetaObject, &TArduinoMakeJSONArray::staticMetaObject,
+                      &TArduinoSplitJSON::staticMetaObject, &TArduinoSplitJSONArray::staticMetaObject});
 }
+
 }  // namespace Velto::Arduino::Json

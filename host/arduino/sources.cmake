@@ -1,7 +1,8 @@
 # Arduino component library stand-in.
 target_sources(velto_host PRIVATE
   arduino/Components.cpp arduino/Components.h
-  arduino/JsonPackage.cpp
+  arduino/JsonComponents.cpp arduino/JsonComponents.h
+  arduino/JsonPackage.cpp arduino/JsonPackage.h
   arduino/Packages.cpp arduino/Packages.h
   arduino/Pixels.cpp arduino/Pixels.h
   arduino/Shields.cpp arduino/Shields.h

@@ -1,5 +1,7 @@
 #pragma once
 // Host design framework as the package uses it.
+#include "framework/AdvancedStringsEditorForm.h"
 #include "framework/ComponentEditors.h"
+#include "framework/JsonParser.h"
 #include "framework/PackageInfo.h"
 #include "framework/Registration.h"
