@@ -87,7 +87,7 @@ bool TForm::eventFilter(QObject* watched, QEvent* event) {
   if (widget->window() != this || !isVisible()) return false;
   auto* keyEvent = static_cast<QKeyEvent*>(event);
   // An ignored key travels up to the parents; look at it once, at the control it was sent to.
-  if (event == FSeenEvent && keyEvent->timestamp() == FSeenTimestamp && FSeenReceiver &&
+  if (event == FSeenEvent && keyEvent->timestamp() == FSeenTimestamp && FSeenReceiver && widget != FSeenReceiver &&
       widget->isAncestorOf(FSeenReceiver))
     return false;
   FSeenEvent = event;
@@ -110,6 +110,7 @@ bool TForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm::keyPressEvent(QKeyEvent* event) {
+  FSeenEvent = nullptr;  // the key has travelled as far as it goes
   // Dialog keys were handled by the filter; without a default or cancel button they do nothing.
   const int key = event->key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
