@@ -23,8 +23,8 @@ TBasicSizedPixelEditorForm::~TBasicSizedPixelEditorForm() {
 }
 
 void TBasicSizedPixelEditorForm::Loaded() {
-  Label1 = findChild<QLabel*>(QStringLiteral("Label1"));
-  Label2 = findChild<QLabel*>(QStringLiteral("Label2"));
+  Label1 = findChild<TLabel*>(QStringLiteral("Label1"));
+  Label2 = findChild<TLabel*>(QStringLiteral("Label2"));
   WidthSpinEdit = findChild<TSpinEdit*>(QStringLiteral("WidthSpinEdit"));
   HeightSpinEdit = findChild<TSpinEdit*>(QStringLiteral("HeightSpinEdit"));
   RotateLeft1 = findChild<TMenuItem*>(QStringLiteral("RotateLeft1"));

@@ -14,8 +14,8 @@ public:
 
   void SetPixelsSize(const TSize& ASize) override;
 
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;
   TSpinEdit* WidthSpinEdit = nullptr;
   TSpinEdit* HeightSpinEdit = nullptr;
   TMenuItem* RotateLeft1 = nullptr;

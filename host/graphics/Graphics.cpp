@@ -57,6 +57,7 @@ TBitmapData::TBitmapData(QImage& bitmap, TImageLockMode mode, TPixelFormat view)
     FCopy = (mode & ImageLockModeRead) ? bitmap.convertToFormat(viewFormat) : QImage(FWidth, FHeight, viewFormat);
   }
   if (FCopy.isNull()) throw Exception(QStringLiteral("Cannot lock the bitmap in the requested format"));
+  if (!(mode & ImageLockModeRead)) FCopy.fill(0);  // a write-only view starts zeroed, not with garbage
   FScan0 = FCopy.bits();
   FStride = FCopy.bytesPerLine();
 }

@@ -28,7 +28,7 @@ enum TImageLockMode { ImageLockModeRead = 1, ImageLockModeWrite = 2, ImageLockMo
 
 // Scanline access to a whole bitmap in a view format. When the view is the bitmap's own format the
 // rows are the bitmap's memory; otherwise they are a converted copy, written back on Unlock in write
-// mode. An 8-bit view of a 1-bit bitmap holds one palette index (0 or 1) per byte; written back, a
+// mode (a write-only copy starts zeroed). An 8-bit view of a 1-bit bitmap holds one palette index (0 or 1) per byte; written back, a
 // byte that is not 0 sets the bit. A 32bppRGB view ignores the top byte of each sample.
 class TBitmapData {
 public:

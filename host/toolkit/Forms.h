@@ -140,6 +140,9 @@ private:
   bool FStretch = false, FProportional = false, FCenter = false;
 };
 
+// Label; its focus control is the Qt buddy, which an accelerator in the caption focuses.
+using TLabel = QLabel;
+
 // Status bar with one simple panel.
 class TStatusBar : public QStatusBar {
   Q_OBJECT
