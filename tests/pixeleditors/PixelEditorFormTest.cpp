@@ -3,6 +3,7 @@
 #include "pixeleditors/BasicSizedPixelEditorFormUnit.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -365,4 +366,19 @@ TEST(SizedPixelEditorForm, TypingModeEnterAndTab) {
   QTest::keyClick(form->Grid, Qt::Key_Return);
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(form->ModalResult(), mrOk);
+}
+
+TEST(PixelEditorForm, ShowModalEndsWithTheButtonsModalResults) {
+  TArduinoBasicPixelEditorForm form;
+  form.SetPixelsSize({8, 8});
+  QTimer::singleShot(0, &form, [&] { QTest::keyClick(form.Grid, Qt::Key_Escape); });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  QTimer::singleShot(0, &form, [&] {
+    QTest::keyClick(form.Grid, Qt::Key_Space);
+    QTest::keyClick(form.Grid, Qt::Key_Return);
+  });
+  EXPECT_EQ(form.ShowModal(), mrOk);
+  EXPECT_EQ(form.GetPixel(0, 0), kWhite);
+  QTimer::singleShot(0, &form, [&] { form.CancelButton->click(); });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
 }
