@@ -251,3 +251,24 @@ TEST(Dialogs, FileDialogsGoThroughTheSeam) {
   EXPECT_EQ(script.Asked()[0].fileName, "start.bmp");
   EXPECT_EQ(script.Asked()[2].kind, TDialogRequest::OpenFile);
 }
+
+TEST(Image, StretchesKeepingTheAspectRatioWithSharpPixels) {
+  TImage image;
+  image.resize(79, 160);
+  QImage picture(24, 16, QImage::Format_RGB32);
+  picture.fill(0xFF000000u);
+  picture.setPixel(23, 15, 0xFFFF0000u);
+  int changes = 0;
+  QObject::connect(&image, &TImage::OnPictureChange, [&] { ++changes; });
+  image.SetPicture(picture);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(image.DestRect(), QRect(0, 0, 24, 16)) << "no stretch: true size";
+  image.SetStretch(true);
+  image.SetProportional(true);
+  EXPECT_EQ(image.DestRect(), QRect(0, 0, 79, 52));
+  image.SetCenter(true);
+  EXPECT_EQ(image.DestRect(), QRect(0, 54, 79, 52));
+  const QImage shown = image.grab().toImage();
+  EXPECT_EQ(shown.pixel(78, 54 + 51), 0xFFFF0000u);
+  EXPECT_EQ(shown.pixel(74, 54 + 47), 0xFF000000u) << "nearest neighbour, no smoothing across pixels";
+}
