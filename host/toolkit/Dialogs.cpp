@@ -1,8 +1,13 @@
 #include "Dialogs.h"
 
+#include "runtime/Exceptions.h"
+
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 TDialogResponder& Responder() {
@@ -65,4 +70,56 @@ int MessageDlg(const QString& message, TMsgDlgType type, TMsgDlgButtons buttons,
   for (const auto& b : kButtons)
     if (box.clickedButton() && box.standardButton(box.clickedButton()) == b.standard) return b.result;
   return mrCancel;
+}
+
+QStringList FilterToNameFilters(const QString& filter) {
+  QStringList result;
+  if (filter.isEmpty()) return result;
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  if (parts.size() % 2 != 0)
+    throw Exception(QStringLiteral("Invalid filter \"%1\": descriptions and patterns must come in pairs").arg(filter));
+  for (qsizetype i = 0; i < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    result << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+  }
+  return result;
+}
+
+bool TOpenDialog::Execute(QWidget* parent) {
+  const QStringList nameFilters = FilterToNameFilters(Filter);
+  QString chosen;
+  if (HasDialogResponder()) {
+    TDialogRequest request;
+    request.kind = Kind();
+    request.text = Title;
+    request.filter = Filter;
+    request.defaultExt = DefaultExt;
+    request.fileName = FileName;
+    request.filterIndex = FilterIndex;
+    const TDialogAnswer answer = AskDialogResponder(request);
+    if (answer.modalResult != mrOk || answer.fileName.isEmpty()) return false;
+    chosen = answer.fileName;
+    FilterIndex = answer.filterIndex;
+  } else {
+    QFileDialog dialog(parent ? parent : QApplication::activeWindow(), Title);
+    const bool save = Kind() == TDialogRequest::SaveFile;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!InitialDir.isEmpty()) dialog.setDirectory(InitialDir);
+    if (!nameFilters.isEmpty()) {
+      dialog.setNameFilters(nameFilters);
+      dialog.selectNameFilter(nameFilters.value(std::clamp(FilterIndex, 1, int(nameFilters.size())) - 1));
+    }
+    if (!FileName.isEmpty()) dialog.selectFile(FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    chosen = dialog.selectedFiles().first();
+    FilterIndex = int(nameFilters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (FilterIndex < 1) FilterIndex = 1;
+  }
+  if (!DefaultExt.isEmpty() && QFileInfo(chosen).suffix().isEmpty() && !chosen.endsWith(QLatin1Char('.')))
+    chosen += QLatin1Char('.') + DefaultExt;
+  FileName = chosen;
+  return true;
 }

@@ -50,3 +50,30 @@ using TDialogResponder = std::function<TDialogAnswer(const TDialogRequest&)>;
 void SetDialogResponder(TDialogResponder responder);
 bool HasDialogResponder();
 TDialogAnswer AskDialogResponder(const TDialogRequest& request);
+
+// Open and save dialogs. Filter is "description|pattern|description|pattern", FilterIndex counts
+// from 1. Execute shows the dialog (or asks the responder) and returns true when a file was chosen;
+// a name chosen without an extension then gets DefaultExt.
+class TOpenDialog {
+public:
+  virtual ~TOpenDialog() = default;
+  QString Title;
+  QString Filter;
+  int FilterIndex = 1;
+  QString DefaultExt;
+  QString FileName;
+  QString InitialDir;
+  bool Execute(QWidget* parent = nullptr);
+
+protected:
+  virtual TDialogRequest::Kind Kind() const { return TDialogRequest::OpenFile; }
+};
+
+// Asks nothing about overwriting: the caller decides that.
+class TSaveDialog : public TOpenDialog {
+protected:
+  TDialogRequest::Kind Kind() const override { return TDialogRequest::SaveFile; }
+};
+
+// "desc|pattern|..." as Qt name filters "desc (pattern pattern)"; malformed input raises Exception.
+QStringList FilterToNameFilters(const QString& filter);

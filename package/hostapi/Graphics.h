@@ -1,2 +1,3 @@
 #pragma once
 // Host graphics layer as the package uses it.
+#include "graphics/Graphics.h"

@@ -1,3 +1,7 @@
 #pragma once
 // Host user-interface toolkit as the package uses it.
 #include "toolkit/Dialogs.h"
+#include "toolkit/DrawGrid.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Keys.h"
+#include "toolkit/SpinEdit.h"

@@ -1,0 +1,171 @@
+#pragma once
+
+#include "toolkit/Dialogs.h"
+#include "toolkit/Keys.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+
+class TButton;
+
+// A form with a modal result. Layouts (.ui) build its children; the most-derived constructor calls
+// Loaded() once they exist. Enter and Esc are dialog keys: they reach the default and cancel
+// buttons before the focused control sees them, and only while those roles are switched on.
+class TForm : public QDialog {
+  Q_OBJECT
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+  Q_PROPERTY(int ClientWidth READ ClientWidth WRITE SetClientWidth)
+  Q_PROPERTY(int ClientHeight READ ClientHeight WRITE SetClientHeight)
+  Q_PROPERTY(bool KeyPreview READ KeyPreview WRITE SetKeyPreview)
+public:
+  explicit TForm(QWidget* parent = nullptr);
+  ~TForm() override;
+
+  int ShowModal();
+  int ModalResult() const { return FModalResult; }
+  // A non-zero result ends the modal loop.
+  void SetModalResult(int result);
+
+  QString Caption() const { return windowTitle(); }
+  void SetCaption(const QString& caption) { setWindowTitle(caption); }
+  int ClientWidth() const { return width(); }
+  void SetClientWidth(int w) { resize(w, height()); }
+  int ClientHeight() const { return height(); }
+  void SetClientHeight(int h) { resize(width(), h); }
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool on) { FKeyPreview = on; }
+
+  // The enabled, visible button whose Default (Cancel) role is on, or null.
+  TButton* DefaultButton() const;
+  TButton* CancelButton() const;
+
+signals:
+  void OnCreate(QObject* Sender);
+  void OnShow(QObject* Sender);
+  void OnKeyDown(QObject* Sender, quint16& Key, TShiftState Shift);
+  void OnKeyPress(QObject* Sender, QChar& Key);
+
+protected:
+  // Finishes a form whose layout is set up: Delphi-style alignment, popup menus and their
+  // shortcuts, then OnCreate.
+  void Loaded();
+  void done(int result) override;
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  bool HandleDialogKey(QKeyEvent* event);
+  int FModalResult = 0;
+  bool FKeyPreview = false;
+  const QEvent* FSeenEvent = nullptr;
+  quint64 FSeenTimestamp = 0;
+  QPointer<QWidget> FSeenReceiver;
+};
+
+// Push button with an optional glyph; Default and Cancel are roles the form's dialog keys look at.
+class TButton : public QPushButton {
+  Q_OBJECT
+  Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
+  Q_PROPERTY(bool Default READ Default WRITE SetDefault)
+  Q_PROPERTY(bool Cancel READ Cancel WRITE SetCancel)
+public:
+  explicit TButton(QWidget* parent = nullptr);
+  int ModalResult() const { return FModalResult; }
+  void SetModalResult(int result) { FModalResult = result; }
+  bool Default() const { return FDefault; }
+  void SetDefault(bool on);
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool on) { FCancel = on; }
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+private:
+  int FModalResult = mrNone;
+  bool FDefault = false;
+  bool FCancel = false;
+};
+
+// Flat tool button with a glyph.
+class TSpeedButton : public QToolButton {
+  Q_OBJECT
+public:
+  explicit TSpeedButton(QWidget* parent = nullptr);
+};
+
+// Container without a bevel.
+class TPanel : public QFrame {
+  Q_OBJECT
+public:
+  explicit TPanel(QWidget* parent = nullptr);
+};
+
+// Shows a picture; with Stretch and Proportional it is scaled to fit with its aspect ratio kept.
+// Pixels stay sharp, as a picture of single pixels should.
+class TImage : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch)
+  Q_PROPERTY(bool Proportional READ Proportional WRITE SetProportional)
+  Q_PROPERTY(bool Center READ Center WRITE SetCenter)
+public:
+  explicit TImage(QWidget* parent = nullptr);
+  const QImage& Picture() const { return FPicture; }
+  void SetPicture(QImage picture);
+  bool Stretch() const { return FStretch; }
+  void SetStretch(bool on) { FStretch = on; update(); }
+  bool Proportional() const { return FProportional; }
+  void SetProportional(bool on) { FProportional = on; update(); }
+  bool Center() const { return FCenter; }
+  void SetCenter(bool on) { FCenter = on; update(); }
+  // Where the picture lands inside the control.
+  QRect DestRect() const;
+
+signals:
+  void OnPictureChange(QObject* Sender);
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+
+private:
+  QImage FPicture;
+  bool FStretch = false, FProportional = false, FCenter = false;
+};
+
+// Label; its focus control is the Qt buddy, which an accelerator in the caption focuses.
+using TLabel = QLabel;
+
+// Status bar with one simple panel.
+class TStatusBar : public QStatusBar {
+  Q_OBJECT
+  Q_PROPERTY(QString SimpleText READ SimpleText WRITE SetSimpleText)
+public:
+  explicit TStatusBar(QWidget* parent = nullptr);
+  QString SimpleText() const;
+  void SetSimpleText(const QString& text);
+
+private:
+  QLabel* FPanel;
+};
+
+// Menu items are actions; a layout gives each its shortcut value in the dynamic property
+// "ShortCut", which the form converts when it is loaded.
+using TMenuItem = QAction;
+
+// Popup menu. Attached to a control through the control's dynamic property "PopupMenu" (the menu's
+// name): it opens on the control's context-menu request, and its items' shortcuts act while that
+// control has the focus.
+class TPopupMenu : public QMenu {
+  Q_OBJECT
+public:
+  explicit TPopupMenu(QWidget* parent = nullptr);
+  void AttachTo(QWidget* control);
+};

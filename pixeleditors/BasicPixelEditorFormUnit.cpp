@@ -1,0 +1,189 @@
+#include "BasicPixelEditorFormUnit.h"
+
+#include "ui_BasicPixelEditorFormUnit.h"
+
+#include <algorithm>
+
+// The glyphs live in the static package library, whose resource registration the linker would drop.
+static void InitPixelEditorResources() {
+  static const bool done = [] {
+    Q_INIT_RESOURCE(PixelEditors);
+    return true;
+  }();
+  (void)done;
+}
+
+namespace {
+constexpr uint64_t kBlack = 0xFF000000u;
+constexpr uint64_t kWhite = 0xFFFFFFFFu;
+}  // namespace
+
+TArduinoBasicPixelEditorForm::TArduinoBasicPixelEditorForm(QWidget* parent) : TForm(parent) {
+  InitPixelEditorResources();
+  Ui::ArduinoBasicPixelEditorForm().setupUi(this);
+  Loaded();
+}
+
+TArduinoBasicPixelEditorForm::TArduinoBasicPixelEditorForm(QWidget* parent, TOwnLayout) : TForm(parent) {
+  InitPixelEditorResources();
+}
+
+TArduinoBasicPixelEditorForm::~TArduinoBasicPixelEditorForm() {
+  // A rebuild still pending must not run on a form being torn down.
+  FMainThread.reset();
+}
+
+void TArduinoBasicPixelEditorForm::Loaded() {
+  auto bind = [this](auto*& field, const char* name) {
+    field = findChild<std::remove_reference_t<decltype(*field)>*>(QLatin1String(name));
+    VELTO_ASSERT(field != nullptr);
+  };
+  bind(Panel1, "Panel1");
+  bind(Panel2, "Panel2");
+  bind(Grid, "Grid");
+  bind(PreviewImage, "PreviewImage");
+  bind(ClearButton, "ClearButton");
+  bind(InvertButton, "InvertButton");
+  bind(OKButton, "OKButton");
+  bind(CancelButton, "CancelButton");
+  bind(StatusBar, "StatusBar");
+  bind(PopupMenu, "PopupMenu");
+  bind(ShiftLeft1, "ShiftLeft1");
+  bind(ShiftRight1, "ShiftRight1");
+  bind(ShiftUp1, "ShiftUp1");
+  bind(ShiftDown1, "ShiftDown1");
+  bind(MirrorHorizontal1, "MirrorHorizontal1");
+  bind(MirrorVertical1, "MirrorVertical1");
+  TForm::Loaded();
+}
+
+void TArduinoBasicPixelEditorForm::FormCreate(QObject*) {
+  FMainThread = TMainThreadExecute::Create();
+  FHatchBrush = &HatchBrush();
+}
+
+void TArduinoBasicPixelEditorForm::FormShow(QObject*) { StatusBar->SetSimpleText(QStringLiteral("0:0")); }
+
+uint64_t TArduinoBasicPixelEditorForm::GetClearColor() { return kBlack; }
+
+void TArduinoBasicPixelEditorForm::SetPixelsSize(const TSize& ASize) {
+  const int cx = std::max(1, ASize.cx), cy = std::max(1, ASize.cy);
+  Grid->SetColCount(cx);
+  Grid->SetRowCount(cy);
+  FPixels.Resize(cx, cy, GetClearColor());
+  RequestUpdate();
+}
+
+TSize TArduinoBasicPixelEditorForm::GetPixelsSize() { return {Grid->ColCount(), Grid->RowCount()}; }
+
+void TArduinoBasicPixelEditorForm::UpdateInfo(int X, int Y) {
+  StatusBar->SetSimpleText(QStringLiteral("%1:%2").arg(X).arg(Y));
+}
+
+void TArduinoBasicPixelEditorForm::SetPixel(int X, int Y, uint64_t AValue) {
+  if (X < 0 || Y < 0 || X >= FPixels.Width() || Y >= FPixels.Height()) return;
+  FPixels.Set(X, Y, AValue);
+  RequestUpdate();
+}
+
+uint64_t TArduinoBasicPixelEditorForm::GetPixel(int X, int Y) const { return FPixels.Get(X, Y); }
+
+void TArduinoBasicPixelEditorForm::RequestUpdate() {
+  Grid->Invalidate();
+  // Queue withdraws the rebuild still pending, so only the last request of a burst runs.
+  FMainThread->Queue([this] { UpdateImage(); });
+}
+
+void TArduinoBasicPixelEditorForm::UpdateImage() {
+  const int w = FPixels.Width(), h = FPixels.Height();
+  if (w == 0 || h == 0) return;
+  QImage bitmap = CreateBitmap(w, h, PixelFormat32bppRGB);
+  {
+    TBitmapData data(bitmap, ImageLockModeWrite, PixelFormat32bppRGB);
+    for (int y = 0; y < h; ++y) {
+      auto* sample = reinterpret_cast<uint32_t*>(data.ScanLine(y));
+      const TPixelGrid::TRow& row = FPixels.Row(y);
+      for (int x = 0; x < w; ++x) sample[x] = uint32_t(row[size_t(x)]);
+    }
+  }
+  PreviewImage->SetPicture(std::move(bitmap));
+}
+
+void TArduinoBasicPixelEditorForm::GridDrawCell(QObject*, int ACol, int ARow, const QRect& Rect, TGridDrawState State) {
+  // Until the first SetPixelsSize the grid shows its design size over no pixels.
+  if (ACol >= FPixels.Width() || ARow >= FPixels.Height()) return;
+  const TAlphaColor c = TAlphaColor(FPixels.Get(ACol, ARow));
+  const QRect r(0, 0, Rect.width(), Rect.height());
+  if (FCellBitmap.size() != r.size()) FCellBitmap = CreateBitmap(r.width(), r.height(), PixelFormat32bppARGB);
+  {
+    TGPGraphics g(&FCellBitmap);
+    if (GetAlpha(c) == 255) {
+      g.FillRectangle(SolidBrush(c), r);
+    } else {
+      g.FillRectangle(*FHatchBrush, r);
+      g.FillRectangle(SolidBrush(c), r);
+      g.FillTriangle(SolidBrush(MakeARGBColor(255, c)), QPoint(r.x() + r.width(), r.y()),
+                     QPoint(r.x() + r.width(), r.y() + r.height()), QPoint(r.x(), r.y() + r.height()));
+    }
+    if (State & gdFocused) g.FillEllipse(SolidBrush(MakeARGBColor(255, MakeColor(clHighlight))), r);
+  }
+  TGPGraphics(Grid->Canvas()).DrawImage(FCellBitmap, Rect.left(), Rect.top());
+}
+
+void TArduinoBasicPixelEditorForm::GridSelectCell(QObject*, int ACol, int ARow, bool& CanSelect) {
+  UpdateInfo(ACol, ARow);
+  CanSelect = true;
+}
+
+void TArduinoBasicPixelEditorForm::GridKeyPress(QObject*, QChar& Key) {
+  const TGridRect sel = Grid->Selection();
+  const int x = sel.Left, y = sel.Top;
+  switch (Key.unicode()) {
+    case ' ': SetPixel(x, y, GetPixel(x, y) == kBlack ? kWhite : kBlack); break;
+    case '*':
+    case '+': SetPixel(x, y, kWhite); break;
+    case '-': SetPixel(x, y, kBlack); break;
+    default: break;
+  }
+}
+
+void TArduinoBasicPixelEditorForm::ClearButtonClick(QObject*) {
+  if (MessageDlg(QStringLiteral("Clear Image?"), mtConfirmation, MsgButtons({mbYes, mbNo}), 0, mbYes) != mrYes) return;
+  FPixels.Fill(GetClearColor());
+  RequestUpdate();
+}
+
+void TArduinoBasicPixelEditorForm::InvertButtonClick(QObject*) {
+  FPixels.Invert();
+  RequestUpdate();
+}
+
+void TArduinoBasicPixelEditorForm::ShiftLeft1Click(QObject*) {
+  FPixels.ShiftLeft();
+  RequestUpdate();
+}
+
+void TArduinoBasicPixelEditorForm::ShiftRight1Click(QObject*) {
+  FPixels.ShiftRight();
+  RequestUpdate();
+}
+
+void TArduinoBasicPixelEditorForm::ShiftUp1Click(QObject*) {
+  FPixels.ShiftUp();
+  RequestUpdate();
+}
+
+void TArduinoBasicPixelEditorForm::ShiftDown1Click(QObject*) {
+  FPixels.ShiftDown();
+  RequestUpdate();
+}
+
+void TArduinoBasicPixelEditorForm::MirrorHorizontal1Click(QObject*) {
+  FPixels.MirrorHorizontal();
+  RequestUpdate();
+}
+
+void TArduinoBasicPixelEditorForm::MirroroVertical1Click(QObject*) {
+  FPixels.MirrorVertical();
+  RequestUpdate();
+}

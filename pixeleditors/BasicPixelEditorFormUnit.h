@@ -1,0 +1,82 @@
+#pragma once
+// Module Velto.Arduino.BasicPixelEditorFormUnit: the base of every pixel bitmap dialog.
+
+#include "package/hostapi/Graphics.h"
+#include "package/hostapi/Runtime.h"
+#include "package/hostapi/Toolkit.h"
+#include "pixeleditors/PixelGrid.h"
+#include "runtime/Size.h"
+
+#include <memory>
+
+// A modal dialog that edits a grid of 64-bit pixels, shown enlarged one cell per pixel with a live
+// preview at true size. The low 32 bits are drawn and inverted as an ARGB colour; descendants give
+// the pixels their own meaning by replacing the clear colour, the status text, the cell painting
+// and the keys.
+class TArduinoBasicPixelEditorForm : public TForm {
+  Q_OBJECT
+public:
+  explicit TArduinoBasicPixelEditorForm(QWidget* parent = nullptr);
+  ~TArduinoBasicPixelEditorForm() override;
+
+  // The family's virtual operations, in this order.
+  virtual uint64_t GetClearColor();
+  virtual void SetPixelsSize(const TSize& ASize);
+  virtual TSize GetPixelsSize();
+  virtual void UpdateInfo(int X, int Y);
+
+  // A position outside the grid is ignored.
+  void SetPixel(int X, int Y, uint64_t AValue);
+  uint64_t GetPixel(int X, int Y) const;
+  // Repaints the grid now and rebuilds the preview once the current handler has returned; a burst
+  // of requests ends in one rebuild.
+  void RequestUpdate();
+  void UpdateImage();
+
+  // Controls of the layout.
+  TPanel* Panel1 = nullptr;
+  TPanel* Panel2 = nullptr;
+  TDrawGrid* Grid = nullptr;
+  TImage* PreviewImage = nullptr;
+  TButton* ClearButton = nullptr;
+  TButton* InvertButton = nullptr;
+  TButton* OKButton = nullptr;
+  TButton* CancelButton = nullptr;
+  TStatusBar* StatusBar = nullptr;
+  TPopupMenu* PopupMenu = nullptr;
+  TMenuItem* ShiftLeft1 = nullptr;
+  TMenuItem* ShiftRight1 = nullptr;
+  TMenuItem* ShiftUp1 = nullptr;
+  TMenuItem* ShiftDown1 = nullptr;
+  TMenuItem* MirrorHorizontal1 = nullptr;
+  TMenuItem* MirrorVertical1 = nullptr;
+
+public slots:
+  virtual void GridDrawCell(QObject* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State);
+  virtual void GridSelectCell(QObject* Sender, int ACol, int ARow, bool& CanSelect);
+  virtual void GridKeyPress(QObject* Sender, QChar& Key);
+  virtual void FormShow(QObject* Sender);
+  virtual void FormCreate(QObject* Sender);
+  virtual void ClearButtonClick(QObject* Sender = nullptr);
+  virtual void InvertButtonClick(QObject* Sender = nullptr);
+  virtual void ShiftLeft1Click(QObject* Sender = nullptr);
+  virtual void ShiftRight1Click(QObject* Sender = nullptr);
+  virtual void ShiftUp1Click(QObject* Sender = nullptr);
+  virtual void ShiftDown1Click(QObject* Sender = nullptr);
+  virtual void MirrorHorizontal1Click(QObject* Sender = nullptr);  // top and bottom exchange
+  virtual void MirroroVertical1Click(QObject* Sender = nullptr);   // left and right exchange
+
+protected:
+  // For descendants, which set up their own layout and then call Loaded().
+  struct TOwnLayout {};
+  TArduinoBasicPixelEditorForm(QWidget* parent, TOwnLayout);
+  // Finds the controls by name, then finishes the form (which runs FormCreate).
+  void Loaded();
+
+  std::shared_ptr<IMainThreadExecute> FMainThread;
+  TPixelGrid FPixels;
+  const QBrush* FHatchBrush = nullptr;
+
+private:
+  QImage FCellBitmap;  // reused by every cell of a paint
+};

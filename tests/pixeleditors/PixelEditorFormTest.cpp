@@ -1,0 +1,384 @@
+#include "common/DialogScript.h"
+#include "pixeleditors/BasicPixelEditorFormUnit.h"
+#include "pixeleditors/BasicSizedPixelEditorFormUnit.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+constexpr uint64_t kBlack = 0xFF000000u, kWhite = 0xFFFFFFFFu;
+
+template <class TFormClass>
+struct TShownForm {
+  std::unique_ptr<TFormClass> form = std::make_unique<TFormClass>();
+  int rebuilds = 0;
+  explicit TShownForm(TSize size = {8, 8}) {
+    form->SetPixelsSize(size);
+    QObject::connect(form->PreviewImage, &TImage::OnPictureChange, [this] { ++rebuilds; });
+    form->show();
+    form->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->Grid->setFocus();
+    QApplication::processEvents();
+    rebuilds = 0;
+  }
+  void ClickCell(int col, int row, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mouseClick(form->Grid->viewport(), Qt::LeftButton, modifiers, form->Grid->CellRect(col, row).center());
+  }
+};
+
+// Exposes the executor so a test can see it go away with the form.
+class TProbeForm : public TArduinoBasicPixelEditorForm {
+public:
+  std::weak_ptr<IMainThreadExecute> Executor() const { return FMainThread; }
+};
+}  // namespace
+
+TEST(PixelEditorForm, StatusTextFollowsTheSelectedCell) {
+  TShownForm<TArduinoBasicPixelEditorForm> f({20, 10});
+  EXPECT_EQ(f.form->StatusBar->SimpleText(), "0:0");
+  EXPECT_EQ(f.form->windowTitle(), "Pixel Editor");
+  f.ClickCell(12, 3);
+  EXPECT_EQ(f.form->StatusBar->SimpleText(), "12:3");
+  QTest::keyClick(f.form->Grid, Qt::Key_Down);
+  EXPECT_EQ(f.form->StatusBar->SimpleText(), "12:4");
+}
+
+TEST(PixelEditorForm, KeyTableEditsTheTopLeftCellOfTheSelection) {
+  TShownForm<TArduinoBasicPixelEditorForm> f;
+  auto* form = f.form.get();
+  QTest::keyClick(form->Grid, Qt::Key_Space);
+  EXPECT_EQ(form->GetPixel(0, 0), kWhite);  // black -> white
+  QTest::keyClick(form->Grid, Qt::Key_Space);
+  EXPECT_EQ(form->GetPixel(0, 0), kBlack);  // white -> black
+  form->SetPixel(0, 0, 0xFFFF0000u);
+  QTest::keyClick(form->Grid, Qt::Key_Space);
+  EXPECT_EQ(form->GetPixel(0, 0), kBlack);  // any other colour -> black
+  form->SetPixel(0, 0, 0x00000001FF000000ull);  // not exactly black: upper bits count
+  QTest::keyClick(form->Grid, Qt::Key_Space);
+  EXPECT_EQ(form->GetPixel(0, 0), kBlack);
+  QTest::keyClicks(form->Grid, "+");
+  EXPECT_EQ(form->GetPixel(0, 0), kWhite);
+  QTest::keyClicks(form->Grid, "-");
+  EXPECT_EQ(form->GetPixel(0, 0), kBlack);
+  QTest::keyClicks(form->Grid, "*");
+  EXPECT_EQ(form->GetPixel(0, 0), kWhite);
+  QTest::keyClicks(form->Grid, "x0R");
+  EXPECT_EQ(form->GetPixel(0, 0), kWhite);
+
+  // Anchor at (1, 3), focus cell at (3, 1): the target (1, 1) is neither of them.
+  f.ClickCell(1, 3);
+  f.ClickCell(3, 1, Qt::ShiftModifier);
+  const TGridRect sel = form->Grid->Selection();
+  EXPECT_EQ(sel, (TGridRect{1, 1, 3, 3}));
+  QTest::keyClicks(form->Grid, "+");
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      EXPECT_EQ(form->GetPixel(x, y), (x == 0 && y == 0) || (x == 1 && y == 1) ? kWhite : kBlack) << x << "," << y;
+}
+
+TEST(PixelEditorForm, ClearAsksAndObeysTheAnswer) {
+  TShownForm<TArduinoBasicPixelEditorForm> f({3, 2});
+  auto* form = f.form.get();
+  form->SetPixel(1, 1, 0x1234567890ABCDEFull);
+  {
+    TDialogScript script;
+    script.Answer(mrNo);
+    form->ClearButton->click();
+    ASSERT_EQ(script.Asked().size(), 1u);
+    const TDialogRequest& asked = script.Asked()[0];
+    EXPECT_EQ(asked.text, "Clear Image?");
+    EXPECT_EQ(asked.type, mtConfirmation);
+    EXPECT_EQ(asked.buttons, MsgButtons({mbYes, mbNo}));
+    EXPECT_EQ(asked.defaultButton, mbYes);
+    EXPECT_EQ(form->GetPixel(1, 1), 0x1234567890ABCDEFull);
+  }
+  {
+    TDialogScript script;
+    script.Answer(mrYes);
+    form->ClearButtonClick();
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 3; ++x) EXPECT_EQ(form->GetPixel(x, y), kBlack);
+  }
+}
+
+TEST(PixelEditorForm, OnePreviewRebuildPerBurstAndNoneAfterTheFormIsFreed) {
+  TShownForm<TBasicSizedPixelEditorForm> f({16, 9});
+  auto* form = f.form.get();
+  TDialogScript script;
+  script.Answer(mrYes);
+  const std::vector<std::function<void()>> bursts = {
+      [&] { for (int i = 0; i < 100; ++i) form->SetPixel(i % 16, i % 9, 0xFF00FF00u + uint64_t(i)); },
+      [&] { form->ClearButtonClick(); },     [&] { form->InvertButtonClick(); },
+      [&] { form->ShiftLeft1Click(); },      [&] { form->ShiftRight1Click(); },
+      [&] { form->ShiftUp1Click(); },        [&] { form->ShiftDown1Click(); },
+      [&] { form->MirrorHorizontal1Click(); }, [&] { form->MirroroVertical1Click(); },
+      [&] { form->RotateLeft1Click(); },     [&] { form->RotateRight1Click(); },
+      [&] { form->SetPixelsSize({40, 30}); },
+  };
+  for (size_t i = 0; i < bursts.size(); ++i) {
+    f.rebuilds = 0;
+    bursts[i]();
+    EXPECT_EQ(f.rebuilds, 0) << "burst " << i << " rebuilt inside the handler";
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(f.rebuilds, 1) << "burst " << i;
+  }
+  // The preview shows the colour bits at true size.
+  form->SetPixel(5, 7, 0x0000000080123456ull);
+  QApplication::processEvents();
+  const QImage& preview = form->PreviewImage->Picture();
+  ASSERT_EQ(preview.size(), QSize(40, 30));
+  EXPECT_EQ(preview.pixel(5, 7), 0xFF123456u);
+
+  auto probe = std::make_unique<TProbeForm>();
+  probe->SetPixelsSize({4, 4});
+  std::weak_ptr<IMainThreadExecute> executor = probe->Executor();
+  ASSERT_TRUE(executor.lock()->Pending());
+  probe.reset();
+  EXPECT_TRUE(executor.expired());
+  QApplication::processEvents();  // would touch the freed form if the rebuild were still queued
+}
+
+TEST(PixelEditorForm, ButtonsMenuItemsAndShortcutsReachTheirOperations) {
+  TShownForm<TArduinoBasicPixelEditorForm> f({3, 2});
+  auto* form = f.form.get();
+  form->SetPixel(0, 0, 0x0000000AFF000001ull);
+  auto* leftRight = form->findChild<TSpeedButton*>("MirrorLeftRightButton");
+  auto* topBottom = form->findChild<TSpeedButton*>("MirrorTopBottomButton");
+  ASSERT_TRUE(leftRight && topBottom);
+  leftRight->click();
+  EXPECT_EQ(form->GetPixel(2, 0), 0x0000000AFF000001ull);
+  topBottom->click();
+  EXPECT_EQ(form->GetPixel(2, 1), 0x0000000AFF000001ull);
+  form->MirrorVertical1->trigger();
+  EXPECT_EQ(form->GetPixel(0, 1), 0x0000000AFF000001ull);
+  form->MirrorHorizontal1->trigger();
+  EXPECT_EQ(form->GetPixel(0, 0), 0x0000000AFF000001ull);
+
+  EXPECT_EQ(form->ShiftLeft1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Left));
+  QTest::keyClick(form->Grid, Qt::Key_Right, Qt::ControlModifier);
+  EXPECT_EQ(form->GetPixel(1, 0), 0x0000000AFF000001ull);
+  QTest::keyClick(form->Grid, Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(form->GetPixel(1, 1), 0x0000000AFF000001ull);
+  QTest::keyClick(form->Grid, Qt::Key_Up, Qt::ControlModifier);
+  QTest::keyClick(form->Grid, Qt::Key_Left, Qt::ControlModifier);
+  EXPECT_EQ(form->GetPixel(0, 0), 0x0000000AFF000001ull);
+  EXPECT_EQ(form->Grid->Col(), 0);  // the shortcut did not move the focus cell
+}
+
+TEST(PixelEditorForm, PaintsOpaqueTranslucentAndFocusedCells) {
+  TShownForm<TArduinoBasicPixelEditorForm> f({4, 2});
+  auto* form = f.form.get();
+  form->SetPixel(0, 0, 0xFF336699u);
+  form->SetPixel(1, 0, 0x80FF0000u);
+  form->SetPixel(2, 0, 0xFF00FF00u);
+  f.ClickCell(2, 0);
+  QApplication::processEvents();
+  const QImage image = form->Grid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  auto at = [&](QPoint p) { return image.pixel(p) & 0xFFFFFFu; };
+
+  const QRect opaque = form->Grid->CellRect(0, 0);
+  ASSERT_EQ(opaque.size(), QSize(18, 18));
+  EXPECT_EQ(at(opaque.topLeft()), 0x336699u);
+  EXPECT_EQ(at(opaque.center()), 0x336699u);
+  EXPECT_EQ(at(opaque.bottomRight()), 0x336699u);
+
+  // Translucent: the lower-right half is the colour made opaque, the upper-left half the colour
+  // blended over the white-on-black pattern.
+  const QRect translucent = form->Grid->CellRect(1, 0);
+  EXPECT_EQ(at(translucent.bottomRight() - QPoint(1, 1)), 0xFF0000u);
+  bool sawOverWhite = false, sawOverBlack = false;
+  for (int d = 0; d < 8; ++d) {
+    const QRgb c = image.pixel(translucent.topLeft() + QPoint(d, 0));
+    if (qGreen(c) > 100) {
+      sawOverWhite = true;
+      EXPECT_EQ(qRed(c), 255);
+      EXPECT_NEAR(qGreen(c), 127, 2);
+      EXPECT_NEAR(qBlue(c), 127, 2);
+    } else {
+      sawOverBlack = true;
+      EXPECT_NEAR(qRed(c), 128, 2);
+      EXPECT_EQ(qGreen(c), 0);
+      EXPECT_EQ(qBlue(c), 0);
+    }
+  }
+  EXPECT_TRUE(sawOverWhite);
+  EXPECT_TRUE(sawOverBlack);
+
+  // Focused: a round mark in the highlight colour, the cell's colour in the corners.
+  const QRect focused = form->Grid->CellRect(2, 0);
+  EXPECT_EQ(at(focused.center()), MakeColor(clHighlight) & 0xFFFFFFu);
+  EXPECT_EQ(at(focused.topLeft()), 0x00FF00u);
+  EXPECT_EQ(at(focused.bottomRight()), 0x00FF00u);
+
+  // Grid lines between cells, black background beyond the last cell.
+  EXPECT_EQ(at(QPoint(opaque.right() + 1, opaque.center().y())), 0xC0C0C0u);
+  const QRect last = form->Grid->CellRect(3, 1);
+  EXPECT_EQ(at(last.bottomRight() + QPoint(10, 10)), 0x000000u);
+}
+
+TEST(PixelEditorForm, LayoutGeometryAndResizing) {
+  TArduinoBasicPixelEditorForm base;
+  base.show();
+  QApplication::processEvents();
+  EXPECT_EQ(base.size(), QSize(542, 363));
+  EXPECT_EQ(base.Panel2->geometry(), QRect(0, 0, 542, 35));
+  EXPECT_EQ(base.Grid->geometry(), QRect(0, 35, 451, 309));
+  EXPECT_EQ(base.Panel1->geometry(), QRect(451, 35, 91, 309));
+  EXPECT_EQ(base.StatusBar->geometry(), QRect(0, 344, 542, 19));
+  EXPECT_EQ(base.PreviewImage->geometry(), QRect(6, 6, 79, 160));
+  EXPECT_EQ(base.ClearButton->geometry(), QRect(7, 172, 75, 25));
+  EXPECT_EQ(base.CancelButton->geometry(), QRect(7, 274, 75, 25));
+  EXPECT_EQ(base.ClearButton->text(), "Clear...");
+  EXPECT_TRUE(base.OKButton->Default());
+  EXPECT_TRUE(base.CancelButton->Cancel());
+  const QStringList items = [&] {
+    QStringList l;
+    for (QAction* a : base.PopupMenu->actions()) l << a->text();
+    return l;
+  }();
+  EXPECT_EQ(items, QStringList({"Shift Left", "Shift Right", "Shift Up", "Shift Down", "Mirror Horizontal", "Mirror Vertical"}));
+  const int toolX[] = {9, 38, 67, 96, 125, 154};
+  const auto tools = base.Panel2->findChildren<TSpeedButton*>();
+  ASSERT_EQ(tools.size(), 6);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(tools[i]->geometry(), QRect(toolX[i], 7, 23, 22));
+
+  base.resize(700, 500);
+  QApplication::processEvents();
+  EXPECT_EQ(base.Panel1->geometry(), QRect(609, 35, 91, 446));
+  EXPECT_EQ(base.Grid->geometry(), QRect(0, 35, 609, 446));
+  EXPECT_EQ(base.PreviewImage->geometry(), QRect(6, 6, 79, 297));
+  EXPECT_EQ(base.ClearButton->geometry(), QRect(7, 309, 75, 25));
+  EXPECT_EQ(base.CancelButton->geometry(), QRect(7, 411, 75, 25));
+  EXPECT_EQ(base.StatusBar->geometry(), QRect(0, 481, 700, 19));
+
+  TBasicSizedPixelEditorForm sized;
+  sized.show();
+  QApplication::processEvents();
+  EXPECT_EQ(sized.size(), QSize(536, 363));
+  EXPECT_TRUE(sized.KeyPreview());
+  EXPECT_EQ(sized.Grid->geometry(), QRect(0, 35, 445, 309));
+  EXPECT_EQ(sized.Panel1->geometry(), QRect(445, 35, 91, 309));
+  EXPECT_EQ(sized.WidthSpinEdit->geometry(), QRect(46, 7, 67, 22));
+  EXPECT_EQ(sized.HeightSpinEdit->geometry(), QRect(160, 7, 65, 22));
+  EXPECT_EQ(sized.Label1->text(), "Width:");
+  EXPECT_EQ(sized.Label1->buddy(), sized.WidthSpinEdit);
+  EXPECT_EQ(sized.Label2->buddy(), sized.HeightSpinEdit);
+  EXPECT_EQ(sized.WidthSpinEdit->MaxValue(), 255);
+  EXPECT_EQ(sized.HeightSpinEdit->MaxValue(), 10000);
+  const int sizedX[] = {231, 260, 289, 318, 347, 376, 405, 434};
+  const auto sizedTools = sized.Panel2->findChildren<TSpeedButton*>();
+  ASSERT_EQ(sizedTools.size(), 8);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(sizedTools[i]->geometry(), QRect(sizedX[i], 7, 23, 22));
+  EXPECT_EQ(sized.PopupMenu->actions().at(4), sized.RotateLeft1);
+  EXPECT_EQ(sized.PopupMenu->actions().at(5), sized.RotateRight1);
+}
+
+TEST(SizedPixelEditorForm, LimitsAndRotations) {
+  TBasicSizedPixelEditorForm form;
+  form.SetPixelsSize({300, 0});
+  EXPECT_EQ(form.GetPixelsSize(), (TSize{255, 1}));
+  EXPECT_EQ(form.WidthSpinEdit->value(), 255);
+  EXPECT_EQ(form.HeightSpinEdit->value(), 1);
+
+  form.SetPixelsSize({10, 3});
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 10; ++x) form.SetPixel(x, y, (uint64_t(x + 1) << 48) | (uint64_t(y) << 32) | uint64_t(x * 3 + y));
+  auto snapshot = [&] {
+    std::vector<uint64_t> v;
+    const TSize s = form.GetPixelsSize();
+    for (int y = 0; y < s.cy; ++y)
+      for (int x = 0; x < s.cx; ++x) v.push_back(form.GetPixel(x, y));
+    return v;
+  };
+  const auto start = snapshot();
+  const uint64_t topRight = form.GetPixel(9, 0), bottomLeft = form.GetPixel(0, 2);
+  form.RotateLeft1Click();
+  EXPECT_EQ(form.GetPixelsSize(), (TSize{3, 10}));
+  EXPECT_EQ(form.WidthSpinEdit->value(), 3);
+  EXPECT_EQ(form.HeightSpinEdit->value(), 10);
+  EXPECT_EQ(form.GetPixel(0, 0), topRight);
+  form.RotateRight1Click();
+  EXPECT_EQ(form.GetPixelsSize(), (TSize{10, 3}));
+  EXPECT_EQ(snapshot(), start);
+  form.RotateRight1Click();
+  EXPECT_EQ(form.GetPixel(0, 0), bottomLeft);
+  for (int i = 0; i < 3; ++i) form.RotateRight1Click();
+  EXPECT_EQ(snapshot(), start);
+  for (int i = 0; i < 4; ++i) form.RotateLeft1Click();
+  EXPECT_EQ(snapshot(), start);
+}
+
+TEST(SizedPixelEditorForm, TypingModeEnterAndTab) {
+  TShownForm<TBasicSizedPixelEditorForm> f;
+  auto* form = f.form.get();
+  TSpinEdit* height = form->HeightSpinEdit;
+  height->setFocus();
+  height->selectAll();
+  QTest::keyClicks(height, "300");
+  EXPECT_EQ(form->GetPixelsSize(), (TSize{8, 8})) << "typing must not resize";
+  EXPECT_FALSE(form->OKButton->Default());
+  EXPECT_FALSE(form->CancelButton->Cancel());
+  QTest::keyClick(height, Qt::Key_Escape);  // no cancel role while typing
+  EXPECT_TRUE(form->isVisible());
+  QTest::keyClick(height, Qt::Key_Return);
+  EXPECT_TRUE(form->isVisible()) << "Enter while typing applies the size, it does not end the dialog";
+  EXPECT_EQ(form->GetPixelsSize(), (TSize{8, 255}));
+  EXPECT_EQ(height->value(), 255);
+  EXPECT_EQ(height->text(), "255");
+  EXPECT_TRUE(form->OKButton->Default());
+  EXPECT_TRUE(form->CancelButton->Cancel());
+  // The arrow keys resize at once while the change handler is attached.
+  QTest::keyClick(height, Qt::Key_Down);
+  EXPECT_EQ(form->GetPixelsSize(), (TSize{8, 254}));
+
+  // Typing, then leaving with Tab: the size is applied, the keyboard roles stay off.
+  TSpinEdit* width = form->WidthSpinEdit;
+  width->setFocus();
+  width->selectAll();
+  QTest::keyClicks(width, "20");
+  EXPECT_EQ(form->GetPixelsSize().cx, 8);
+  QTest::keyClick(width, Qt::Key_Tab);
+  EXPECT_NE(QApplication::focusWidget(), width);
+  EXPECT_EQ(form->GetPixelsSize(), (TSize{20, 254}));
+  EXPECT_FALSE(form->OKButton->Default());
+  form->Grid->setFocus();
+  QTest::keyClick(form->Grid, Qt::Key_Return);
+  EXPECT_TRUE(form->isVisible()) << "Enter is no OK until the next change";
+  // Backspace enters typing mode too; a change through the arrows restores the roles.
+  width->setFocus();
+  QTest::keyClick(width, Qt::Key_Up);
+  EXPECT_EQ(form->GetPixelsSize().cx, 21);
+  EXPECT_TRUE(form->OKButton->Default());
+  QTest::keyClick(width, Qt::Key_End);
+  EXPECT_TRUE(form->OKButton->Default());
+  QTest::keyClick(width, Qt::Key_Backspace);
+  EXPECT_FALSE(form->OKButton->Default());
+  QTest::keyClick(width, Qt::Key_Return);
+  EXPECT_TRUE(form->OKButton->Default());
+  EXPECT_EQ(form->GetPixelsSize().cx, 2);  // "21" with its last digit deleted
+
+  form->Grid->setFocus();
+  QTest::keyClick(form->Grid, Qt::Key_Return);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(form->ModalResult(), mrOk);
+}
+
+TEST(PixelEditorForm, ShowModalEndsWithTheButtonsModalResults) {
+  TArduinoBasicPixelEditorForm form;
+  form.SetPixelsSize({8, 8});
+  QTimer::singleShot(0, &form, [&] { QTest::keyClick(form.Grid, Qt::Key_Escape); });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  QTimer::singleShot(0, &form, [&] {
+    QTest::keyClick(form.Grid, Qt::Key_Space);
+    QTest::keyClick(form.Grid, Qt::Key_Return);
+  });
+  EXPECT_EQ(form.ShowModal(), mrOk);
+  EXPECT_EQ(form.GetPixel(0, 0), kWhite);
+  QTimer::singleShot(0, &form, [&] { form.CancelButton->click(); });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+}

@@ -1,0 +1,274 @@
+#include "common/DialogScript.h"
+#include "toolkit/AlignLayout.h"
+#include "toolkit/DrawGrid.h"
+#include "toolkit/Forms.h"
+#include "toolkit/SpinEdit.h"
+#include "runtime/Exceptions.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(Keys, ShortCutValuesOfTheLayoutsConvertToCtrlArrows) {
+  EXPECT_EQ(ShortCutToKeySequence(16421), QKeySequence(Qt::CTRL | Qt::Key_Left));
+  EXPECT_EQ(ShortCutToKeySequence(16423), QKeySequence(Qt::CTRL | Qt::Key_Right));
+  EXPECT_EQ(ShortCutToKeySequence(16422), QKeySequence(Qt::CTRL | Qt::Key_Up));
+  EXPECT_EQ(ShortCutToKeySequence(16424), QKeySequence(Qt::CTRL | Qt::Key_Down));
+  EXPECT_EQ(ShortCutToKeySequence(scShift | scAlt | 'S'), QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_S));
+  EXPECT_TRUE(ShortCutToKeySequence(0x4000 | 0xFF).isEmpty());
+
+  const QKeyEvent keypadPlus(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier | Qt::ControlModifier, "+");
+  EXPECT_EQ(VirtualKeyOf(keypadPlus), VK_ADD);
+  EXPECT_EQ(ShiftStateOf(keypadPlus.modifiers()), TShiftState(ssCtrl));
+  EXPECT_EQ(VirtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_Asterisk, Qt::KeypadModifier)), VK_MULTIPLY);
+  EXPECT_EQ(VirtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_Minus, Qt::KeypadModifier)), VK_SUBTRACT);
+  EXPECT_EQ(VirtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier)), VK_RETURN);
+  EXPECT_EQ(VirtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier)), VK_DELETE);
+  EXPECT_EQ(VirtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier)), 'A');
+}
+
+TEST(AlignLayout, AlignedStripsAndAnchoredEdges) {
+  QWidget parent;
+  parent.resize(200, 100);
+  auto* top = new QWidget(&parent);
+  top->setGeometry(0, 0, 200, 20);
+  top->setProperty("Align", "alTop");
+  auto* right = new QWidget(&parent);
+  right->setGeometry(150, 20, 50, 80);
+  right->setProperty("Align", "alRight");
+  auto* client = new QWidget(&parent);
+  client->setProperty("Align", "alClient");
+  auto* stretch = new QWidget(right);
+  stretch->setGeometry(5, 5, 40, 30);
+  stretch->setProperty("Anchors", "akLeft|akTop|akRight|akBottom");
+  auto* bottomRight = new QWidget(right);
+  bottomRight->setGeometry(10, 60, 30, 10);
+  bottomRight->setProperty("Anchors", "akRight|akBottom");
+  auto* plain = new QWidget(right);
+  plain->setGeometry(1, 2, 3, 4);
+  TAlignLayout::Install(&parent);
+  parent.show();
+  QApplication::processEvents();
+  EXPECT_EQ(client->geometry(), QRect(0, 20, 150, 80));
+  parent.resize(300, 160);
+  QApplication::processEvents();
+  EXPECT_EQ(top->geometry(), QRect(0, 0, 300, 20));
+  EXPECT_EQ(right->geometry(), QRect(250, 20, 50, 140));
+  EXPECT_EQ(client->geometry(), QRect(0, 20, 250, 140));
+  EXPECT_EQ(stretch->geometry(), QRect(5, 5, 40, 90));
+  EXPECT_EQ(bottomRight->geometry(), QRect(10, 120, 30, 10));
+  EXPECT_EQ(plain->geometry(), QRect(1, 2, 3, 4));
+}
+
+namespace {
+struct TPaintLog : QObject {
+  std::vector<std::tuple<int, int, QRect, TGridDrawState>> cells;
+  void Draw(QObject*, int c, int r, const QRect& rect, TGridDrawState s) { cells.emplace_back(c, r, rect, s); }
+};
+}  // namespace
+
+TEST(DrawGrid, PaintsOnlyVisibleCellsAndNavigatesByKeyboard) {
+  TDrawGrid grid;
+  grid.SetFixedCols(0);
+  grid.SetFixedRows(0);
+  grid.SetDefaultColWidth(10);
+  grid.SetDefaultRowHeight(10);
+  grid.SetColCount(1000);
+  grid.SetRowCount(1000);
+  grid.SetOptions(TDrawGrid::goVertLine | TDrawGrid::goHorzLine | TDrawGrid::goRangeSelect);
+  grid.resize(200, 150);
+  TPaintLog log;
+  QObject::connect(&grid, &TDrawGrid::OnDrawCell, &log, &TPaintLog::Draw);
+  grid.show();
+  QApplication::processEvents();
+  log.cells.clear();
+  QImage canvas(grid.viewport()->size(), QImage::Format_ARGB32);
+  {
+    QPainter p(&canvas);
+    grid.PaintCells(p, canvas.rect());
+  }
+  const int cols = grid.viewport()->width() / 11 + 1, rows = grid.viewport()->height() / 11 + 1;
+  EXPECT_LE(log.cells.size(), size_t(cols * rows));
+  EXPECT_GE(log.cells.size(), size_t((cols - 1) * (rows - 1)));
+  EXPECT_EQ(std::get<2>(log.cells[1]), QRect(11, 0, 10, 10));
+
+  int vetoed = 0;
+  QObject::connect(&grid, &TDrawGrid::OnSelectCell, [&](QObject*, int c, int, bool& can) {
+    if (c == 3) {
+      can = false;
+      ++vetoed;
+    }
+  });
+  QTest::keyClick(&grid, Qt::Key_Right);
+  QTest::keyClick(&grid, Qt::Key_Right);
+  QTest::keyClick(&grid, Qt::Key_Right);
+  EXPECT_EQ(grid.Col(), 2);
+  EXPECT_EQ(vetoed, 1);
+  QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(grid.Selection(), (TGridRect{2, 0, 2, 2}));
+  QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(grid.Col(), 999);
+  EXPECT_EQ(grid.Row(), 999);
+  EXPECT_EQ(grid.Selection(), (TGridRect{999, 999, 999, 999}));
+  // Scrolled so that the focus cell is fully visible at the bottom right.
+  EXPECT_EQ(grid.LeftCol() + grid.VisibleColCount() - 1, 999);
+  EXPECT_EQ(grid.TopRow() + grid.VisibleRowCount() - 1, 999);
+  const QRect last = grid.CellRect(999, 999);
+  EXPECT_TRUE(grid.viewport()->rect().contains(last));
+  EXPECT_EQ(grid.MouseToCell(last.center()), QPoint(999, 999));
+  EXPECT_TRUE(grid.CellRect(0, 0).isEmpty());
+
+  grid.SetColCount(5);
+  EXPECT_EQ(grid.Col(), 4);
+  EXPECT_EQ(grid.LeftCol(), 0);
+}
+
+TEST(DrawGrid, FixedCellsStayWhileScrolling) {
+  TDrawGrid grid;  // one fixed row and column by default
+  grid.SetColCount(100);
+  grid.SetRowCount(3);
+  grid.resize(300, 120);
+  grid.show();
+  QApplication::processEvents();
+  EXPECT_EQ(grid.Col(), 1);
+  grid.SetLeftCol(50);
+  EXPECT_EQ(grid.LeftCol(), 50);
+  EXPECT_EQ(grid.CellRect(0, 0).topLeft(), QPoint(0, 0));
+  EXPECT_EQ(grid.CellRect(50, 1).left(), grid.DefaultColWidth() + 1);
+  TPaintLog log;
+  QObject::connect(&grid, &TDrawGrid::OnDrawCell, &log, &TPaintLog::Draw);
+  QImage canvas(grid.viewport()->size(), QImage::Format_ARGB32);
+  QPainter p(&canvas);
+  grid.PaintCells(p, canvas.rect());
+  int fixed = 0;
+  for (auto& [c, r, rect, state] : log.cells)
+    if (state & gdFixed) {
+      ++fixed;
+      EXPECT_TRUE(c == 0 || r == 0);
+    }
+  EXPECT_GT(fixed, 2);
+}
+
+TEST(SpinEdit, KeyHandlersSeeKeysFirstAndValueReadsTheText) {
+  TSpinEdit edit;
+  edit.SetMinValue(1);
+  edit.SetMaxValue(255);
+  edit.SetValue(8);
+  int changes = 0;
+  QObject::connect(&edit, &TSpinEdit::OnChange, [&] { ++changes; });
+  QObject::connect(&edit, &TSpinEdit::OnKeyDown, [](QObject*, quint16& key, TShiftState) {
+    if (key == VK_UP) key = 0;  // consumed: the edit must not step
+  });
+  QObject::connect(&edit, &TSpinEdit::OnKeyPress, [](QObject*, QChar& key) {
+    if (key == QLatin1Char('x')) key = QLatin1Char('7');
+  });
+  edit.show();
+  edit.setFocus();
+  QTest::keyClick(&edit, Qt::Key_Up);
+  EXPECT_EQ(edit.Value(), 8);
+  QTest::keyClick(&edit, Qt::Key_Down);
+  EXPECT_EQ(edit.Value(), 7);
+  EXPECT_EQ(changes, 1);
+  edit.selectAll();
+  QTest::keyClicks(&edit, "1x");
+  EXPECT_EQ(edit.text(), "17");
+  EXPECT_EQ(edit.Value(), 17);
+  edit.selectAll();
+  QTest::keyClick(&edit, Qt::Key_Backspace);
+  EXPECT_EQ(edit.Value(), 1) << "empty text reads as the minimum";
+}
+
+TEST(Forms, DialogKeysFollowTheSwitchableRoles) {
+  TForm form;
+  auto* ok = new TButton(&form);
+  ok->SetModalResult(mrOk);
+  ok->SetDefault(true);
+  auto* cancel = new TButton(&form);
+  cancel->SetModalResult(mrCancel);
+  cancel->SetCancel(true);
+  auto* edit = new TSpinEdit(&form);
+  edit->move(0, 40);
+  form.SetKeyPreview(true);
+  int previewed = 0;
+  QObject::connect(&form, &TForm::OnKeyDown, [&](QObject*, quint16& key, TShiftState) {
+    ++previewed;
+    if (key == VK_F1) key = 0;
+  });
+  form.show();
+  edit->setFocus();
+
+  ok->SetDefault(false);
+  cancel->SetCancel(false);
+  QTest::keyClick(edit, Qt::Key_Return);
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_TRUE(form.isVisible());
+  QTest::keyClick(edit, Qt::Key_F1);
+  EXPECT_EQ(previewed, 3);
+
+  cancel->SetCancel(true);
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.ModalResult(), mrCancel);
+
+  form.SetModalResult(mrNone);
+  form.show();
+  ok->SetDefault(true);
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.ModalResult(), mrOk);
+  EXPECT_EQ(form.DefaultButton(), nullptr) << "hidden buttons hold no role";
+}
+
+TEST(Dialogs, FileDialogsGoThroughTheSeam) {
+  const QString filter = "All (*.gif;*.png)|*.gif;*.png|Bitmaps (*.bmp)|*.bmp";
+  EXPECT_EQ(FilterToNameFilters(filter), QStringList({"All (*.gif;*.png) (*.gif *.png)", "Bitmaps (*.bmp) (*.bmp)"}));
+  EXPECT_THROW(FilterToNameFilters("Only a description"), Exception);
+
+  TDialogScript script;
+  script.AnswerFile("/tmp/picture", 2).AnswerFile("/tmp/photo.png").Answer(mrCancel);
+  TSaveDialog save;
+  save.Filter = filter;
+  save.DefaultExt = "bmp";
+  save.FileName = "start.bmp";
+  ASSERT_TRUE(save.Execute());
+  EXPECT_EQ(save.FileName, "/tmp/picture.bmp");
+  EXPECT_EQ(save.FilterIndex, 2);
+  ASSERT_TRUE(save.Execute());
+  EXPECT_EQ(save.FileName, "/tmp/photo.png");
+  TOpenDialog open;
+  open.Filter = filter;
+  open.FileName = "keep";
+  EXPECT_FALSE(open.Execute());
+  EXPECT_EQ(open.FileName, "keep");
+  ASSERT_EQ(script.Asked().size(), 3u);
+  EXPECT_EQ(script.Asked()[0].kind, TDialogRequest::SaveFile);
+  EXPECT_EQ(script.Asked()[0].filter, filter);
+  EXPECT_EQ(script.Asked()[0].defaultExt, "bmp");
+  EXPECT_EQ(script.Asked()[0].fileName, "start.bmp");
+  EXPECT_EQ(script.Asked()[2].kind, TDialogRequest::OpenFile);
+}
+
+TEST(Image, StretchesKeepingTheAspectRatioWithSharpPixels) {
+  TImage image;
+  image.resize(79, 160);
+  QImage picture(24, 16, QImage::Format_RGB32);
+  picture.fill(0xFF000000u);
+  picture.setPixel(23, 15, 0xFFFF0000u);
+  int changes = 0;
+  QObject::connect(&image, &TImage::OnPictureChange, [&] { ++changes; });
+  image.SetPicture(picture);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(image.DestRect(), QRect(0, 0, 24, 16)) << "no stretch: true size";
+  image.SetStretch(true);
+  image.SetProportional(true);
+  EXPECT_EQ(image.DestRect(), QRect(0, 0, 79, 52));
+  image.SetCenter(true);
+  EXPECT_EQ(image.DestRect(), QRect(0, 54, 79, 52));
+  const QImage shown = image.grab().toImage();
+  EXPECT_EQ(shown.pixel(78, 54 + 51), 0xFFFF0000u);
+  EXPECT_EQ(shown.pixel(74, 54 + 47), 0xFF000000u) << "nearest neighbour, no smoothing across pixels";
+}
