@@ -77,6 +77,7 @@ TEST_F(PluginTest, ExportsAndModuleTableInDependencyOrder) {
   for (const auto& chain : chains)
     for (size_t i = 1; i < chain.size(); ++i) EXPECT_LT(at(chain[i - 1]), at(chain[i])) << chain[i];
 
+  std::set<QString> registering;
   for (int i = 0; i < t.ModuleCount; ++i) {
     const TPackageProc init = Proc(names[size_t(i)] + ".initialization");
     const TPackageProc fin = Proc(names[size_t(i)] + ".Finalization");
@@ -84,8 +85,10 @@ TEST_F(PluginTest, ExportsAndModuleTableInDependencyOrder) {
     // A table entry is the module's own pair, or empty when the module only counts.
     EXPECT_TRUE(!t.Modules[i].Initialization || t.Modules[i].Initialization == init);
     EXPECT_TRUE(!t.Modules[i].Finalization || t.Modules[i].Finalization == fin);
-    EXPECT_EQ(Proc(names[size_t(i)] + ".Register") != nullptr, names[size_t(i)] == "Velto.Arduino.Basic.Register");
+    if (Proc(names[size_t(i)] + ".Register")) registering.insert(names[size_t(i)]);
   }
+  // Only modules whose editors exist register anything; the others come with those editors.
+  EXPECT_EQ(registering, (std::set<QString>{"Velto.Arduino.Basic.Register", "Velto.Arduino.JSON.Design"}));
   EXPECT_EQ(Proc("PackageLoad"), Proc("Initialize"));
   EXPECT_EQ(Proc("PackageUnload"), Proc("Finalize"));
 }
