@@ -116,7 +116,8 @@ TComponent* TDesignSession::AddComponent(TClass cls) {
 void TDesignSession::DeleteComponent(TComponent* component) {
   const int index = FDocument.IndexOf(component);
   if (index < 0) return;
-  FUndoStack.push(new TInsertCommand(this, index, nullptr, false, QStringLiteral("Delete %1").arg(component->GetName())));
+  FUndoStack.push(
+      new TInsertCommand(this, index, nullptr, false, QStringLiteral("Delete %1").arg(component->GetName())));
 }
 
 void TDesignSession::SetProperty(TPersistent* object, const QMetaProperty& property, const QString& text) {
@@ -126,7 +127,8 @@ void TDesignSession::SetProperty(TPersistent* object, const QMetaProperty& prope
 
 std::shared_ptr<IModification> TDesignSession::BeginModify(TPersistent* target) {
   TComponent* root = FDocument.RootOf(target);
-  if (!root || FOpenScopes.contains(root)) return std::make_shared<TModificationScope>(this, nullptr, QJsonObject(), target);
+  if (!root || FOpenScopes.contains(root))
+    return std::make_shared<TModificationScope>(this, nullptr, QJsonObject(), target);
   QJsonObject before;
   try {
     before = DocumentStreamer::WriteObject(root);
@@ -146,7 +148,8 @@ void TDesignSession::EndModify(TComponent* root, const QJsonObject& before, TPer
       try {
         QJsonObject after = DocumentStreamer::WriteObject(root);
         if (after != before)
-          FUndoStack.push(new TStateCommand(this, index, before, after, QStringLiteral("Modify %1").arg(root->GetName())));
+          FUndoStack.push(
+              new TStateCommand(this, index, before, after, QStringLiteral("Modify %1").arg(root->GetName())));
       } catch (const std::exception&) {
         // A state that cannot be streamed cannot be undone either; the change itself stands.
       }

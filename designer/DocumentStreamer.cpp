@@ -28,8 +28,14 @@ QString Join(const QString& place, const QString& part) {
 
 bool IsIntegral(QMetaType type) {
   switch (type.id()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::Short: case QMetaType::UShort:
-    case QMetaType::Char: case QMetaType::SChar: case QMetaType::UChar: case QMetaType::Long:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Long:
     case QMetaType::ULong:
       return true;
     default:
@@ -67,8 +73,8 @@ QVariant ValueFromText(const QMetaProperty& property, const QString& text, const
   if (property.isEnumType()) {
     const QMetaEnum e = property.enumerator();
     bool ok = false;
-    const int value = e.isFlag() ? e.keysToValue(text.toLatin1().constData(), &ok)
-                                 : e.keyToValue(text.toLatin1().constData(), &ok);
+    const int value =
+        e.isFlag() ? e.keysToValue(text.toLatin1().constData(), &ok) : e.keyToValue(text.toLatin1().constData(), &ok);
     if (!ok) Raise(place, bad);
     QVariant v(value);
     if (!v.convert(property.metaType())) Raise(place, bad);
@@ -190,7 +196,8 @@ TPropertyKind KindOf(const QObject* object, const QMetaProperty& property) {
 QString PropertyText(const QObject* object, const QMetaProperty& property) {
   const QVariant value = property.read(object);
   if (property.isEnumType()) return EnumText(property.enumerator(), value.toInt());
-  if (property.metaType().id() == QMetaType::Bool) return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+  if (property.metaType().id() == QMetaType::Bool)
+    return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
   QVariant text = value;
   return text.convert(QMetaType::fromType<QString>()) ? text.toString() : QString();
 }
@@ -207,16 +214,22 @@ QJsonObject WriteObject(const TPersistent* object) {
   for (const QMetaProperty& property : PublishedProperties(object->metaObject())) {
     const QString name = QString::fromLatin1(property.name());
     switch (KindOf(object, property)) {
-      case TPropertyKind::Value: properties.insert(name, WriteValue(object, property)); break;
-      case TPropertyKind::Object: properties.insert(name, WriteObject(SubObject(object, property))); break;
+      case TPropertyKind::Value:
+        properties.insert(name, WriteValue(object, property));
+        break;
+      case TPropertyKind::Object:
+        properties.insert(name, WriteObject(SubObject(object, property)));
+        break;
       case TPropertyKind::Collection:
         properties.insert(name, WriteCollection(static_cast<TCollection*>(SubObject(object, property))));
         break;
-      case TPropertyKind::Ignored: break;
+      case TPropertyKind::Ignored:
+        break;
     }
   }
   json.insert(kProperties, properties);
-  if (const QJsonValue data = object->WriteCustomData(); !data.isNull() && !data.isUndefined()) json.insert(kData, data);
+  if (const QJsonValue data = object->WriteCustomData(); !data.isNull() && !data.isUndefined())
+    json.insert(kData, data);
   return json;
 }
 
@@ -230,10 +243,13 @@ void ReadObject(TPersistent* object, const QJsonObject& json, const QString& pla
     const QString propertyPlace = Join(place, it.key());
     const int index = cls->indexOfProperty(it.key().toLatin1().constData());
     if (index < QObject::staticMetaObject.propertyCount())
-      Raise(propertyPlace, QStringLiteral("%1 has no property \"%2\"").arg(QString::fromLatin1(cls->className()), it.key()));
+      Raise(propertyPlace,
+            QStringLiteral("%1 has no property \"%2\"").arg(QString::fromLatin1(cls->className()), it.key()));
     const QMetaProperty property = cls->property(index);
     switch (KindOf(object, property)) {
-      case TPropertyKind::Value: ReadValue(object, property, it.value(), propertyPlace); break;
+      case TPropertyKind::Value:
+        ReadValue(object, property, it.value(), propertyPlace);
+        break;
       case TPropertyKind::Object:
         if (!it.value().isObject()) Raise(propertyPlace, QStringLiteral("expected an object"));
         ReadObject(SubObject(object, property), it.value().toObject(), propertyPlace);
@@ -293,7 +309,9 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
   if (error.error != QJsonParseError::NoError) {
     // The offset is in bytes; people look for lines.
     const int line = int(data.left(error.offset).count('\n')) + 1;
-    Raise(fileLabel, QStringLiteral("invalid JSON at line %1 (offset %2): %3").arg(line).arg(error.offset).arg(error.errorString()));
+    Raise(
+        fileLabel,
+        QStringLiteral("invalid JSON at line %1 (offset %2): %3").arg(line).arg(error.offset).arg(error.errorString()));
   }
   if (!doc.isObject()) Raise(fileLabel, QStringLiteral("expected a JSON object at the top level"));
   const QJsonObject root = doc.object();
@@ -301,7 +319,8 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
     Raise(fileLabel, QStringLiteral("not a design document (\"format\" is not \"%1\")").arg(kFormat));
   if (root.value(QStringLiteral("version")).toInt() > kVersion)
     Raise(fileLabel, QStringLiteral("document version %1 is newer than this designer reads (%2)")
-                         .arg(root.value(QStringLiteral("version")).toInt()).arg(kVersion));
+                         .arg(root.value(QStringLiteral("version")).toInt())
+                         .arg(kVersion));
   const QJsonValue list = root.value(QStringLiteral("components"));
   if (!list.isArray()) Raise(fileLabel, QStringLiteral("\"components\" must be an array"));
   std::vector<std::unique_ptr<TComponent>> components;
@@ -311,7 +330,8 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
     if (!array[i].isObject()) Raise(Join(fileLabel, place), QStringLiteral("expected an object"));
     const QString name = array[i].toObject().value(kProperties).toObject().value(QStringLiteral("Name")).toString();
     if (!name.isEmpty()) place += QStringLiteral(" (%1)").arg(name);
-    components.push_back(CreateComponent(array[i].toObject(), fileLabel.isEmpty() ? place : fileLabel + QStringLiteral(": ") + place));
+    components.push_back(
+        CreateComponent(array[i].toObject(), fileLabel.isEmpty() ? place : fileLabel + QStringLiteral(": ") + place));
   }
   return components;
 }

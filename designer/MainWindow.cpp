@@ -142,7 +142,8 @@ void TMainWindow::RefreshPalette() {
       }
     });
   }
-  if (FAddMenu->isEmpty()) FAddMenu->addAction(QStringLiteral("(no packages registered components)"))->setEnabled(false);
+  if (FAddMenu->isEmpty())
+    FAddMenu->addAction(QStringLiteral("(no packages registered components)"))->setEnabled(false);
 }
 
 void TMainWindow::RefreshTree() {
@@ -174,8 +175,8 @@ void TMainWindow::AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object) 
     auto* node = new QTreeWidgetItem(parent, {QString::fromLatin1(property.name()), ClassName(collection)});
     FTreeObjects.insert(node, collection);
     for (TCollectionItem* item : *collection) {
-      auto* child = new QTreeWidgetItem(node, {QStringLiteral("%1 - %2").arg(item->GetIndex()).arg(item->GetDisplayName()),
-                                               ClassName(item)});
+      auto* child = new QTreeWidgetItem(
+          node, {QStringLiteral("%1 - %2").arg(item->GetIndex()).arg(item->GetDisplayName()), ClassName(item)});
       FTreeObjects.insert(child, item);
       AddTreeChildren(child, item);
     }
@@ -210,13 +211,15 @@ void TMainWindow::AddInspectorRows(TPersistent* object, const QString& prefix) {
       value = new QTableWidgetItem(QStringLiteral("(%1 items)").arg(collection->GetCount()));
       value->setFlags(Qt::ItemIsEnabled);
     } else if (kind == TPropertyKind::Object) {
-      value = new QTableWidgetItem(QStringLiteral("(%1)").arg(ClassName(DocumentStreamer::SubObject(object, property))));
+      value =
+          new QTableWidgetItem(QStringLiteral("(%1)").arg(ClassName(DocumentStreamer::SubObject(object, property))));
       value->setFlags(Qt::ItemIsEnabled);
     } else {
       value = CreateValueCell(object, property);
     }
     FInspector->setItem(row, 1, value);
-    if (kind == TPropertyKind::Object) AddInspectorRows(DocumentStreamer::SubObject(object, property), name + QLatin1Char('.'));
+    if (kind == TPropertyKind::Object)
+      AddInspectorRows(DocumentStreamer::SubObject(object, property), name + QLatin1Char('.'));
   }
 }
 
@@ -242,16 +245,19 @@ void TMainWindow::InspectorEdited(QTableWidgetItem* cell) {
   if (!row.Object) return;
   const QString text = cell->text();
   // Applying the edit rebuilds the inspector; let the item view finish with this cell first.
-  QMetaObject::invokeMethod(this, [this, row, text] {
-    if (!row.Object) return;
-    try {
-      FSession->SetProperty(row.Object, row.Property, text);
-    } catch (const std::exception& e) {
-      ReportError(ErrorText(e));
-    }
-    RefreshTree();
-    RefreshInspector();
-  }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this,
+      [this, row, text] {
+        if (!row.Object) return;
+        try {
+          FSession->SetProperty(row.Object, row.Property, text);
+        } catch (const std::exception& e) {
+          ReportError(ErrorText(e));
+        }
+        RefreshTree();
+        RefreshInspector();
+      },
+      Qt::QueuedConnection);
 }
 
 QMenu* TMainWindow::CreateContextMenu(TPersistent* object, QWidget* parent) {
@@ -281,9 +287,7 @@ QMenu* TMainWindow::CreateContextMenu(TPersistent* object, QWidget* parent) {
     } catch (const std::exception& e) {
       ReportError(ErrorText(e));
     }
-    menu->addAction(QStringLiteral("Delete"), this, [this, component] {
-      FSession->DeleteComponent(component);
-    });
+    menu->addAction(QStringLiteral("Delete"), this, [this, component] { FSession->DeleteComponent(component); });
   }
   return menu;
 }
@@ -307,7 +311,8 @@ void TMainWindow::ReportError(const QString& message) {
 }
 
 void TMainWindow::UpdateTitle() {
-  const QString file = FSession->FileName().isEmpty() ? QStringLiteral("Untitled") : QFileInfo(FSession->FileName()).fileName();
+  const QString file =
+      FSession->FileName().isEmpty() ? QStringLiteral("Untitled") : QFileInfo(FSession->FileName()).fileName();
   setWindowTitle(QStringLiteral("%1[*] - Velto Designer").arg(file));
   setWindowModified(FSession->IsModified());
 }
@@ -355,10 +360,14 @@ QString TMainWindow::AskFileName(bool save) {
 
 bool TMainWindow::ConfirmDiscard() {
   if (!FSession->IsModified()) return true;
-  switch (MessageDlg(QStringLiteral("Save changes to the design?"), mtConfirmation, MsgButtons({mbYes, mbNo, mbCancel}), 0)) {
-    case mrYes: return FileSave();
-    case mrNo: return true;
-    default: return false;
+  switch (MessageDlg(QStringLiteral("Save changes to the design?"), mtConfirmation, MsgButtons({mbYes, mbNo, mbCancel}),
+                     0)) {
+    case mrYes:
+      return FileSave();
+    case mrNo:
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -58,18 +58,20 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("velto-designer"));
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Velto design-time host: loads packages and edits design documents."));
+  parser.setApplicationDescription(
+      QStringLiteral("Velto design-time host: loads packages and edits design documents."));
   parser.addHelpOption();
-  const QCommandLineOption packagesOption(QStringLiteral("packages"), QStringLiteral("Also load the packages in <dir>."),
-                                          QStringLiteral("dir"));
-  const QCommandLineOption listOption(QStringLiteral("list-registrations"),
-                                      QStringLiteral("Print every package loaded and every registration made, then exit."));
+  const QCommandLineOption packagesOption(QStringLiteral("packages"),
+                                          QStringLiteral("Also load the packages in <dir>."), QStringLiteral("dir"));
+  const QCommandLineOption listOption(
+      QStringLiteral("list-registrations"),
+      QStringLiteral("Print every package loaded and every registration made, then exit."));
   const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
                                             QStringLiteral("Render the window with the document to <png> and exit."),
                                             QStringLiteral("png"));
-  const QCommandLineOption demoOption(QStringLiteral("new-demo"),
-                                      QStringLiteral("Write a document with one component of each palette class to <file>."),
-                                      QStringLiteral("file"));
+  const QCommandLineOption demoOption(
+      QStringLiteral("new-demo"),
+      QStringLiteral("Write a document with one component of each palette class to <file>."), QStringLiteral("file"));
   parser.addOptions({packagesOption, listOption, screenshotOption, demoOption});
   parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The design document to open (.vdoc)."));
   parser.process(app);

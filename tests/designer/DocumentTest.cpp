@@ -2,11 +2,11 @@
 #include "DocumentStreamer.h"
 #include "TestComponents.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 TTestElement* Element(TTestElements* c, int i) { return static_cast<TTestElement*>(c->GetItem(i)); }
@@ -90,7 +90,9 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
   auto component = [](const QString& properties, const QString& cls = QStringLiteral("TTestLed")) {
     return QStringLiteral(R"({"format":"velto-design","version":1,"components":[
       {"class":"TTestLed","properties":{"Name":"Ok1"}},
-      {"class":"%1","properties":{"Name":"Bad1",%2}}]})").arg(cls, properties).toUtf8();
+      {"class":"%1","properties":{"Name":"Bad1",%2}}]})")
+        .arg(cls, properties)
+        .toUtf8();
   };
   const struct {
     QByteArray data;
@@ -101,12 +103,15 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
        "bad.vdoc: components[1] (Bad1): unknown class \"TNoSuchLed\""},
       {component(QStringLiteral("\"Brightness\":\"bright\"")),
        "bad.vdoc: components[1] (Bad1).Brightness: \"bright\" is not a valid int value"},
-      {component(QStringLiteral("\"Brightness\":1.5")), "components[1] (Bad1).Brightness: 1.5 is not a valid int value"},
+      {component(QStringLiteral("\"Brightness\":1.5")),
+       "components[1] (Bad1).Brightness: 1.5 is not a valid int value"},
       {component(QStringLiteral("\"Mode\":\"mdDisco\"")), "components[1] (Bad1).Mode: \"mdDisco\" is not a valid"},
       {component(QStringLiteral("\"Colour\":1")), "components[1] (Bad1).Colour: TTestLed has no property \"Colour\""},
-      {component(QStringLiteral("\"Elements\":[{\"class\":\"TTestElement\",\"properties\":{\"Children\":[{\"class\":\"TTestFont\"}]}}]")),
+      {component(QStringLiteral(
+           "\"Elements\":[{\"class\":\"TTestElement\",\"properties\":{\"Children\":[{\"class\":\"TTestFont\"}]}}]")),
        "components[1] (Bad1).Elements[0].Children[0]: unknown class \"TTestFont\" for items of TTestElement"},
-      {component(QStringLiteral("\"Font\":{\"properties\":{\"Size\":true}}")), "components[1] (Bad1).Font.Size: expected a int value"},
+      {component(QStringLiteral("\"Font\":{\"properties\":{\"Size\":true}}")),
+       "components[1] (Bad1).Font.Size: expected a int value"},
       {QStringLiteral(R"({"format":"velto-design","components":[{"class":"TTestLed","data":["x"]}]})").toUtf8(),
        "components[0].data: pixels must be numbers"},
       {"[1,2]", "bad.vdoc: expected a JSON object"},
@@ -121,10 +126,15 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
     EXPECT_EQ(session.Document().GetComponent(0)->GetName(), QStringLiteral("Keep"));
     EXPECT_EQ(session.FileName(), good);
   }
-  EXPECT_TRUE(OpenError(session, dir.filePath(QStringLiteral("missing.vdoc"))).startsWith(QStringLiteral("Cannot open")));
+  EXPECT_TRUE(
+      OpenError(session, dir.filePath(QStringLiteral("missing.vdoc"))).startsWith(QStringLiteral("Cannot open")));
 
   // A save that cannot happen keeps the previous file whole.
-  const QByteArray before = [&] { QFile f(good); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+  const QByteArray before = [&] {
+    QFile f(good);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+  }();
   EXPECT_THROW(session.Save(dir.filePath(QStringLiteral("no/such/dir/x.vdoc"))), Exception);
   QFile f(good);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));

@@ -1,11 +1,11 @@
 #include "PackageLoader.h"
 #include "framework/Registration.h"
 
+#include <dlfcn.h>
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <dlfcn.h>
-#include <gtest/gtest.h>
 
 namespace {
 QStringList Listing() {
@@ -42,8 +42,10 @@ TEST(PackageLoader, LoadsRegistersFinalizesAndReportsBrokenPackages) {
     ASSERT_EQ(loader.Errors().size(), 3u) << qPrintable(loader.ErrorReport());
     const QString report = loader.ErrorReport();
     EXPECT_TRUE(report.contains(QStringLiteral("Garbage.so: "))) << qPrintable(report);
-    EXPECT_TRUE(report.contains(QStringLiteral("Velto.Test.Broken.so: Velto.Test.Unit2.Register failed: refused by the test")));
-    EXPECT_TRUE(report.contains(QStringLiteral("Velto.Test.NoTable.so: not a package: does not export GetPackageInfoTable")));
+    EXPECT_TRUE(
+        report.contains(QStringLiteral("Velto.Test.Broken.so: Velto.Test.Unit2.Register failed: refused by the test")));
+    EXPECT_TRUE(
+        report.contains(QStringLiteral("Velto.Test.NoTable.so: not a package: does not export GetPackageInfoTable")));
 
     // Broken stays mapped (its initialization registered a class of its own) but is not registered.
     ASSERT_EQ(loader.Packages().size(), 2u);

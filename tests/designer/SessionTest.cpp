@@ -4,11 +4,11 @@
 #include "TestComponents.h"
 #include "common/DialogScript.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
 #include <QTableWidget>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
 namespace {
 QMetaProperty Property(const QObject* o, const char* name) {
@@ -70,7 +70,10 @@ TEST(DesignSession, EveryChangeIsOneUndoStep) {
   // Objects outside the document are not recorded.
   TTestLed loose;
   const int steps = session.UndoStack().count();
-  { auto scope = session.BeginModify(&loose); loose.FBrightness = 1; }
+  {
+    auto scope = session.BeginModify(&loose);
+    loose.FBrightness = 1;
+  }
   EXPECT_EQ(session.UndoStack().count(), steps);
 }
 

@@ -27,14 +27,17 @@ void TTestLed::ReadCustomData(const QJsonValue& data) {
 }
 
 void TTestLedEditor::PopulateMenuItems(IComponentEditorMenuItems& items) {
-  items.Add(std::make_shared<TComponentEditorMenuItem>(QStringLiteral("Generate"), [this] {
-    auto scope = BeginModify();
-    auto* led = static_cast<TTestLed*>(GetComponent());
-    led->GetElements()->Clear();
-    for (int i = 0; i < 3; ++i)
-      static_cast<TTestElement*>(led->GetElements()->Add())->FText = QStringLiteral("e%1").arg(i);
-    led->FBrightness = 7;
-  }), 1);
+  items.Add(std::make_shared<TComponentEditorMenuItem>(
+                QStringLiteral("Generate"),
+                [this] {
+                  auto scope = BeginModify();
+                  auto* led = static_cast<TTestLed*>(GetComponent());
+                  led->GetElements()->Clear();
+                  for (int i = 0; i < 3; ++i)
+                    static_cast<TTestElement*>(led->GetElements()->Add())->FText = QStringLiteral("e%1").arg(i);
+                  led->FBrightness = 7;
+                }),
+            1);
 }
 
 void RegisterTestComponents() {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/Classes.h"
 #include "framework/ComponentEditors.h"
+#include "runtime/Classes.h"
 
 #include <QJsonValue>
 #include <QMetaType>
