@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,11 +43,19 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
   FInspector->setHorizontalHeaderLabels({QStringLiteral("Property"), QStringLiteral("Value")});
   FInspector->horizontalHeader()->setStretchLastSection(true);
   FInspector->verticalHeader()->hide();
+  FInspector->verticalHeader()->setDefaultSectionSize(FInspector->fontMetrics().height() + 6);
   FInspector->setColumnWidth(0, 200);
+
+  auto* palettePane = new QWidget;
+  auto* paletteLayout = new QVBoxLayout(palettePane);
+  paletteLayout->setContentsMargins(0, 0, 0, 0);
+  paletteLayout->setSpacing(2);
+  paletteLayout->addWidget(new QLabel(QStringLiteral("Palette")));
+  paletteLayout->addWidget(FPalette);
 
   auto* left = new QSplitter(Qt::Vertical);
   left->addWidget(FTree);
-  left->addWidget(FPalette);
+  left->addWidget(palettePane);
   left->setStretchFactor(0, 3);
   left->setStretchFactor(1, 1);
   auto* main = new QSplitter(Qt::Horizontal);

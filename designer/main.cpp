@@ -15,7 +15,9 @@ namespace {
 bool HasOption(int argc, char** argv, std::initializer_list<const char*> names) {
   for (int i = 1; i < argc; ++i)
     for (const char* name : names)
-      if (std::strcmp(argv[i], name) == 0) return true;
+      if (std::strcmp(argv[i], name) == 0 ||
+          (std::strncmp(argv[i], name, std::strlen(name)) == 0 && argv[i][std::strlen(name)] == '='))
+        return true;
   return false;
 }
 
@@ -93,7 +95,8 @@ int main(int argc, char** argv) {
 
   if (screenshot) {
     PrintErrors(loader);
-    if (!documents.isEmpty()) window.OpenFile(documents.first());
+    // The picture is taken either way; a document that did not open makes the run fail.
+    const bool opened = documents.isEmpty() || window.OpenFile(documents.first());
     window.show();
     QApplication::processEvents();
     const QString file = parser.value(screenshotOption);
@@ -101,7 +104,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "velto-designer: cannot write %s\n", qPrintable(file));
       return 1;
     }
-    return 0;
+    return opened ? 0 : 2;
   }
 
   window.show();
