@@ -78,6 +78,10 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
     if (!object) return;
     FTree->setCurrentItem(item);
     QMenu* menu = CreateContextMenu(object, this);
+    if (menu->isEmpty()) {
+      delete menu;
+      return;
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(FTree->viewport()->mapToGlobal(pos));
   });

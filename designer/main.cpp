@@ -108,11 +108,11 @@ int main(int argc, char** argv) {
   }
 
   window.show();
-  // Reported once the window is up, as one message.
+  // Once the window is up: the document, then the package errors as one message.
   QTimer::singleShot(0, &window, [&] {
+    if (!documents.isEmpty()) window.OpenFile(documents.first());
     if (!loader.Errors().empty())
       window.ReportError(QStringLiteral("Some packages could not be loaded:\n\n") + loader.ErrorReport());
-    if (!documents.isEmpty()) window.OpenFile(documents.first());
   });
   return app.exec();
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -110,12 +111,35 @@ TEST(DesignerWindow, ContextMenuRunsTheComponentEditorCommandAsOneUndoStep) {
   EXPECT_EQ(led->FBrightness, 100);
   EXPECT_EQ(window.Tree()->topLevelItem(0)->child(0)->childCount(), 0);
 
-  // Opening a broken file reports it in one message box and keeps the document.
+  // Editing a value cell sets the property as one step; a bad value is reported and changes nothing.
   TDialogScript dialogs;
-  EXPECT_FALSE(window.OpenFile(QStringLiteral("/nonexistent/x.vdoc")));
+  auto cellOf = [&](const QString& name) {
+    const auto found = window.Inspector()->findItems(name, Qt::MatchExactly);
+    return found.size() == 1 ? window.Inspector()->item(found[0]->row(), 1) : nullptr;
+  };
+  ASSERT_TRUE(cellOf(QStringLiteral("Font.Size")));
+  EXPECT_TRUE(cellOf(QStringLiteral("Font.Size"))->flags() & Qt::ItemIsEditable);
+  EXPECT_FALSE(cellOf(QStringLiteral("Elements"))->flags() & Qt::ItemIsEditable);
+  const int before = session.UndoStack().index();
+  cellOf(QStringLiteral("Font.Size"))->setText(QStringLiteral("21"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(led->GetFont()->FSize, 21);
+  EXPECT_EQ(session.UndoStack().index(), before + 1);
+  cellOf(QStringLiteral("Code"))->setText(QStringLiteral("loop();"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(led->FCode.Text, QStringLiteral("loop();"));
+  cellOf(QStringLiteral("Brightness"))->setText(QStringLiteral("dim"));
+  QCoreApplication::processEvents();
   ASSERT_EQ(dialogs.Asked().size(), 1u);
-  EXPECT_EQ(dialogs.Asked()[0].type, mtError);
-  EXPECT_TRUE(dialogs.Asked()[0].text.contains(QStringLiteral("/nonexistent/x.vdoc")));
+  EXPECT_TRUE(dialogs.Asked()[0].text.contains(QStringLiteral("Brightness: \"dim\" is not a valid int value")));
+  EXPECT_EQ(cellOf(QStringLiteral("Brightness"))->text(), QStringLiteral("100"));
+  EXPECT_EQ(session.UndoStack().index(), before + 2);
+
+  // Opening a broken file reports it in one message box and keeps the document.
+  EXPECT_FALSE(window.OpenFile(QStringLiteral("/nonexistent/x.vdoc")));
+  ASSERT_EQ(dialogs.Asked().size(), 2u);
+  EXPECT_EQ(dialogs.Asked()[1].type, mtError);
+  EXPECT_TRUE(dialogs.Asked()[1].text.contains(QStringLiteral("/nonexistent/x.vdoc")));
   EXPECT_EQ(session.Document().GetCount(), 1);
 
   menu.reset(window.CreateContextMenu(led, nullptr));
