@@ -86,6 +86,7 @@ QVariant ValueFromText(const QMetaProperty& property, const QString& text, const
     if (t == QLatin1String("false") || t == QLatin1String("0")) return false;
     Raise(place, bad);
   }
+  if (property.metaType().id() == QMetaType::QStringList) return text.split(QLatin1Char('\n'));
   QVariant v(text);
   if (IsIntegral(property.metaType()) || IsFloating(property.metaType())) v = QVariant(text.trimmed());
   if (!ConvertChecked(v, property.metaType())) Raise(place, bad);
@@ -109,6 +110,7 @@ QJsonValue WriteValue(const QObject* object, const QMetaProperty& property) {
   if (type.id() == QMetaType::Bool) return value.toBool();
   if (IsIntegral(type) || IsFloating(type)) return value.toDouble();
   if (type.id() == QMetaType::QString) return value.toString();
+  if (type.id() == QMetaType::QStringList) return QJsonArray::fromStringList(value.toStringList());
   QVariant text = value;
   if (!text.convert(QMetaType::fromType<QString>()))
     throw EDocumentError(QStringLiteral("%1.%2: the type %3 has no text form")
@@ -122,6 +124,13 @@ void ReadValue(QObject* object, const QMetaProperty& property, const QJsonValue&
   QVariant value;
   if (json.isString()) {
     value = ValueFromText(property, json.toString(), place);
+  } else if (json.isArray() && type.id() == QMetaType::QStringList) {
+    QStringList lines;
+    for (const QJsonValue& line : json.toArray()) {
+      if (!line.isString()) Raise(place, QStringLiteral("expected an array of strings"));
+      lines << line.toString();
+    }
+    value = lines;
   } else if (json.isBool() && type.id() == QMetaType::Bool) {
     value = json.toBool();
   } else if (json.isDouble() && (IsIntegral(type) || IsFloating(type))) {
@@ -196,6 +205,7 @@ TPropertyKind KindOf(const QObject* object, const QMetaProperty& property) {
 QString PropertyText(const QObject* object, const QMetaProperty& property) {
   const QVariant value = property.read(object);
   if (property.isEnumType()) return EnumText(property.enumerator(), value.toInt());
+  if (property.metaType().id() == QMetaType::QStringList) return value.toStringList().join(QLatin1Char('\n'));
   if (property.metaType().id() == QMetaType::Bool)
     return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
   QVariant text = value;

@@ -40,6 +40,7 @@ TEST(DesignDocument, RoundTripKeepsNestedCollectionsValueTypesAndCustomData) {
     led->FMode = TTestLed::mdFade;
     led->FCode = TTestCode{QStringLiteral("digitalWrite(13, \"HIGH\");\n")};
     led->FPixels = {1, 0, 255};
+    led->FLines = {QStringLiteral("first"), QString(), QStringLiteral("third")};
     led->GetFont()->FSize = 12;
     auto* first = Element(led->GetElements(), int(led->GetElements()->Add()->GetIndex()));
     first->FText = QStringLiteral("root");
@@ -62,6 +63,7 @@ TEST(DesignDocument, RoundTripKeepsNestedCollectionsValueTypesAndCustomData) {
   EXPECT_EQ(led->FMode, TTestLed::mdFade);
   EXPECT_EQ(led->FCode.Text, QStringLiteral("digitalWrite(13, \"HIGH\");\n"));
   EXPECT_EQ(led->FPixels, (std::vector<int>{1, 0, 255}));
+  EXPECT_EQ(led->FLines, QStringList({"first", "", "third"}));
   EXPECT_EQ(led->GetFont()->FSize, 12);
   ASSERT_EQ(led->GetElements()->GetCount(), 1);
   TTestElement* root = Element(led->GetElements(), 0);

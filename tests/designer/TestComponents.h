@@ -59,6 +59,7 @@ class TTestLed : public TComponent {
   Q_PROPERTY(bool Enabled MEMBER FEnabled)
   Q_PROPERTY(TMode Mode MEMBER FMode)
   Q_PROPERTY(TTestCode Code MEMBER FCode)
+  Q_PROPERTY(QStringList Lines MEMBER FLines)
   Q_PROPERTY(TTestFont* Font READ GetFont)
   Q_PROPERTY(TTestElements* Elements READ GetElements)
 public:
@@ -77,6 +78,7 @@ public:
   bool FEnabled = true;
   TMode FMode = mdSteady;
   TTestCode FCode;
+  QStringList FLines;
   std::vector<int> FPixels;
 
 private:
