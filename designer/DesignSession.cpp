@@ -132,8 +132,9 @@ std::shared_ptr<IModification> TDesignSession::BeginModify(TPersistent* target) 
   QJsonObject before;
   try {
     before = DocumentStreamer::WriteObject(root);
-  } catch (const std::exception&) {
-    // Without a streamed state there is nothing to undo to; the change is still announced.
+  } catch (const std::exception& e) {
+    // Without a streamed state there is nothing to undo to; the change itself may still go ahead.
+    emit ErrorOccurred(QStringLiteral("%1 cannot be undone: %2").arg(root->GetName(), QString::fromUtf8(e.what())));
     return std::make_shared<TModificationScope>(this, nullptr, QJsonObject(), target);
   }
   FOpenScopes.insert(root);
@@ -150,8 +151,9 @@ void TDesignSession::EndModify(TComponent* root, const QJsonObject& before, TPer
         if (after != before)
           FUndoStack.push(
               new TStateCommand(this, index, before, after, QStringLiteral("Modify %1").arg(root->GetName())));
-      } catch (const std::exception&) {
-        // A state that cannot be streamed cannot be undone either; the change itself stands.
+      } catch (const std::exception& e) {
+        emit ErrorOccurred(
+            QStringLiteral("The change of %1 cannot be undone: %2").arg(root->GetName(), QString::fromUtf8(e.what())));
       }
     }
   }
@@ -162,9 +164,10 @@ void TDesignSession::RestoreState(int index, const QJsonObject& state) {
   if (index < 0 || index >= FDocument.GetCount()) return;
   try {
     DocumentStreamer::ReadObject(FDocument.GetComponent(index), state, QString());
-  } catch (const std::exception&) {
-    // The state was written by this designer from the same classes; reading it back only fails if
-    // a property setter refuses a value it reported, which leaves the rest restored.
+  } catch (const std::exception& e) {
+    // Written by this designer from the same classes, so only a setter that refuses a value it
+    // reported gets here; the rest of the state is restored.
+    emit ErrorOccurred(QString::fromUtf8(e.what()));
   }
   emit StructureChanged();
 }

@@ -48,6 +48,8 @@ signals:
   void StructureChanged();
   // An object's properties changed in place.
   void ObjectChanged(TPersistent* object);
+  // Something went wrong outside a call that could raise it (undo, redo, the end of a scope).
+  void ErrorOccurred(const QString& message);
 
 private:
   friend class TModificationScope;

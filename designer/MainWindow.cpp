@@ -102,6 +102,7 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
     RefreshTree();
     RefreshInspector();
   });
+  connect(FSession, &TDesignSession::ErrorOccurred, this, &TMainWindow::ReportError);
   connect(&FSession->UndoStack(), &QUndoStack::cleanChanged, this, &TMainWindow::UpdateTitle);
 
   resize(1000, 650);
