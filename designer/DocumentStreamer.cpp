@@ -340,6 +340,9 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
     if (!array[i].isObject()) Raise(Join(fileLabel, place), QStringLiteral("expected an object"));
     const QString name = array[i].toObject().value(kProperties).toObject().value(QStringLiteral("Name")).toString();
     if (!name.isEmpty()) place += QStringLiteral(" (%1)").arg(name);
+    for (const auto& c : components)
+      if (!name.isEmpty() && c->GetName().compare(name, Qt::CaseInsensitive) == 0)
+        Raise(Join(fileLabel, place), QStringLiteral("a component named \"%1\" comes earlier").arg(name));
     components.push_back(
         CreateComponent(array[i].toObject(), fileLabel.isEmpty() ? place : fileLabel + QStringLiteral(": ") + place));
   }

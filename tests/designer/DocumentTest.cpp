@@ -116,6 +116,8 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
        "components[1] (Bad1).Font.Size: expected a int value"},
       {QStringLiteral(R"({"format":"velto-design","components":[{"class":"TTestLed","data":["x"]}]})").toUtf8(),
        "components[0].data: pixels must be numbers"},
+      {component(QStringLiteral("\"Brightness\":1")).replace("Bad1", "OK1"),
+       "components[1] (OK1): a component named \"OK1\" comes earlier"},
       {"[1,2]", "bad.vdoc: expected a JSON object"},
       {"{\"components\":[]}", "bad.vdoc: not a design document"},
   };

@@ -55,7 +55,12 @@ TEST(DesignSession, EveryChangeIsOneUndoStep) {
   EXPECT_EQ(led->GetFont()->FSize, 14);
   EXPECT_THROW(session.SetProperty(led, Property(led, "Brightness"), QStringLiteral("12abc")), EDocumentError);
   EXPECT_THROW(session.SetProperty(led, Property(led, "Enabled"), QStringLiteral("maybe")), EDocumentError);
-  EXPECT_EQ(session.UndoStack().count(), 4);
+  session.AddComponent(&TTestLed::staticMetaObject);
+  EXPECT_THROW(session.SetProperty(led, Property(led, "Name"), QStringLiteral("testled2")), EDocumentError);
+  EXPECT_THROW(session.SetProperty(led, Property(led, "Name"), QStringLiteral("Led 1")), EDocumentError);
+  EXPECT_EQ(led->GetName(), QStringLiteral("TestLed1"));
+  session.UndoStack().undo();  // the second component
+  EXPECT_EQ(session.UndoStack().index(), 4) << "refused values made no steps";
   session.UndoStack().undo();
   EXPECT_EQ(led->GetFont()->FSize, 8);
   EXPECT_EQ(led->FMode, TTestLed::mdBlink);
