@@ -219,18 +219,7 @@ void TMainWindow::AddInspectorRows(TPersistent* object, const QString& prefix) {
     label->setFlags(Qt::ItemIsEnabled);
     FInspector->setItem(row, 0, label);
     FRows.push_back({object, property});
-    QTableWidgetItem* value = nullptr;
-    if (kind == TPropertyKind::Collection) {
-      auto* collection = static_cast<TCollection*>(DocumentStreamer::SubObject(object, property));
-      value = new QTableWidgetItem(QStringLiteral("(%1 items)").arg(collection->GetCount()));
-      value->setFlags(Qt::ItemIsEnabled);
-    } else if (kind == TPropertyKind::Object) {
-      value =
-          new QTableWidgetItem(QStringLiteral("(%1)").arg(ClassName(DocumentStreamer::SubObject(object, property))));
-      value->setFlags(Qt::ItemIsEnabled);
-    } else {
-      value = CreateValueCell(object, property);
-    }
+    QTableWidgetItem* value = CreateValueCell(object, property, kind);
     FInspector->setItem(row, 1, value);
     if (kind == TPropertyKind::Object)
       AddInspectorRows(DocumentStreamer::SubObject(object, property), name + QLatin1Char('.'));
@@ -240,12 +229,20 @@ void TMainWindow::AddInspectorRows(TPersistent* object, const QString& prefix) {
 // Where registered property editors plug into the inspector: the registry is asked for the
 // property's editor first. Until the inspector hosts editor classes, every property falls back to
 // the plain text cell, and the editor found is only named in the tooltip.
-QTableWidgetItem* TMainWindow::CreateValueCell(TPersistent* object, const QMetaProperty& property) {
+QTableWidgetItem* TMainWindow::CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind) {
   TComponent* root = FSession->Document().RootOf(object);
   TClass editor = TDesignRegistry::Instance().FindPropertyEditor(
       property.metaType(), root ? root->metaObject() : object->metaObject(), QString::fromLatin1(property.name()));
-  auto* cell = new QTableWidgetItem(DocumentStreamer::PropertyText(object, property));
-  const bool editable = property.isWritable() && DocumentStreamer::KindOf(object, property) == TPropertyKind::Value;
+  QString text;
+  if (kind == TPropertyKind::Collection)
+    text = QStringLiteral("(%1 items)")
+               .arg(static_cast<TCollection*>(DocumentStreamer::SubObject(object, property))->GetCount());
+  else if (kind == TPropertyKind::Object)
+    text = QStringLiteral("(%1)").arg(ClassName(DocumentStreamer::SubObject(object, property)));
+  else
+    text = DocumentStreamer::PropertyText(object, property);
+  auto* cell = new QTableWidgetItem(text);
+  const bool editable = property.isWritable() && kind == TPropertyKind::Value;
   cell->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable : Qt::ItemIsEnabled);
   QString tip = QString::fromLatin1(property.metaType().name());
   if (editor) tip += QStringLiteral("\nEditor: %1").arg(QString::fromLatin1(editor->className()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DesignSession.h"
+#include "DocumentStreamer.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -52,7 +53,8 @@ private:
   void AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object);
   void RefreshInspector();
   void AddInspectorRows(TPersistent* object, const QString& prefix);
-  QTableWidgetItem* CreateValueCell(TPersistent* object, const QMetaProperty& property);
+  // Where registered property editors plug in (see the definition).
+  QTableWidgetItem* CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind);
   void InspectorEdited(QTableWidgetItem* cell);
   void UpdateTitle();
   bool ConfirmDiscard();
