@@ -1,6 +1,129 @@
+#include "DesignSession.h"
+#include "MainWindow.h"
+#include "PackageLoader.h"
+#include "framework/Registration.h"
+#include "toolkit/Dialogs.h"
+
+#include <unistd.h>
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+bool HasOption(int argc, char** argv, std::initializer_list<const char*> names) {
+  for (int i = 1; i < argc; ++i)
+    for (const char* name : names)
+      if (std::strcmp(argv[i], name) == 0 ||
+          (std::strncmp(argv[i], name, std::strlen(name)) == 0 && argv[i][std::strlen(name)] == '='))
+        return true;
+  return false;
+}
+
+void PrintErrors(const TPackageLoader& loader) {
+  for (const auto& e : loader.Errors())
+    std::fprintf(stderr, "velto-designer: cannot load package %s: %s\n", qPrintable(e.FileName), qPrintable(e.Reason));
+}
+
+int ListRegistrations(const TPackageLoader& loader) {
+  for (const auto& package : loader.Packages())
+    if (package->Registered)
+      std::printf("package %s \"%s\"\n", qPrintable(package->Name), qPrintable(package->Description));
+  for (const auto& registration : TDesignRegistry::Instance().Registrations())
+    std::printf("%s\n", qPrintable(FormatRegistration(registration)));
+  PrintErrors(loader);
+  return 0;
+}
+
+// A document with one component of every class on the palette, to keep the example current.
+int WriteDemo(const QString& fileName) {
+  TDesignSession session;
+  try {
+    for (TClass cls : TDesignRegistry::Instance().PaletteClasses()) session.AddComponent(cls);
+    session.Save(fileName);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "velto-designer: %s\n", e.what());
+    return 1;
+  }
+  std::printf("%s: %d components\n", qPrintable(fileName), session.Document().GetCount());
+  return 0;
+}
+}  // namespace
 
 int main(int argc, char** argv) {
+  // Modes that open no window run on the offscreen platform, so they work without a display.
+  const bool headless = HasOption(argc, argv, {"--list-registrations", "--screenshot", "--new-demo", "-h", "--help"});
+  if (headless && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (headless && !std::getenv("XDG_RUNTIME_DIR")) {
+    // Qt warns without one; a private folder of our own keeps the scripted output clean.
+    const QByteArray dir = QDir::tempPath().toUtf8() + "/velto-runtime-" + QByteArray::number(getuid());
+    QDir().mkpath(QString::fromUtf8(dir));
+    QFile::setPermissions(QString::fromUtf8(dir),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    setenv("XDG_RUNTIME_DIR", dir.constData(), 1);
+  }
+
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName(QStringLiteral("velto-designer"));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Velto design-time host: loads packages and edits design documents."));
+  parser.addHelpOption();
+  const QCommandLineOption packagesOption(QStringLiteral("packages"),
+                                          QStringLiteral("Also load the packages in <dir>."), QStringLiteral("dir"));
+  const QCommandLineOption listOption(
+      QStringLiteral("list-registrations"),
+      QStringLiteral("Print every package loaded and every registration made, then exit."));
+  const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
+                                            QStringLiteral("Render the window with the document to <png> and exit."),
+                                            QStringLiteral("png"));
+  const QCommandLineOption demoOption(
+      QStringLiteral("new-demo"),
+      QStringLiteral("Write a document with one component of each palette class to <file>."), QStringLiteral("file"));
+  parser.addOptions({packagesOption, listOption, screenshotOption, demoOption});
+  parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The design document to open (.vdoc)."));
+  parser.process(app);
+
+  // Declared before the session and window so the packages outlive every object of their classes.
+  TPackageLoader loader;
+  loader.LoadFolders(TPackageLoader::DefaultFolders() + parser.values(packagesOption));
+
+  if (parser.isSet(listOption)) return ListRegistrations(loader);
+  if (parser.isSet(demoOption)) {
+    PrintErrors(loader);
+    return WriteDemo(parser.value(demoOption));
+  }
+
+  const bool screenshot = parser.isSet(screenshotOption);
+  TDesignSession session;
+  TMainWindow window(&session, screenshot);
+  const QStringList documents = parser.positionalArguments();
+
+  if (screenshot) {
+    PrintErrors(loader);
+    // The picture is taken either way; a document that did not open makes the run fail.
+    const bool opened = documents.isEmpty() || window.OpenFile(documents.first());
+    window.show();
+    QApplication::processEvents();
+    const QString file = parser.value(screenshotOption);
+    if (!window.grab().save(file)) {
+      std::fprintf(stderr, "velto-designer: cannot write %s\n", qPrintable(file));
+      return 1;
+    }
+    return opened ? 0 : 2;
+  }
+
+  window.show();
+  // Once the window is up: the document, then the package errors as one message.
+  QTimer::singleShot(0, &window, [&] {
+    if (!documents.isEmpty()) window.OpenFile(documents.first());
+    if (!loader.Errors().empty())
+      window.ReportError(QStringLiteral("Some packages could not be loaded:\n\n") + loader.ErrorReport());
+  });
+  return app.exec();
 }

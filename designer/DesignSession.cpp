@@ -1,0 +1,182 @@
+#include "DesignSession.h"
+
+#include "DocumentStreamer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QUndoCommand>
+
+namespace {
+
+// Before and after states of one component; the first redo is the change already made.
+class TStateCommand : public QUndoCommand {
+public:
+  TStateCommand(TDesignSession* session, int index, QJsonObject before, QJsonObject after, const QString& text)
+      : QUndoCommand(text), FSession(session), FIndex(index), FBefore(std::move(before)), FAfter(std::move(after)) {}
+  void undo() override { FSession->RestoreState(FIndex, FBefore); }
+  void redo() override {
+    if (FDone) FSession->RestoreState(FIndex, FAfter);
+    FDone = true;
+  }
+
+private:
+  TDesignSession* FSession;
+  int FIndex;
+  QJsonObject FBefore, FAfter;
+  bool FDone = false;
+};
+
+// Adding and deleting are the same step in opposite directions: the component not in the document
+// is kept here, whole.
+class TInsertCommand : public QUndoCommand {
+public:
+  TInsertCommand(TDesignSession* session, int index, std::unique_ptr<TComponent> component, bool insert,
+                 const QString& text)
+      : QUndoCommand(text), FSession(session), FIndex(index), FInsert(insert), FKept(std::move(component)) {}
+  void redo() override { FInsert ? Put() : Take(); }
+  void undo() override { FInsert ? Take() : Put(); }
+
+private:
+  void Put() {
+    FSession->Document().Insert(FIndex, std::move(FKept));
+    emit FSession->StructureChanged();
+  }
+  void Take() {
+    FKept = FSession->Document().Take(FIndex);
+    emit FSession->StructureChanged();
+  }
+
+  TDesignSession* FSession;
+  int FIndex;
+  bool FInsert;
+  std::unique_ptr<TComponent> FKept;
+};
+
+}  // namespace
+
+class TModificationScope : public IModification {
+public:
+  TModificationScope(TDesignSession* session, TComponent* root, QJsonObject before, TPersistent* target)
+      : FSession(session), FRoot(root), FBefore(std::move(before)), FTarget(target) {}
+  ~TModificationScope() override { FSession->EndModify(FRoot, FBefore, FTarget); }
+
+private:
+  TDesignSession* FSession;
+  TComponent* FRoot;  // nullptr: not a document object, nothing to record
+  QJsonObject FBefore;
+  QPointer<TPersistent> FTarget;
+};
+
+TDesignSession::TDesignSession(QObject* parent) : QObject(parent) {}
+
+TDesignSession::~TDesignSession() {
+  // Commands hold components that are not in the document; let them go before the document does.
+  FUndoStack.clear();
+}
+
+void TDesignSession::New() {
+  FUndoStack.clear();
+  FDocument.Clear();
+  FFileName.clear();
+  emit StructureChanged();
+}
+
+void TDesignSession::Open(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly))
+    throw Exception(QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
+  auto components = DocumentStreamer::ReadDocument(file.readAll(), QFileInfo(fileName).fileName());
+  FUndoStack.clear();
+  FDocument.Assign(std::move(components));
+  FFileName = fileName;
+  emit StructureChanged();
+}
+
+void TDesignSession::Save(const QString& fileName) {
+  const QByteArray data = DocumentStreamer::WriteDocument(FDocument);
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    throw Exception(QStringLiteral("Cannot save %1: %2").arg(fileName, file.errorString()));
+  FFileName = fileName;
+  FUndoStack.setClean();
+}
+
+TComponent* TDesignSession::AddComponent(TClass cls) {
+  std::unique_ptr<TComponent> component(qobject_cast<TComponent*>(CreateInstance(cls, &TComponent::staticMetaObject)));
+  if (!component) throw EInvalidCast();
+  component->SetName(FDocument.UniqueName(cls));
+  TComponent* added = component.get();
+  FUndoStack.push(new TInsertCommand(this, FDocument.GetCount(), std::move(component), true,
+                                     QStringLiteral("Add %1").arg(added->GetName())));
+  return added;
+}
+
+void TDesignSession::DeleteComponent(TComponent* component) {
+  const int index = FDocument.IndexOf(component);
+  if (index < 0) return;
+  FUndoStack.push(
+      new TInsertCommand(this, index, nullptr, false, QStringLiteral("Delete %1").arg(component->GetName())));
+}
+
+void TDesignSession::SetProperty(TPersistent* object, const QMetaProperty& property, const QString& text) {
+  auto* component = qobject_cast<TComponent*>(object);
+  if (component && FDocument.IndexOf(component) >= 0 && qstrcmp(property.name(), "Name") == 0) {
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!identifier.match(text).hasMatch())
+      throw EDocumentError(QStringLiteral("Name: \"%1\" is not a valid component name").arg(text));
+    if (TComponent* other = FDocument.FindComponent(text); other && other != component)
+      throw EDocumentError(QStringLiteral("Name: a component named \"%1\" already exists").arg(text));
+  }
+  auto scope = BeginModify(object);
+  DocumentStreamer::SetPropertyText(object, property, text);
+}
+
+std::shared_ptr<IModification> TDesignSession::BeginModify(TPersistent* target) {
+  TComponent* root = FDocument.RootOf(target);
+  if (!root || FOpenScopes.contains(root))
+    return std::make_shared<TModificationScope>(this, nullptr, QJsonObject(), target);
+  QJsonObject before;
+  try {
+    before = DocumentStreamer::WriteObject(root);
+  } catch (const std::exception& e) {
+    // Without a streamed state there is nothing to undo to; the change itself may still go ahead.
+    emit ErrorOccurred(QStringLiteral("%1 cannot be undone: %2").arg(root->GetName(), QString::fromUtf8(e.what())));
+    return std::make_shared<TModificationScope>(this, nullptr, QJsonObject(), target);
+  }
+  FOpenScopes.insert(root);
+  return std::make_shared<TModificationScope>(this, root, std::move(before), target);
+}
+
+void TDesignSession::EndModify(TComponent* root, const QJsonObject& before, TPersistent* target) {
+  if (root) {
+    FOpenScopes.remove(root);
+    const int index = FDocument.IndexOf(root);
+    if (index >= 0) {
+      try {
+        QJsonObject after = DocumentStreamer::WriteObject(root);
+        if (after != before)
+          FUndoStack.push(
+              new TStateCommand(this, index, before, after, QStringLiteral("Modify %1").arg(root->GetName())));
+      } catch (const std::exception& e) {
+        emit ErrorOccurred(
+            QStringLiteral("The change of %1 cannot be undone: %2").arg(root->GetName(), QString::fromUtf8(e.what())));
+      }
+    }
+  }
+  emit ObjectChanged(target);
+}
+
+void TDesignSession::RestoreState(int index, const QJsonObject& state) {
+  if (index < 0 || index >= FDocument.GetCount()) return;
+  try {
+    DocumentStreamer::ReadObject(FDocument.GetComponent(index), state, QString());
+  } catch (const std::exception& e) {
+    // Written by this designer from the same classes, so only a setter that refuses a value it
+    // reported gets here; the rest of the state is restored.
+    emit ErrorOccurred(QString::fromUtf8(e.what()));
+  }
+  emit StructureChanged();
+}

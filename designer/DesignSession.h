@@ -1,0 +1,62 @@
+#pragma once
+
+#include "DesignDocument.h"
+#include "framework/ComponentEditors.h"
+
+#include <QJsonObject>
+#include <QMetaProperty>
+#include <QObject>
+#include <QSet>
+#include <QUndoStack>
+
+// One open design document with its undo history: every change made through the session (adding
+// or deleting a component, setting a property, a modification scope of an editor) is one undo step.
+// No widgets here, so tests drive it directly; the main window binds it to controls.
+class TDesignSession : public QObject, public IDesigner {
+  Q_OBJECT
+public:
+  explicit TDesignSession(QObject* parent = nullptr);
+  ~TDesignSession() override;
+
+  TDesignDocument& Document() { return FDocument; }
+  QUndoStack& UndoStack() { return FUndoStack; }
+  const QString& FileName() const { return FFileName; }
+  bool IsModified() const { return !FUndoStack.isClean(); }
+
+  void New();
+  // Replaces the document with the file's; raises Exception (with the file and the reason) and
+  // leaves the open document as it was when the file cannot be read.
+  void Open(const QString& fileName);
+  // Writes atomically: the previous file stays whole when writing fails.
+  void Save(const QString& fileName);
+
+  TComponent* AddComponent(TClass cls);
+  void DeleteComponent(TComponent* component);
+  // Raises EDocumentError when the text is not a value of the property's type.
+  void SetProperty(TPersistent* object, const QMetaProperty& property, const QString& text);
+
+  // While the returned handle lives, changes of the target's component are collected; releasing it
+  // records one undo step when the component's streamed state changed. Nested scopes on the same
+  // component fold into the outermost one.
+  std::shared_ptr<IModification> BeginModify(TPersistent* target) override;
+
+  // Puts a component back into a streamed state (undo and redo of modifications).
+  void RestoreState(int index, const QJsonObject& state);
+
+signals:
+  // Components were added, removed or rebuilt: objects shown may be gone.
+  void StructureChanged();
+  // An object's properties changed in place.
+  void ObjectChanged(TPersistent* object);
+  // Something went wrong outside a call that could raise it (undo, redo, the end of a scope).
+  void ErrorOccurred(const QString& message);
+
+private:
+  friend class TModificationScope;
+  void EndModify(TComponent* root, const QJsonObject& before, TPersistent* target);
+
+  TDesignDocument FDocument;
+  QUndoStack FUndoStack;
+  QString FFileName;
+  QSet<TComponent*> FOpenScopes;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "DesignDocument.h"
+#include "runtime/Exceptions.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QMetaProperty>
+#include <memory>
+#include <vector>
+
+// A design document that cannot be read: the message names the file place and the reason.
+class EDocumentError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// How the designer treats a published property.
+enum class TPropertyKind {
+  Value,       // a value with a text form: numbers, strings, enums, value types with converters
+  Object,      // an owned TPersistent streamed in place (a font, say)
+  Collection,  // an owned TCollection: its items in order, each with its class
+  Ignored,     // pointers to objects the property does not own, read-only values
+};
+
+// Reads and writes design objects as JSON. A streamed object is
+//   {"class": "TName", "properties": {"Prop": value, ...}, "data": <custom data, when any>}
+// and a document is {"format": "velto-design", "version": 1, "components": [object, ...]}.
+// Values are JSON booleans and numbers for those types, enum keys for enums and otherwise the text
+// form QVariant converts to and from (value types of the component library register converters).
+namespace DocumentStreamer {
+
+// Published properties: those declared below QObject, in declaration order.
+std::vector<QMetaProperty> PublishedProperties(const QMetaObject* cls);
+TPropertyKind KindOf(const QObject* object, const QMetaProperty& property);
+// The owned object behind an Object or Collection property, or nullptr.
+TPersistent* SubObject(const QObject* object, const QMetaProperty& property);
+
+// The text the inspector shows for a value property.
+QString PropertyText(const QObject* object, const QMetaProperty& property);
+// Sets a value property from text; raises EDocumentError naming the property when the text is not
+// a value of its type or the property refuses it.
+void SetPropertyText(QObject* object, const QMetaProperty& property, const QString& text);
+
+QJsonObject WriteObject(const TPersistent* object);
+// Reads properties and custom data into an existing object; collections are rebuilt. `place`
+// prefixes every error message.
+void ReadObject(TPersistent* object, const QJsonObject& json, const QString& place);
+// Makes a component of a palette class from its streamed form.
+std::unique_ptr<TComponent> CreateComponent(const QJsonObject& json, const QString& place);
+TClass FindPaletteClass(const QString& className);
+
+QByteArray WriteDocument(const TDesignDocument& document);
+// The components of a streamed document; nothing is changed when it raises.
+std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, const QString& fileLabel);
+
+}  // namespace DocumentStreamer

@@ -1,0 +1,417 @@
+#include "MainWindow.h"
+
+#include "DocumentStreamer.h"
+#include "framework/Registration.h"
+#include "toolkit/Dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <cstdio>
+
+namespace {
+const QString kFilter = QStringLiteral("Design documents (*.vdoc)|*.vdoc|All files (*)|*");
+
+QString ErrorText(const std::exception& e) { return QString::fromUtf8(e.what()); }
+
+QString ClassName(const QObject* object) { return QString::fromLatin1(object->metaObject()->className()); }
+}  // namespace
+
+TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent)
+    : QMainWindow(parent), FSession(session), FHeadless(headless) {
+  FTree = new QTreeWidget;
+  FTree->setHeaderLabels({QStringLiteral("Component"), QStringLiteral("Class")});
+  FTree->setContextMenuPolicy(Qt::CustomContextMenu);
+  FTree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+
+  FPalette = new QListWidget;
+  FPalette->setToolTip(QStringLiteral("Double-click a class to add a component"));
+
+  FInspector = new QTableWidget(0, 2);
+  FInspector->setHorizontalHeaderLabels({QStringLiteral("Property"), QStringLiteral("Value")});
+  FInspector->horizontalHeader()->setStretchLastSection(true);
+  FInspector->verticalHeader()->hide();
+  FInspector->verticalHeader()->setDefaultSectionSize(FInspector->fontMetrics().height() + 6);
+  FInspector->setColumnWidth(0, 200);
+
+  auto* palettePane = new QWidget;
+  auto* paletteLayout = new QVBoxLayout(palettePane);
+  paletteLayout->setContentsMargins(0, 0, 0, 0);
+  paletteLayout->setSpacing(2);
+  paletteLayout->addWidget(new QLabel(QStringLiteral("Palette")));
+  paletteLayout->addWidget(FPalette);
+
+  auto* left = new QSplitter(Qt::Vertical);
+  left->addWidget(FTree);
+  left->addWidget(palettePane);
+  left->setStretchFactor(0, 3);
+  left->setStretchFactor(1, 1);
+  auto* main = new QSplitter(Qt::Horizontal);
+  main->addWidget(left);
+  main->addWidget(FInspector);
+  main->setStretchFactor(0, 1);
+  main->setStretchFactor(1, 1);
+  setCentralWidget(main);
+
+  BuildMenus();
+  RefreshPalette();
+
+  connect(FTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    FSelected = item ? FTreeObjects.value(item) : nullptr;
+    RefreshInspector();
+  });
+  connect(FTree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    QTreeWidgetItem* item = FTree->itemAt(pos);
+    TPersistent* object = item ? FTreeObjects.value(item).data() : nullptr;
+    if (!object) return;
+    FTree->setCurrentItem(item);
+    QMenu* menu = CreateContextMenu(object, this);
+    if (menu->isEmpty()) {
+      delete menu;
+      return;
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(FTree->viewport()->mapToGlobal(pos));
+  });
+  connect(FPalette, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    auto cls = reinterpret_cast<TClass>(item->data(Qt::UserRole).value<quintptr>());
+    try {
+      Select(FSession->AddComponent(cls));
+    } catch (const std::exception& e) {
+      ReportError(ErrorText(e));
+    }
+  });
+  connect(FInspector, &QTableWidget::itemChanged, this, &TMainWindow::InspectorEdited);
+  connect(FSession, &TDesignSession::StructureChanged, this, [this] {
+    RefreshTree();
+    RefreshInspector();
+  });
+  connect(FSession, &TDesignSession::ObjectChanged, this, [this] {
+    RefreshTree();
+    RefreshInspector();
+  });
+  connect(FSession, &TDesignSession::ErrorOccurred, this, &TMainWindow::ReportError);
+  connect(&FSession->UndoStack(), &QUndoStack::cleanChanged, this, &TMainWindow::UpdateTitle);
+
+  resize(1000, 650);
+  RefreshTree();
+  UpdateTitle();
+}
+
+void TMainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->addAction(QStringLiteral("&New"), QKeySequence::New, this, &TMainWindow::FileNew);
+  file->addAction(QStringLiteral("&Open..."), QKeySequence::Open, this, &TMainWindow::FileOpen);
+  file->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, &TMainWindow::FileSave);
+  file->addAction(QStringLiteral("Save &As..."), QKeySequence::SaveAs, this, &TMainWindow::FileSaveAs);
+  file->addSeparator();
+  file->addAction(QStringLiteral("E&xit"), QKeySequence::Quit, this, &QWidget::close);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  QAction* undo = FSession->UndoStack().createUndoAction(this, QStringLiteral("&Undo"));
+  undo->setShortcut(QKeySequence::Undo);
+  QAction* redo = FSession->UndoStack().createRedoAction(this, QStringLiteral("&Redo"));
+  redo->setShortcut(QKeySequence::Redo);
+  edit->addAction(undo);
+  edit->addAction(redo);
+  edit->addSeparator();
+  QAction* del = edit->addAction(QStringLiteral("&Delete Component"), this, &TMainWindow::DeleteSelected);
+  del->setShortcut(QKeySequence::Delete);
+  del->setShortcutContext(Qt::WidgetShortcut);
+  FTree->addAction(del);
+
+  FAddMenu = menuBar()->addMenu(QStringLiteral("&Component"));
+}
+
+void TMainWindow::RefreshPalette() {
+  FPalette->clear();
+  FAddMenu->clear();
+  QHash<QString, QMenu*> pages;
+  for (const auto& registration : TDesignRegistry::Instance().Registrations()) {
+    const auto* p = std::get_if<TPaletteRegistration>(&registration);
+    if (!p || !p->ComponentClass) continue;
+    const QString name = QString::fromLatin1(p->ComponentClass->className());
+    auto* item = new QListWidgetItem(QStringLiteral("%1 \u2014 %2").arg(name, p->Page), FPalette);
+    item->setData(Qt::UserRole, QVariant::fromValue(quintptr(p->ComponentClass)));
+    QMenu*& page = pages[p->Page];
+    if (!page) page = FAddMenu->addMenu(p->Page.isEmpty() ? QStringLiteral("Other") : p->Page);
+    TClass cls = p->ComponentClass;
+    page->addAction(name, this, [this, cls] {
+      try {
+        Select(FSession->AddComponent(cls));
+      } catch (const std::exception& e) {
+        ReportError(ErrorText(e));
+      }
+    });
+  }
+  if (FAddMenu->isEmpty())
+    FAddMenu->addAction(QStringLiteral("(no packages registered components)"))->setEnabled(false);
+}
+
+void TMainWindow::RefreshTree() {
+  QPointer<TPersistent> keep = FSelected;
+  FUpdating = true;
+  FTree->clear();
+  FTreeObjects.clear();
+  TDesignDocument& doc = FSession->Document();
+  QTreeWidgetItem* current = nullptr;
+  for (int i = 0; i < doc.GetCount(); ++i) {
+    TComponent* component = doc.GetComponent(i);
+    auto* item = new QTreeWidgetItem(FTree, {component->GetName(), ClassName(component)});
+    FTreeObjects.insert(item, component);
+    AddTreeChildren(item, component);
+    item->setExpanded(true);
+  }
+  for (auto it = FTreeObjects.begin(); it != FTreeObjects.end(); ++it)
+    if (keep && it.value() == keep) current = it.key();
+  FUpdating = false;
+  // The selection survives a rebuild when its object does; otherwise the inspector empties.
+  FTree->setCurrentItem(current);
+  FSelected = current ? keep : nullptr;
+}
+
+void TMainWindow::AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object) {
+  for (const QMetaProperty& property : DocumentStreamer::PublishedProperties(object->metaObject())) {
+    if (DocumentStreamer::KindOf(object, property) != TPropertyKind::Collection) continue;
+    auto* collection = static_cast<TCollection*>(DocumentStreamer::SubObject(object, property));
+    auto* node = new QTreeWidgetItem(parent, {QString::fromLatin1(property.name()), ClassName(collection)});
+    FTreeObjects.insert(node, collection);
+    for (TCollectionItem* item : *collection) {
+      auto* child = new QTreeWidgetItem(
+          node, {QStringLiteral("%1 - %2").arg(item->GetIndex()).arg(item->GetDisplayName()), ClassName(item)});
+      FTreeObjects.insert(child, item);
+      AddTreeChildren(child, item);
+    }
+    node->setExpanded(true);
+  }
+}
+
+void TMainWindow::RefreshInspector() {
+  FUpdating = true;
+  FInspector->setRowCount(0);
+  FRows.clear();
+  if (FSelected) AddInspectorRows(FSelected, QString());
+  FUpdating = false;
+  statusBar()->showMessage(FSelected ? QStringLiteral("%1: %2").arg(ClassName(FSelected)).arg(FRows.size()) +
+                                           QStringLiteral(" properties")
+                                     : QString());
+}
+
+void TMainWindow::AddInspectorRows(TPersistent* object, const QString& prefix) {
+  for (const QMetaProperty& property : DocumentStreamer::PublishedProperties(object->metaObject())) {
+    const QString name = prefix + QString::fromLatin1(property.name());
+    const TPropertyKind kind = DocumentStreamer::KindOf(object, property);
+    const int row = FInspector->rowCount();
+    FInspector->insertRow(row);
+    auto* label = new QTableWidgetItem(name);
+    label->setFlags(Qt::ItemIsEnabled);
+    FInspector->setItem(row, 0, label);
+    FRows.push_back({object, property});
+    QTableWidgetItem* value = CreateValueCell(object, property, kind);
+    FInspector->setItem(row, 1, value);
+    if (kind == TPropertyKind::Object)
+      AddInspectorRows(DocumentStreamer::SubObject(object, property), name + QLatin1Char('.'));
+  }
+}
+
+// Where registered property editors plug into the inspector: the registry is asked for the
+// property's editor first. Until the inspector hosts editor classes, every property falls back to
+// the plain text cell, and the editor found is only named in the tooltip.
+QTableWidgetItem* TMainWindow::CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind) {
+  TComponent* root = FSession->Document().RootOf(object);
+  TClass editor = TDesignRegistry::Instance().FindPropertyEditor(
+      property.metaType(), root ? root->metaObject() : object->metaObject(), QString::fromLatin1(property.name()));
+  QString text;
+  if (kind == TPropertyKind::Collection)
+    text = QStringLiteral("(%1 items)")
+               .arg(static_cast<TCollection*>(DocumentStreamer::SubObject(object, property))->GetCount());
+  else if (kind == TPropertyKind::Object)
+    text = QStringLiteral("(%1)").arg(ClassName(DocumentStreamer::SubObject(object, property)));
+  else
+    text = DocumentStreamer::PropertyText(object, property);
+  auto* cell = new QTableWidgetItem(text);
+  const bool editable = property.isWritable() && kind == TPropertyKind::Value;
+  cell->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable : Qt::ItemIsEnabled);
+  QString tip = QString::fromLatin1(property.metaType().name());
+  if (editor) tip += QStringLiteral("\nEditor: %1").arg(QString::fromLatin1(editor->className()));
+  cell->setToolTip(tip);
+  return cell;
+}
+
+void TMainWindow::InspectorEdited(QTableWidgetItem* cell) {
+  if (FUpdating || cell->column() != 1 || cell->row() >= int(FRows.size())) return;
+  const TInspectorRow row = FRows[size_t(cell->row())];
+  if (!row.Object) return;
+  const QString text = cell->text();
+  // Applying the edit rebuilds the inspector; let the item view finish with this cell first.
+  QMetaObject::invokeMethod(
+      this,
+      [this, row, text] {
+        if (!row.Object) return;
+        try {
+          FSession->SetProperty(row.Object, row.Property, text);
+        } catch (const std::exception& e) {
+          ReportError(ErrorText(e));
+        }
+        RefreshTree();
+        RefreshInspector();
+      },
+      Qt::QueuedConnection);
+}
+
+QMenu* TMainWindow::CreateContextMenu(TPersistent* object, QWidget* parent) {
+  auto* menu = new QMenu(parent);
+  auto* component = qobject_cast<TComponent*>(object);
+  if (component && FSession->Document().IndexOf(component) >= 0) {
+    try {
+      if (std::unique_ptr<TComponentEditor> editor = TComponentEditor::CreateFor(component, FSession)) {
+        auto items = std::make_shared<TComponentEditorMenuItems>();
+        editor->GetMenuItems(*items);
+        // The commands may call back into their editor, so it lives as long as the menu.
+        editor.release()->setParent(menu);
+        for (int i = 0; i < items->GetCount(); ++i) {
+          IComponentEditorMenuItem item = items->GetItem(i);
+          menu->addAction(item->GetCaption(), this, [this, item] {
+            try {
+              item->Execute();
+            } catch (const std::exception& e) {
+              ReportError(ErrorText(e));
+            }
+            RefreshTree();
+            RefreshInspector();
+          });
+        }
+        if (items->GetCount() > 0) menu->addSeparator();
+      }
+    } catch (const std::exception& e) {
+      ReportError(ErrorText(e));
+    }
+    menu->addAction(QStringLiteral("Delete"), this, [this, component] { FSession->DeleteComponent(component); });
+  }
+  return menu;
+}
+
+void TMainWindow::Select(TPersistent* object) {
+  for (auto it = FTreeObjects.begin(); it != FTreeObjects.end(); ++it)
+    if (it.value() == object) {
+      FTree->setCurrentItem(it.key());
+      return;
+    }
+}
+
+TPersistent* TMainWindow::Selected() const { return FSelected; }
+
+void TMainWindow::ReportError(const QString& message) {
+  if (FHeadless) {
+    std::fprintf(stderr, "velto-designer: %s\n", qPrintable(message));
+    return;
+  }
+  MessageDlg(message, mtError, MsgButtons({mbOK}), 0);
+}
+
+void TMainWindow::UpdateTitle() {
+  const QString file =
+      FSession->FileName().isEmpty() ? QStringLiteral("Untitled") : QFileInfo(FSession->FileName()).fileName();
+  setWindowTitle(QStringLiteral("%1[*] - Velto Designer").arg(file));
+  setWindowModified(FSession->IsModified());
+}
+
+bool TMainWindow::OpenFile(const QString& fileName) {
+  try {
+    FSession->Open(fileName);
+  } catch (const std::exception& e) {
+    ReportError(ErrorText(e));
+    return false;
+  }
+  if (FSession->Document().GetCount() > 0) Select(FSession->Document().GetComponent(0));
+  UpdateTitle();
+  return true;
+}
+
+bool TMainWindow::SaveFile(const QString& fileName) {
+  try {
+    FSession->Save(fileName);
+  } catch (const std::exception& e) {
+    ReportError(ErrorText(e));
+    return false;
+  }
+  UpdateTitle();
+  return true;
+}
+
+QString TMainWindow::AskFileName(bool save) {
+  TDialogRequest request;
+  request.kind = save ? TDialogRequest::SaveFile : TDialogRequest::OpenFile;
+  request.text = save ? QStringLiteral("Save Design") : QStringLiteral("Open Design");
+  request.filter = kFilter;
+  request.defaultExt = QStringLiteral("vdoc");
+  request.fileName = FSession->FileName();
+  if (HasDialogResponder()) {
+    const TDialogAnswer answer = AskDialogResponder(request);
+    return answer.modalResult == mrOk ? answer.fileName : QString();
+  }
+  const QString qtFilter = QStringLiteral("Design documents (*.vdoc);;All files (*)");
+  if (!save) return QFileDialog::getOpenFileName(this, request.text, request.fileName, qtFilter);
+  QString name = QFileDialog::getSaveFileName(this, request.text, request.fileName, qtFilter);
+  if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".vdoc");
+  return name;
+}
+
+bool TMainWindow::ConfirmDiscard() {
+  if (!FSession->IsModified()) return true;
+  switch (MessageDlg(QStringLiteral("Save changes to the design?"), mtConfirmation, MsgButtons({mbYes, mbNo, mbCancel}),
+                     0)) {
+    case mrYes:
+      return FileSave();
+    case mrNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TMainWindow::FileNew() {
+  if (!ConfirmDiscard()) return;
+  FSession->New();
+  UpdateTitle();
+}
+
+void TMainWindow::FileOpen() {
+  if (!ConfirmDiscard()) return;
+  const QString name = AskFileName(false);
+  if (!name.isEmpty()) OpenFile(name);
+}
+
+bool TMainWindow::FileSave() {
+  if (FSession->FileName().isEmpty()) return FileSaveAs();
+  return SaveFile(FSession->FileName());
+}
+
+bool TMainWindow::FileSaveAs() {
+  const QString name = AskFileName(true);
+  return !name.isEmpty() && SaveFile(name);
+}
+
+void TMainWindow::DeleteSelected() {
+  TPersistent* object = FSelected;
+  if (auto* component = qobject_cast<TComponent*>(object)) FSession->DeleteComponent(component);
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+  if (FHeadless || ConfirmDiscard())
+    event->accept();
+  else
+    event->ignore();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "DesignSession.h"
+#include "DocumentStreamer.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QMetaProperty>
+#include <QPointer>
+#include <vector>
+
+class QListWidget;
+class QMenu;
+class QTableWidget;
+class QTableWidgetItem;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The designer's window: component tree, object inspector and palette bound to one session.
+class TMainWindow : public QMainWindow {
+  Q_OBJECT
+public:
+  // `headless`: errors go to stderr instead of message boxes (screenshots, scripted runs).
+  explicit TMainWindow(TDesignSession* session, bool headless = false, QWidget* parent = nullptr);
+
+  // Opens a document; a failure is reported and the open document stays.
+  bool OpenFile(const QString& fileName);
+  bool SaveFile(const QString& fileName);
+  void Select(TPersistent* object);
+  TPersistent* Selected() const;
+  // One error report: a message box, or stderr when headless.
+  void ReportError(const QString& message);
+
+  // The context menu of an object in the tree: the component editor's commands first, then Delete.
+  // Built here so tests can run its actions without popping it up.
+  QMenu* CreateContextMenu(TPersistent* object, QWidget* parent);
+
+  QTreeWidget* Tree() const { return FTree; }
+  QTableWidget* Inspector() const { return FInspector; }
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  struct TInspectorRow {
+    QPointer<TPersistent> Object;
+    QMetaProperty Property;
+  };
+
+  void BuildMenus();
+  void RefreshPalette();
+  void RefreshTree();
+  void AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object);
+  void RefreshInspector();
+  void AddInspectorRows(TPersistent* object, const QString& prefix);
+  // Where registered property editors plug in (see the definition).
+  QTableWidgetItem* CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind);
+  void InspectorEdited(QTableWidgetItem* cell);
+  void UpdateTitle();
+  bool ConfirmDiscard();
+  QString AskFileName(bool save);
+
+  void FileNew();
+  void FileOpen();
+  bool FileSave();
+  bool FileSaveAs();
+  void DeleteSelected();
+
+  TDesignSession* FSession;
+  bool FHeadless;
+  QTreeWidget* FTree = nullptr;
+  QTableWidget* FInspector = nullptr;
+  QListWidget* FPalette = nullptr;
+  QMenu* FAddMenu = nullptr;
+  QHash<QTreeWidgetItem*, QPointer<TPersistent>> FTreeObjects;
+  QPointer<TPersistent> FSelected;
+  std::vector<TInspectorRow> FRows;
+  bool FUpdating = false;
+};

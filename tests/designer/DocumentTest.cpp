@@ -1,0 +1,146 @@
+#include "DesignSession.h"
+#include "DocumentStreamer.h"
+#include "TestComponents.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+namespace {
+TTestElement* Element(TTestElements* c, int i) { return static_cast<TTestElement*>(c->GetItem(i)); }
+
+void WriteFile(const QString& path, const QByteArray& data) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(data);
+}
+
+QString OpenError(TDesignSession& session, const QString& path) {
+  try {
+    session.Open(path);
+  } catch (const Exception& e) {
+    return e.Message();
+  }
+  return QString();
+}
+}  // namespace
+
+TEST(DesignDocument, RoundTripKeepsNestedCollectionsValueTypesAndCustomData) {
+  RegisterTestComponents();
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("a.vdoc"));
+  {
+    TDesignSession session;
+    auto* led = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
+    session.AddComponent(&TTestLed::staticMetaObject);
+    led->FBrightness = -42;
+    led->FEnabled = false;
+    led->FMode = TTestLed::mdFade;
+    led->FCode = TTestCode{QStringLiteral("digitalWrite(13, \"HIGH\");\n")};
+    led->FPixels = {1, 0, 255};
+    led->FLines = {QStringLiteral("first"), QString(), QStringLiteral("third")};
+    led->GetFont()->FSize = 12;
+    auto* first = Element(led->GetElements(), int(led->GetElements()->Add()->GetIndex()));
+    first->FText = QStringLiteral("root");
+    auto* number = static_cast<TTestNumberElement*>(first->GetChildren()->Add(&TTestNumberElement::staticMetaObject));
+    number->FValue = 2.5;
+    number->FText = QStringLiteral("leaf");
+    Element(number->GetChildren(), number->GetChildren()->Add()->GetIndex())->FText = QStringLiteral("deep");
+    session.Save(path);
+    EXPECT_FALSE(session.IsModified());
+  }
+  TDesignSession session;
+  session.Open(path);
+  ASSERT_EQ(session.Document().GetCount(), 2);
+  auto* led = qobject_cast<TTestLed*>(session.Document().GetComponent(0));
+  ASSERT_TRUE(led);
+  EXPECT_EQ(led->GetName(), QStringLiteral("TestLed1"));
+  EXPECT_EQ(session.Document().GetComponent(1)->GetName(), QStringLiteral("TestLed2"));
+  EXPECT_EQ(led->FBrightness, -42);
+  EXPECT_FALSE(led->FEnabled);
+  EXPECT_EQ(led->FMode, TTestLed::mdFade);
+  EXPECT_EQ(led->FCode.Text, QStringLiteral("digitalWrite(13, \"HIGH\");\n"));
+  EXPECT_EQ(led->FPixels, (std::vector<int>{1, 0, 255}));
+  EXPECT_EQ(led->FLines, QStringList({"first", "", "third"}));
+  EXPECT_EQ(led->GetFont()->FSize, 12);
+  ASSERT_EQ(led->GetElements()->GetCount(), 1);
+  TTestElement* root = Element(led->GetElements(), 0);
+  EXPECT_EQ(root->FText, QStringLiteral("root"));
+  ASSERT_EQ(root->GetChildren()->GetCount(), 1);
+  auto* number = qobject_cast<TTestNumberElement*>(root->GetChildren()->GetItem(0));
+  ASSERT_TRUE(number) << "the item's own class is kept";
+  EXPECT_EQ(number->FValue, 2.5);
+  ASSERT_EQ(number->GetChildren()->GetCount(), 1);
+  EXPECT_EQ(Element(number->GetChildren(), 0)->FText, QStringLiteral("deep"));
+
+  // Saving what was read gives the same file.
+  QFile original(path);
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  EXPECT_EQ(DocumentStreamer::WriteDocument(session.Document()), original.readAll());
+}
+
+TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) {
+  RegisterTestComponents();
+  QTemporaryDir dir;
+  TDesignSession session;
+  session.AddComponent(&TTestLed::staticMetaObject)->SetName(QStringLiteral("Keep"));
+  const QString good = dir.filePath(QStringLiteral("good.vdoc"));
+  session.Save(good);
+
+  auto component = [](const QString& properties, const QString& cls = QStringLiteral("TTestLed")) {
+    return QStringLiteral(R"({"format":"velto-design","version":1,"components":[
+      {"class":"TTestLed","properties":{"Name":"Ok1"}},
+      {"class":"%1","properties":{"Name":"Bad1",%2}}]})")
+        .arg(cls, properties)
+        .toUtf8();
+  };
+  const struct {
+    QByteArray data;
+    QString error;
+  } cases[] = {
+      {"{\"format\":\"velto-design\",\n\"components\": [}", "bad.vdoc: invalid JSON at line 2"},
+      {component(QStringLiteral("\"Brightness\":1"), QStringLiteral("TNoSuchLed")),
+       "bad.vdoc: components[1] (Bad1): unknown class \"TNoSuchLed\""},
+      {component(QStringLiteral("\"Brightness\":\"bright\"")),
+       "bad.vdoc: components[1] (Bad1).Brightness: \"bright\" is not a valid int value"},
+      {component(QStringLiteral("\"Brightness\":1.5")),
+       "components[1] (Bad1).Brightness: 1.5 is not a valid int value"},
+      {component(QStringLiteral("\"Mode\":\"mdDisco\"")), "components[1] (Bad1).Mode: \"mdDisco\" is not a valid"},
+      {component(QStringLiteral("\"Colour\":1")), "components[1] (Bad1).Colour: TTestLed has no property \"Colour\""},
+      {component(QStringLiteral(
+           "\"Elements\":[{\"class\":\"TTestElement\",\"properties\":{\"Children\":[{\"class\":\"TTestFont\"}]}}]")),
+       "components[1] (Bad1).Elements[0].Children[0]: unknown class \"TTestFont\" for items of TTestElement"},
+      {component(QStringLiteral("\"Font\":{\"properties\":{\"Size\":true}}")),
+       "components[1] (Bad1).Font.Size: expected a int value"},
+      {QStringLiteral(R"({"format":"velto-design","components":[{"class":"TTestLed","data":["x"]}]})").toUtf8(),
+       "components[0].data: pixels must be numbers"},
+      {component(QStringLiteral("\"Brightness\":1")).replace("Bad1", "OK1"),
+       "components[1] (OK1): a component named \"OK1\" comes earlier"},
+      {"[1,2]", "bad.vdoc: expected a JSON object"},
+      {"{\"components\":[]}", "bad.vdoc: not a design document"},
+  };
+  const QString bad = dir.filePath(QStringLiteral("bad.vdoc"));
+  for (const auto& c : cases) {
+    WriteFile(bad, c.data);
+    const QString error = OpenError(session, bad);
+    EXPECT_TRUE(error.contains(c.error)) << "expected: " << qPrintable(c.error) << "\ngot: " << qPrintable(error);
+    ASSERT_EQ(session.Document().GetCount(), 1);
+    EXPECT_EQ(session.Document().GetComponent(0)->GetName(), QStringLiteral("Keep"));
+    EXPECT_EQ(session.FileName(), good);
+  }
+  EXPECT_TRUE(
+      OpenError(session, dir.filePath(QStringLiteral("missing.vdoc"))).startsWith(QStringLiteral("Cannot open")));
+
+  // A save that cannot happen keeps the previous file whole.
+  const QByteArray before = [&] {
+    QFile f(good);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+  }();
+  EXPECT_THROW(session.Save(dir.filePath(QStringLiteral("no/such/dir/x.vdoc"))), Exception);
+  QFile f(good);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), before);
+}

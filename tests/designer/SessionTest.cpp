@@ -1,0 +1,154 @@
+#include "DesignSession.h"
+#include "DocumentStreamer.h"
+#include "MainWindow.h"
+#include "TestComponents.h"
+#include "common/DialogScript.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+namespace {
+QMetaProperty Property(const QObject* o, const char* name) {
+  return o->metaObject()->property(o->metaObject()->indexOfProperty(name));
+}
+}  // namespace
+
+TEST(DesignSession, EveryChangeIsOneUndoStep) {
+  RegisterTestComponents();
+  TDesignSession session;
+  auto* led = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
+  EXPECT_EQ(session.UndoStack().count(), 1);
+
+  // A modification scope with several changes, a nested scope inside, is one step.
+  {
+    auto scope = session.BeginModify(led->GetFont());
+    led->FBrightness = 5;
+    {
+      auto inner = session.BeginModify(led);
+      led->GetElements()->Add();
+      led->GetElements()->Add();
+    }
+    EXPECT_EQ(session.UndoStack().count(), 1) << "the inner scope folds into the outer one";
+    led->FPixels = {9};
+  }
+  ASSERT_EQ(session.UndoStack().count(), 2);
+  { auto unchanged = session.BeginModify(led); }
+  EXPECT_EQ(session.UndoStack().count(), 2) << "a scope that changed nothing records nothing";
+
+  session.UndoStack().undo();
+  EXPECT_EQ(led->FBrightness, 100);
+  EXPECT_EQ(led->GetElements()->GetCount(), 0);
+  EXPECT_TRUE(led->FPixels.empty());
+  session.UndoStack().redo();
+  EXPECT_EQ(led->FBrightness, 5);
+  EXPECT_EQ(led->GetElements()->GetCount(), 2);
+  EXPECT_EQ(led->FPixels, std::vector<int>{9});
+
+  // Property edits from text: a good one is a step, a bad one changes nothing.
+  session.SetProperty(led, Property(led, "Mode"), QStringLiteral("mdBlink"));
+  session.SetProperty(led->GetFont(), Property(led->GetFont(), "Size"), QStringLiteral("14"));
+  EXPECT_EQ(led->FMode, TTestLed::mdBlink);
+  EXPECT_EQ(led->GetFont()->FSize, 14);
+  EXPECT_THROW(session.SetProperty(led, Property(led, "Brightness"), QStringLiteral("12abc")), EDocumentError);
+  EXPECT_THROW(session.SetProperty(led, Property(led, "Enabled"), QStringLiteral("maybe")), EDocumentError);
+  session.AddComponent(&TTestLed::staticMetaObject);
+  EXPECT_THROW(session.SetProperty(led, Property(led, "Name"), QStringLiteral("testled2")), EDocumentError);
+  EXPECT_THROW(session.SetProperty(led, Property(led, "Name"), QStringLiteral("Led 1")), EDocumentError);
+  EXPECT_EQ(led->GetName(), QStringLiteral("TestLed1"));
+  session.UndoStack().undo();  // the second component
+  EXPECT_EQ(session.UndoStack().index(), 4) << "refused values made no steps";
+  session.UndoStack().undo();
+  EXPECT_EQ(led->GetFont()->FSize, 8);
+  EXPECT_EQ(led->FMode, TTestLed::mdBlink);
+
+  // Deleting keeps the component for undo; the same object comes back.
+  session.DeleteComponent(led);
+  EXPECT_EQ(session.Document().GetCount(), 0);
+  session.UndoStack().undo();
+  ASSERT_EQ(session.Document().GetCount(), 1);
+  EXPECT_EQ(session.Document().GetComponent(0), led);
+  EXPECT_TRUE(session.IsModified());
+
+  // Objects outside the document are not recorded.
+  TTestLed loose;
+  const int steps = session.UndoStack().count();
+  {
+    auto scope = session.BeginModify(&loose);
+    loose.FBrightness = 1;
+  }
+  EXPECT_EQ(session.UndoStack().count(), steps);
+}
+
+TEST(DesignerWindow, ContextMenuRunsTheComponentEditorCommandAsOneUndoStep) {
+  RegisterTestComponents();
+  TDesignSession session;
+  TMainWindow window(&session);
+  auto* led = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
+  window.Select(led);
+  EXPECT_EQ(window.Selected(), led);
+  EXPECT_EQ(window.Tree()->topLevelItemCount(), 1);
+  EXPECT_GT(window.Inspector()->rowCount(), 5);
+
+  std::unique_ptr<QMenu> menu(window.CreateContextMenu(led, nullptr));
+  QStringList captions;
+  for (QAction* a : menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  EXPECT_EQ(captions, QStringList({"Generate", "-", "Delete"}));
+
+  const int steps = session.UndoStack().count();
+  menu->actions().at(0)->trigger();
+  EXPECT_EQ(led->GetElements()->GetCount(), 3);
+  EXPECT_EQ(session.UndoStack().count(), steps + 1);
+  // The tree shows the new items under the collection node, and the inspector the new value.
+  QTreeWidgetItem* elements = window.Tree()->topLevelItem(0)->child(0);
+  ASSERT_TRUE(elements);
+  EXPECT_EQ(elements->childCount(), 3);
+  EXPECT_EQ(window.Selected(), led);
+  const auto rows = window.Inspector()->findItems(QStringLiteral("Brightness"), Qt::MatchExactly);
+  ASSERT_EQ(rows.size(), 1);
+  EXPECT_EQ(window.Inspector()->item(rows[0]->row(), 1)->text(), QStringLiteral("7"));
+
+  session.UndoStack().undo();
+  EXPECT_EQ(led->GetElements()->GetCount(), 0);
+  EXPECT_EQ(led->FBrightness, 100);
+  EXPECT_EQ(window.Tree()->topLevelItem(0)->child(0)->childCount(), 0);
+
+  // Editing a value cell sets the property as one step; a bad value is reported and changes nothing.
+  TDialogScript dialogs;
+  auto cellOf = [&](const QString& name) {
+    const auto found = window.Inspector()->findItems(name, Qt::MatchExactly);
+    return found.size() == 1 ? window.Inspector()->item(found[0]->row(), 1) : nullptr;
+  };
+  ASSERT_TRUE(cellOf(QStringLiteral("Font.Size")));
+  EXPECT_TRUE(cellOf(QStringLiteral("Font.Size"))->flags() & Qt::ItemIsEditable);
+  EXPECT_FALSE(cellOf(QStringLiteral("Elements"))->flags() & Qt::ItemIsEditable);
+  const int before = session.UndoStack().index();
+  cellOf(QStringLiteral("Font.Size"))->setText(QStringLiteral("21"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(led->GetFont()->FSize, 21);
+  EXPECT_EQ(session.UndoStack().index(), before + 1);
+  cellOf(QStringLiteral("Code"))->setText(QStringLiteral("loop();"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(led->FCode.Text, QStringLiteral("loop();"));
+  cellOf(QStringLiteral("Brightness"))->setText(QStringLiteral("dim"));
+  QCoreApplication::processEvents();
+  ASSERT_EQ(dialogs.Asked().size(), 1u);
+  EXPECT_TRUE(dialogs.Asked()[0].text.contains(QStringLiteral("Brightness: \"dim\" is not a valid int value")));
+  EXPECT_EQ(cellOf(QStringLiteral("Brightness"))->text(), QStringLiteral("100"));
+  EXPECT_EQ(session.UndoStack().index(), before + 2);
+
+  // Opening a broken file reports it in one message box and keeps the document.
+  EXPECT_FALSE(window.OpenFile(QStringLiteral("/nonexistent/x.vdoc")));
+  ASSERT_EQ(dialogs.Asked().size(), 2u);
+  EXPECT_EQ(dialogs.Asked()[1].type, mtError);
+  EXPECT_TRUE(dialogs.Asked()[1].text.contains(QStringLiteral("/nonexistent/x.vdoc")));
+  EXPECT_EQ(session.Document().GetCount(), 1);
+
+  menu.reset(window.CreateContextMenu(led, nullptr));
+  menu->actions().last()->trigger();
+  EXPECT_EQ(session.Document().GetCount(), 0);
+  EXPECT_EQ(window.Tree()->topLevelItemCount(), 0);
+}
