@@ -152,10 +152,10 @@ QJsonArray WriteCollection(const TCollection* collection) {
 TClass FindItemClass(const TCollection* collection, const QString& name) {
   TClass base = collection->GetItemClass();
   if (name.isEmpty() || name == QLatin1String(base->className())) return base;
-  // Item classes are not on the palette; a class used as a property or registered type is known
-  // to the meta-type system by its pointer type.
-  const QMetaType type = QMetaType::fromName((name + QLatin1Char('*')).toLatin1());
-  TClass cls = PropertyClass(type);
+  // Item classes are not on the palette: the library registers them by name, and a class used
+  // as a property type is known to the meta-type system by its pointer type.
+  TClass cls = FindClass(name);
+  if (!cls) cls = PropertyClass(QMetaType::fromName((name + QLatin1Char('*')).toLatin1()));
   return cls && InheritsFrom(cls, base) ? cls : nullptr;
 }
 

@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velto-designer"));
+  // The editors' layouts are drawn for the classic desktop look: flat tool buttons, sunken grids.
+  QApplication::setStyle(QStringLiteral("Windows"));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(

@@ -25,6 +25,7 @@ void RegisterPkg() {
 namespace Velto::Arduino::Structure {
 void RegisterPkg() {
   RegisterComponents(QStringLiteral("Structure"), {&TArduinoCustomCode::staticMetaObject});
+  RegisterClasses({&TArduinoEthernetShield::staticMetaObject, &TArduinoMotorShield::staticMetaObject});
   RegisterComponents(QStringLiteral("Boards"), {&TArduinoUno::staticMetaObject, &TArduinoNano::staticMetaObject});
   RegisterComponents(QStringLiteral("Displays"),
                      {&TArduinoColorGraphicsElementDrawBitmap::staticMetaObject,

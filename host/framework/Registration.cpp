@@ -123,7 +123,12 @@ void RegisterComponents(const QString& page, std::initializer_list<TClass> class
 }
 
 namespace {
-QString ClassName(TClass cls) { return cls ? QString::fromLatin1(cls->className()) : QStringLiteral("*"); }
+// A class is listed by its own name; the C++ namespace only mirrors the module that declares it.
+QString ClassName(TClass cls) {
+  if (!cls) return QStringLiteral("*");
+  const QString name = QString::fromLatin1(cls->className());
+  return name.mid(name.lastIndexOf(QLatin1Char(':')) + 1);
+}
 
 // Object properties are registered by pointer type; list them by class name.
 QString TypeName(QMetaType type) {

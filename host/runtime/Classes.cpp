@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 
+#include <QHash>
 #include <QMetaObject>
 
 TPersistent::TPersistent(QObject* parent) : QObject(parent) {}
@@ -17,6 +18,23 @@ bool InheritsFrom(TClass cls, TClass base) {
     if (c == base) return true;
   return false;
 }
+
+namespace {
+QHash<QString, TClass>& ClassTable() {
+  static QHash<QString, TClass> table;
+  return table;
+}
+}  // namespace
+
+void RegisterClass(TClass cls) {
+  if (cls) ClassTable().insert(QString::fromLatin1(cls->className()), cls);
+}
+
+void RegisterClasses(std::initializer_list<TClass> classes) {
+  for (TClass cls : classes) RegisterClass(cls);
+}
+
+TClass FindClass(const QString& name) { return ClassTable().value(name, nullptr); }
 
 QObject* CreateInstance(TClass cls, TClass base) {
   if (!cls || (base && !InheritsFrom(cls, base))) throw EInvalidCast();
@@ -72,7 +90,10 @@ TCollectionItem* TCollection::Adopt(QObject* obj, int index) {
 TCollectionItem* TCollection::Add(TClass cls) { return Insert(GetCount(), cls); }
 
 TCollectionItem* TCollection::Insert(int index, TClass cls) {
-  return Adopt(CreateInstance(cls ? cls : FItemClass, FItemClass), index);
+  if (!cls) cls = FItemClass;
+  TCollectionItem* item = Adopt(CreateInstance(cls, FItemClass), index);
+  RegisterClass(cls);
+  return item;
 }
 
 void TCollection::Delete(int index) {

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,13 @@ public:
 // default constructor; raises EInvalidCast when the class is not a base descendant or cannot be made.
 QObject* CreateInstance(TClass cls, TClass base);
 bool InheritsFrom(TClass cls, TClass base);
+
+// Classes that documents name but no palette lists (collection items, say) make themselves known
+// here so that a reader can create them from their name. Every class a collection has created is
+// known too.
+void RegisterClass(TClass cls);
+void RegisterClasses(std::initializer_list<TClass> classes);
+TClass FindClass(const QString& name);
 
 class TComponent : public TPersistent {
   Q_OBJECT

@@ -1,0 +1,77 @@
+#include "DesignSession.h"
+#include "MainWindow.h"
+#include "arduino/JsonComponents.h"
+#include "framework/AdvancedStringsEditorForm.h"
+#include "framework/Registration.h"
+#include "json/JsonDesign.h"
+#include "common/DialogScript.h"
+
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+QStringList ElementNames(TCollection* c) {
+  QStringList names;
+  for (TCollectionItem* item : *c)
+    names << QString::fromLatin1(item->metaObject()->className()) + ":" + item->property("Name").toString();
+  return names;
+}
+}  // namespace
+
+TEST(JsonInDesigner, ContextMenuGeneratesElementsUndoesInOneStepAndSavesThem) {
+  TDesignRegistry::Instance().Clear();
+  Velto::Arduino::Json::RegisterPkg();
+  Velto::Arduino::JSON::Design::Register();
+  TAdvancedStringsEditorForm::SetExecuteHook([](const QString& caption, const std::shared_ptr<IStringArrayList>& lines) {
+    EXPECT_EQ(caption, QStringLiteral("JSON Object"));
+    lines->SetText(QStringLiteral(R"({"topic": "home/temp", "value": 21.5, "ok": true,
+                                      "tags": [{"id": 1}], "meta": {"count": 3}})"));
+    return true;
+  });
+
+  TDialogScript dialogs;  // any error report would land here instead of blocking
+  TDesignSession session;
+  TMainWindow window(&session);
+  auto* maker = static_cast<TArduinoMakeJSON*>(session.AddComponent(&TArduinoMakeJSON::staticMetaObject));
+  window.Select(maker);
+  const int steps = session.UndoStack().count();
+
+  std::unique_ptr<QMenu> menu(window.CreateContextMenu(maker, nullptr));
+  ASSERT_FALSE(menu->actions().isEmpty());
+  EXPECT_EQ(menu->actions().first()->text(), QStringLiteral("Parse JSON Object ..."));
+  menu->actions().first()->trigger();
+
+  const QStringList generated = {"TArduinoMakeJSONTextElement:topic", "TArduinoMakeJSONAnalogElement:value",
+                                 "TArduinoMakeJSONDigitalElement:ok", "TArduinoMakeJSONArrayElement:tags",
+                                 "TArduinoMakeJSONObjectElement:meta"};
+  EXPECT_EQ(ElementNames(maker->GetElements()), generated);
+  EXPECT_EQ(session.UndoStack().count(), steps + 1);
+  ASSERT_EQ(window.Tree()->topLevelItemCount(), 1);
+  EXPECT_EQ(window.Tree()->topLevelItem(0)->child(0)->childCount(), 5);
+
+  session.UndoStack().undo();
+  EXPECT_EQ(maker->GetElements()->GetCount(), 0);
+  EXPECT_EQ(window.Tree()->topLevelItem(0)->child(0)->childCount(), 0);
+  session.UndoStack().redo();
+  EXPECT_EQ(ElementNames(maker->GetElements()), generated);
+
+  // Element classes, names and nesting survive a save and a reopen.
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("doc.vdoc"));
+  session.Save(file);
+  TDesignSession reopened;
+  reopened.Open(file);
+  ASSERT_EQ(reopened.Document().GetCount(), 1);
+  auto* loaded = qobject_cast<TArduinoMakeJSON*>(reopened.Document().GetComponent(0));
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(ElementNames(loaded->GetElements()), generated);
+  auto* tags = qobject_cast<TArduinoMakeJSONArrayElement*>(loaded->GetElements()->GetItem(3));
+  ASSERT_TRUE(tags);
+  EXPECT_EQ(ElementNames(tags->GetElements()), QStringList({"TArduinoMakeJSONObjectArrayElement:"}));
+
+  EXPECT_TRUE(dialogs.Asked().empty());
+  TAdvancedStringsEditorForm::SetExecuteHook(nullptr);
+  TDesignRegistry::Instance().Clear();
+}
