@@ -11,8 +11,10 @@ TMainThreadExecute::TMainThreadExecute() {
 TMainThreadExecute::~TMainThreadExecute() { FTimer.stop(); }
 
 void TMainThreadExecute::Queue(std::function<void()> proc) {
+  // Replacing the procedure withdraws the pending one; a shot already armed for the next pass of
+  // the event loop serves the new one too, so a burst costs no timer re-registration per call.
   FProc = std::move(proc);  // a small capture stays in std::function's inline buffer
-  FTimer.start();           // restarting a running timer withdraws its earlier shot
+  if (!FTimer.isActive()) FTimer.start();
 }
 
 void TMainThreadExecute::Withdraw() {
