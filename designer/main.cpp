@@ -3,15 +3,12 @@
 #include "PackageLoader.h"
 #include "framework/Registration.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/Headless.h"
 
-#include <unistd.h>
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFile>
 #include <QTimer>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -57,15 +54,7 @@ int WriteDemo(const QString& fileName) {
 int main(int argc, char** argv) {
   // Modes that open no window run on the offscreen platform, so they work without a display.
   const bool headless = HasOption(argc, argv, {"--list-registrations", "--screenshot", "--new-demo", "-h", "--help"});
-  if (headless && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  if (headless && !std::getenv("XDG_RUNTIME_DIR")) {
-    // Qt warns without one; a private folder of our own keeps the scripted output clean.
-    const QByteArray dir = QDir::tempPath().toUtf8() + "/velto-runtime-" + QByteArray::number(getuid());
-    QDir().mkpath(QString::fromUtf8(dir));
-    QFile::setPermissions(QString::fromUtf8(dir),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    setenv("XDG_RUNTIME_DIR", dir.constData(), 1);
-  }
+  if (headless) PrepareHeadless();
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velto-designer"));

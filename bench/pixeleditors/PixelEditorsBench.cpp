@@ -1,8 +1,8 @@
 #include "pixeleditors/BasicSizedPixelEditorFormUnit.h"
+#include "toolkit/Headless.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -79,7 +79,7 @@ BENCHMARK(BM_PaintVisibleGrid)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  PrepareHeadless();
   QApplication app(argc, argv);
   // Clear asks first; the benchmark answers Yes.
   SetDialogResponder([](const TDialogRequest&) { return TDialogAnswer{mrYes, {}, 1}; });
