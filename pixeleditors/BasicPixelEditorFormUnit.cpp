@@ -1,7 +1,5 @@
 #include "BasicPixelEditorFormUnit.h"
 
-#include "ui_BasicPixelEditorFormUnit.h"
-
 #include <algorithm>
 
 // The glyphs live in the static package library, whose resource registration the linker would drop.
@@ -20,8 +18,7 @@ constexpr uint64_t kWhite = 0xFFFFFFFFu;
 
 TArduinoBasicPixelEditorForm::TArduinoBasicPixelEditorForm(QWidget* parent) : TForm(parent) {
   InitPixelEditorResources();
-  Ui::ArduinoBasicPixelEditorForm().setupUi(this);
-  Loaded();
+  LoadLayout(QStringLiteral(":/pixeleditors/layouts/BasicPixelEditorFormUnit.json"));
 }
 
 TArduinoBasicPixelEditorForm::TArduinoBasicPixelEditorForm(QWidget* parent, TOwnLayout) : TForm(parent) {
@@ -33,33 +30,30 @@ TArduinoBasicPixelEditorForm::~TArduinoBasicPixelEditorForm() {
   FMainThread.reset();
 }
 
-void TArduinoBasicPixelEditorForm::Loaded() {
-  auto bind = [this](auto*& field, const char* name) {
-    field = findChild<std::remove_reference_t<decltype(*field)>*>(QLatin1String(name));
-    VELTO_ASSERT(field != nullptr);
-  };
-  bind(Panel1, "Panel1");
-  bind(Panel2, "Panel2");
-  bind(Grid, "Grid");
-  bind(PreviewImage, "PreviewImage");
-  bind(ClearButton, "ClearButton");
-  bind(InvertButton, "InvertButton");
-  bind(OKButton, "OKButton");
-  bind(CancelButton, "CancelButton");
-  bind(StatusBar, "StatusBar");
-  bind(PopupMenu, "PopupMenu");
-  bind(ShiftLeft1, "ShiftLeft1");
-  bind(ShiftRight1, "ShiftRight1");
-  bind(ShiftUp1, "ShiftUp1");
-  bind(ShiftDown1, "ShiftDown1");
-  bind(MirrorHorizontal1, "MirrorHorizontal1");
-  bind(MirrorVertical1, "MirrorVertical1");
-  TForm::Loaded();
+void TArduinoBasicPixelEditorForm::BindControls() {
+  Bind(Panel1, "Panel1");
+  Bind(Panel2, "Panel2");
+  Bind(Grid, "Grid");
+  Bind(PreviewImage, "PreviewImage");
+  Bind(ClearButton, "ClearButton");
+  Bind(InvertButton, "InvertButton");
+  Bind(OKButton, "OKButton");
+  Bind(CancelButton, "CancelButton");
+  Bind(StatusBar, "StatusBar");
+  Bind(PopupMenu, "PopupMenu");
+  Bind(ShiftLeft1, "ShiftLeft1");
+  Bind(ShiftRight1, "ShiftRight1");
+  Bind(ShiftUp1, "ShiftUp1");
+  Bind(ShiftDown1, "ShiftDown1");
+  Bind(MirrorHorizontal1, "MirrorHorizontal1");
+  Bind(MirrorVertical1, "MirrorVertical1");
 }
 
 void TArduinoBasicPixelEditorForm::FormCreate(QObject*) {
   FMainThread = TMainThreadExecute::Create();
   FHatchBrush = &HatchBrush();
+  // The pixels hold the size; until the owner sets one they cover the grid's design size.
+  FPixels.Resize(Grid->ColCount(), Grid->RowCount(), GetClearColor());
 }
 
 void TArduinoBasicPixelEditorForm::FormShow(QObject*) { StatusBar->SetSimpleText(QStringLiteral("0:0")); }
@@ -72,9 +66,10 @@ void TArduinoBasicPixelEditorForm::SetPixelsSize(const TSize& ASize) {
   Grid->SetRowCount(cy);
   FPixels.Resize(cx, cy, GetClearColor());
   RequestUpdate();
+  UpdateCurrentInfo();  // the grid may have moved the current cell inside the new size
 }
 
-TSize TArduinoBasicPixelEditorForm::GetPixelsSize() { return {Grid->ColCount(), Grid->RowCount()}; }
+TSize TArduinoBasicPixelEditorForm::GetPixelsSize() { return {FPixels.Width(), FPixels.Height()}; }
 
 void TArduinoBasicPixelEditorForm::UpdateInfo(int X, int Y) {
   StatusBar->SetSimpleText(QStringLiteral("%1:%2").arg(X).arg(Y));
@@ -86,7 +81,22 @@ void TArduinoBasicPixelEditorForm::SetPixel(int X, int Y, uint64_t AValue) {
   RequestUpdate();
 }
 
-uint64_t TArduinoBasicPixelEditorForm::GetPixel(int X, int Y) const { return FPixels.Get(X, Y); }
+uint64_t TArduinoBasicPixelEditorForm::GetPixel(int X, int Y) const {
+  if (X < 0 || Y < 0 || X >= FPixels.Width() || Y >= FPixels.Height())
+    throw ERangeError(QStringLiteral("Pixel %1:%2 is outside the %3 x %4 image").arg(X).arg(Y).arg(FPixels.Width()).arg(FPixels.Height()));
+  return FPixels.Get(X, Y);
+}
+
+void TArduinoBasicPixelEditorForm::UpdateCurrentInfo() {
+  const TGridRect sel = Grid->Selection();
+  UpdateInfo(sel.Left, sel.Top);
+}
+
+void TArduinoBasicPixelEditorForm::ChangeAll(void (TPixelGrid::*operation)()) {
+  (FPixels.*operation)();
+  RequestUpdate();
+  UpdateCurrentInfo();
+}
 
 void TArduinoBasicPixelEditorForm::RequestUpdate() {
   Grid->Invalidate();
@@ -110,8 +120,6 @@ void TArduinoBasicPixelEditorForm::UpdateImage() {
 }
 
 void TArduinoBasicPixelEditorForm::GridDrawCell(QObject*, int ACol, int ARow, const QRect& Rect, TGridDrawState State) {
-  // Until the first SetPixelsSize the grid shows its design size over no pixels.
-  if (ACol >= FPixels.Width() || ARow >= FPixels.Height()) return;
   const TAlphaColor c = TAlphaColor(FPixels.Get(ACol, ARow));
   const QRect r(0, 0, Rect.width(), Rect.height());
   if (FCellBitmap.size() != r.size()) FCellBitmap = CreateBitmap(r.width(), r.height(), PixelFormat32bppARGB);
@@ -151,39 +159,19 @@ void TArduinoBasicPixelEditorForm::ClearButtonClick(QObject*) {
   if (MessageDlg(QStringLiteral("Clear Image?"), mtConfirmation, MsgButtons({mbYes, mbNo}), 0, mbYes) != mrYes) return;
   FPixels.Fill(GetClearColor());
   RequestUpdate();
+  UpdateCurrentInfo();
 }
 
-void TArduinoBasicPixelEditorForm::InvertButtonClick(QObject*) {
-  FPixels.Invert();
-  RequestUpdate();
-}
+void TArduinoBasicPixelEditorForm::InvertButtonClick(QObject*) { ChangeAll(&TPixelGrid::Invert); }
 
-void TArduinoBasicPixelEditorForm::ShiftLeft1Click(QObject*) {
-  FPixels.ShiftLeft();
-  RequestUpdate();
-}
+void TArduinoBasicPixelEditorForm::ShiftLeft1Click(QObject*) { ChangeAll(&TPixelGrid::ShiftLeft); }
 
-void TArduinoBasicPixelEditorForm::ShiftRight1Click(QObject*) {
-  FPixels.ShiftRight();
-  RequestUpdate();
-}
+void TArduinoBasicPixelEditorForm::ShiftRight1Click(QObject*) { ChangeAll(&TPixelGrid::ShiftRight); }
 
-void TArduinoBasicPixelEditorForm::ShiftUp1Click(QObject*) {
-  FPixels.ShiftUp();
-  RequestUpdate();
-}
+void TArduinoBasicPixelEditorForm::ShiftUp1Click(QObject*) { ChangeAll(&TPixelGrid::ShiftUp); }
 
-void TArduinoBasicPixelEditorForm::ShiftDown1Click(QObject*) {
-  FPixels.ShiftDown();
-  RequestUpdate();
-}
+void TArduinoBasicPixelEditorForm::ShiftDown1Click(QObject*) { ChangeAll(&TPixelGrid::ShiftDown); }
 
-void TArduinoBasicPixelEditorForm::MirrorHorizontal1Click(QObject*) {
-  FPixels.MirrorHorizontal();
-  RequestUpdate();
-}
+void TArduinoBasicPixelEditorForm::MirrorHorizontal1Click(QObject*) { ChangeAll(&TPixelGrid::MirrorHorizontal); }
 
-void TArduinoBasicPixelEditorForm::MirroroVertical1Click(QObject*) {
-  FPixels.MirrorVertical();
-  RequestUpdate();
-}
+void TArduinoBasicPixelEditorForm::MirroroVertical1Click(QObject*) { ChangeAll(&TPixelGrid::MirrorVertical); }

@@ -27,6 +27,7 @@ public:
 
   // A position outside the grid is ignored.
   void SetPixel(int X, int Y, uint64_t AValue);
+  // A position outside the grid raises ERangeError.
   uint64_t GetPixel(int X, int Y) const;
   // Repaints the grid now and rebuilds the preview once the current handler has returned; a burst
   // of requests ends in one rebuild.
@@ -67,11 +68,14 @@ public slots:
   virtual void MirroroVertical1Click(QObject* Sender = nullptr);   // left and right exchange
 
 protected:
-  // For descendants, which set up their own layout and then call Loaded().
+  // For descendants, whose constructors load their own layout.
   struct TOwnLayout {};
   TArduinoBasicPixelEditorForm(QWidget* parent, TOwnLayout);
-  // Finds the controls by name, then finishes the form (which runs FormCreate).
-  void Loaded();
+  void BindControls() override;
+  // The status text for the current cell, after a change that may have moved it or its value.
+  void UpdateCurrentInfo();
+  // A whole-image operation of the pixel model, then the repaint and the status text.
+  void ChangeAll(void (TPixelGrid::*operation)());
 
   std::shared_ptr<IMainThreadExecute> FMainThread;
   TPixelGrid FPixels;

@@ -1,7 +1,5 @@
 #include "BasicSizedPixelEditorFormUnit.h"
 
-#include "ui_BasicSizedPixelEditorFormUnit.h"
-
 #include <algorithm>
 
 namespace {
@@ -9,8 +7,7 @@ constexpr int kMaxSide = 255;
 }
 
 TBasicSizedPixelEditorForm::TBasicSizedPixelEditorForm(QWidget* parent) : TArduinoBasicPixelEditorForm(parent, TOwnLayout{}) {
-  Ui::BasicSizedPixelEditorForm().setupUi(this);
-  Loaded();
+  LoadLayout(QStringLiteral(":/pixeleditors/layouts/BasicSizedPixelEditorFormUnit.json"));
 }
 
 TBasicSizedPixelEditorForm::TBasicSizedPixelEditorForm(QWidget* parent, TOwnLayout layout)
@@ -22,15 +19,14 @@ TBasicSizedPixelEditorForm::~TBasicSizedPixelEditorForm() {
   if (HeightSpinEdit) HeightSpinEdit->disconnect(this);
 }
 
-void TBasicSizedPixelEditorForm::Loaded() {
-  Label1 = findChild<TLabel*>(QStringLiteral("Label1"));
-  Label2 = findChild<TLabel*>(QStringLiteral("Label2"));
-  WidthSpinEdit = findChild<TSpinEdit*>(QStringLiteral("WidthSpinEdit"));
-  HeightSpinEdit = findChild<TSpinEdit*>(QStringLiteral("HeightSpinEdit"));
-  RotateLeft1 = findChild<TMenuItem*>(QStringLiteral("RotateLeft1"));
-  RotateRight1 = findChild<TMenuItem*>(QStringLiteral("RotateRight1"));
-  VELTO_ASSERT(Label1 && Label2 && WidthSpinEdit && HeightSpinEdit && RotateLeft1 && RotateRight1);
-  TArduinoBasicPixelEditorForm::Loaded();
+void TBasicSizedPixelEditorForm::BindControls() {
+  TArduinoBasicPixelEditorForm::BindControls();
+  Bind(Label1, "Label1");
+  Bind(Label2, "Label2");
+  Bind(WidthSpinEdit, "WidthSpinEdit");
+  Bind(HeightSpinEdit, "HeightSpinEdit");
+  Bind(RotateLeft1, "RotateLeft1");
+  Bind(RotateRight1, "RotateRight1");
 }
 
 void TBasicSizedPixelEditorForm::AttachChange() {
@@ -84,18 +80,13 @@ void TBasicSizedPixelEditorForm::WidthSpinEditKeyPress(QObject*, QChar& Key) {
   if (Key >= QLatin1Char('0') && Key <= QLatin1Char('9')) EnterTypingMode();
 }
 
-void TBasicSizedPixelEditorForm::RotateLeft1Click(QObject*) {
-  const TSize old = GetPixelsSize();
-  TPixelGrid rotated = FPixels.RotatedLeft();
-  SetPixelsSize({old.cy, old.cx});
-  FPixels = std::move(rotated);
-  RequestUpdate();
-}
+void TBasicSizedPixelEditorForm::RotateLeft1Click(QObject*) { Rotate(FPixels.RotatedLeft()); }
 
-void TBasicSizedPixelEditorForm::RotateRight1Click(QObject*) {
-  const TSize old = GetPixelsSize();
-  TPixelGrid rotated = FPixels.RotatedRight();
-  SetPixelsSize({old.cy, old.cx});
+void TBasicSizedPixelEditorForm::RotateRight1Click(QObject*) { Rotate(FPixels.RotatedRight()); }
+
+void TBasicSizedPixelEditorForm::Rotate(TPixelGrid rotated) {
+  SetPixelsSize({rotated.Width(), rotated.Height()});
   FPixels = std::move(rotated);
   RequestUpdate();
+  UpdateCurrentInfo();  // the current cell holds another pixel now
 }

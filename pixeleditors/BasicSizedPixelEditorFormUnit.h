@@ -30,10 +30,11 @@ public slots:
 
 protected:
   TBasicSizedPixelEditorForm(QWidget* parent, TOwnLayout);
-  void Loaded();
+  void BindControls() override;
   void SpinEditExit(QObject* Sender);
 
 private:
+  void Rotate(TPixelGrid rotated);
   void AttachChange();
   void DetachChange();
   void EnterTypingMode();

@@ -60,6 +60,13 @@ TAlignLayout* TAlignLayout::Install(QWidget* root) {
   return layout;
 }
 
+void TAlignLayout::SetBoundsArranged(QWidget* container, const QRect& bounds) {
+  TAlignLayout layout(container);
+  layout.Record(container);
+  container->setGeometry(bounds);
+  layout.Arrange(container);
+}
+
 void TAlignLayout::Record(QWidget* container) {
   TContainer c;
   c.design = container->size();

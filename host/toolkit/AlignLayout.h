@@ -21,6 +21,9 @@ public:
   static TAlignLayout* Install(QWidget* root);
   // Arranges the children of one container now.
   void Arrange(QWidget* container);
+  // Gives a container new bounds and arranges its children for them once, as a form designer does
+  // when a derived layout resizes an inherited container.
+  static void SetBoundsArranged(QWidget* container, const QRect& bounds);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -54,9 +55,17 @@ TDialogAnswer AskDialogResponder(const TDialogRequest& request);
 // Open and save dialogs. Filter is "description|pattern|description|pattern", FilterIndex counts
 // from 1. Execute shows the dialog (or asks the responder) and returns true when a file was chosen;
 // a name chosen without an extension then gets DefaultExt.
-class TOpenDialog {
+// They are components, so a form's layout can hold them.
+class TOpenDialog : public QObject {
+  Q_OBJECT
+  Q_PROPERTY(QString Title MEMBER Title)
+  Q_PROPERTY(QString Filter MEMBER Filter)
+  Q_PROPERTY(int FilterIndex MEMBER FilterIndex)
+  Q_PROPERTY(QString DefaultExt MEMBER DefaultExt)
+  Q_PROPERTY(QString FileName MEMBER FileName)
+  Q_PROPERTY(QString InitialDir MEMBER InitialDir)
 public:
-  virtual ~TOpenDialog() = default;
+  explicit TOpenDialog(QObject* parent = nullptr) : QObject(parent) {}
   QString Title;
   QString Filter;
   int FilterIndex = 1;
@@ -71,6 +80,10 @@ protected:
 
 // Asks nothing about overwriting: the caller decides that.
 class TSaveDialog : public TOpenDialog {
+  Q_OBJECT
+public:
+  using TOpenDialog::TOpenDialog;
+
 protected:
   TDialogRequest::Kind Kind() const override { return TDialogRequest::SaveFile; }
 };

@@ -1,6 +1,8 @@
 #include "Forms.h"
 
 #include "AlignLayout.h"
+#include "FormLayout.h"
+#include "runtime/Exceptions.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -14,6 +16,17 @@ TForm::TForm(QWidget* parent) : QDialog(parent) {
 }
 
 TForm::~TForm() { qApp->removeEventFilter(this); }
+
+void TForm::LoadLayout(const QString& resource) {
+  LoadFormLayout(this, resource);
+  BindControls();
+  Loaded();
+}
+
+void TForm::MissingControl(const char* name) const {
+  throw Exception(QStringLiteral("%1 has no control \"%2\" of the expected class")
+                      .arg(QString::fromLatin1(metaObject()->className()), QLatin1String(name)));
+}
 
 void TForm::Loaded() {
   TAlignLayout::Install(this);

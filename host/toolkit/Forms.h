@@ -54,6 +54,17 @@ signals:
   void OnKeyPress(QObject* Sender, QChar& Key);
 
 protected:
+  // Builds the form from its layout resource (the layouts it inherits first), binds the controls
+  // to their fields and finishes the form. The most derived constructor calls it, so that events
+  // reach the most derived handlers.
+  void LoadLayout(const QString& resource);
+  // Each class binds the controls it declares, after its base class's.
+  virtual void BindControls() {}
+  template <class T>
+  void Bind(T*& field, const char* name) {
+    field = findChild<T*>(QLatin1String(name));
+    if (!field) MissingControl(name);
+  }
   // Finishes a form whose layout is set up: Delphi-style alignment, popup menus and their
   // shortcuts, then OnCreate.
   void Loaded();
@@ -63,6 +74,7 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  [[noreturn]] void MissingControl(const char* name) const;
   bool HandleDialogKey(QKeyEvent* event);
   int FModalResult = 0;
   bool FKeyPreview = false;

@@ -3,6 +3,7 @@ target_sources(velto_host PRIVATE
   toolkit/Dialogs.cpp toolkit/Dialogs.h
   toolkit/Headless.cpp toolkit/Headless.h
   toolkit/DrawGrid.cpp toolkit/DrawGrid.h
+  toolkit/FormLayout.cpp toolkit/FormLayout.h
   toolkit/Forms.cpp toolkit/Forms.h
   toolkit/Keys.cpp toolkit/Keys.h
   toolkit/SpinEdit.cpp toolkit/SpinEdit.h

@@ -1,0 +1,272 @@
+#include "FormLayout.h"
+
+#include "AlignLayout.h"
+#include "Dialogs.h"
+#include "DrawGrid.h"
+#include "Forms.h"
+#include "SpinEdit.h"
+#include "runtime/Exceptions.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMetaMethod>
+#include <QMetaProperty>
+#include <algorithm>
+#include <functional>
+#include <map>
+
+namespace {
+
+using TFactory = std::function<QObject*(QObject* parent)>;
+
+template <class T>
+TFactory WidgetFactory() {
+  return [](QObject* parent) -> QObject* { return new T(qobject_cast<QWidget*>(parent)); };
+}
+
+const std::map<QString, TFactory>& Factories() {
+  static const std::map<QString, TFactory> factories = {
+      {QStringLiteral("TPanel"), WidgetFactory<TPanel>()},
+      {QStringLiteral("TButton"), WidgetFactory<TButton>()},
+      {QStringLiteral("TSpeedButton"), WidgetFactory<TSpeedButton>()},
+      {QStringLiteral("TDrawGrid"), WidgetFactory<TDrawGrid>()},
+      {QStringLiteral("TImage"), WidgetFactory<TImage>()},
+      {QStringLiteral("TStatusBar"), WidgetFactory<TStatusBar>()},
+      {QStringLiteral("TPopupMenu"), WidgetFactory<TPopupMenu>()},
+      {QStringLiteral("TLabel"), WidgetFactory<TLabel>()},
+      {QStringLiteral("TSpinEdit"), WidgetFactory<TSpinEdit>()},
+      {QStringLiteral("TMenuItem"), [](QObject* parent) -> QObject* { return new TMenuItem(parent); }},
+      {QStringLiteral("TOpenDialog"), [](QObject* parent) -> QObject* { return new TOpenDialog(parent); }},
+      {QStringLiteral("TSaveDialog"), [](QObject* parent) -> QObject* { return new TSaveDialog(parent); }},
+  };
+  return factories;
+}
+
+// Classic event names that Qt spells differently.
+QList<QByteArray> SignalNames(const QString& event) {
+  if (event == QLatin1String("OnClick")) return {"OnClick", "clicked", "triggered"};
+  return {event.toLatin1()};
+}
+
+class TLayoutReader {
+public:
+  TLayoutReader(TForm* form, QString resource) : FForm(form), FResource(std::move(resource)) {}
+
+  void Apply(const QJsonObject& layout) {
+    ApplyProperties(FForm, layout.value(QLatin1String("properties")).toObject());
+    ApplyEvents(FForm, layout.value(QLatin1String("events")).toObject());
+    ApplyControls(FForm, layout.value(QLatin1String("controls")).toArray());
+    // References to controls are resolved once the whole layout exists.
+    for (const auto& resolve : FReferences) resolve();
+  }
+
+  [[noreturn]] void Fail(const QString& what) const {
+    throw Exception(QStringLiteral("Layout %1: %2").arg(FResource, what));
+  }
+
+private:
+  QObject* Find(const QString& name) const {
+    if (name == FForm->objectName()) return FForm;
+    return FForm->findChild<QObject*>(name);
+  }
+
+  void ApplyControls(QObject* parent, const QJsonArray& controls) {
+    for (const QJsonValue& value : controls) ApplyControl(parent, value.toObject());
+  }
+
+  void ApplyControl(QObject* enclosing, const QJsonObject& entry) {
+    const QString name = entry.value(QLatin1String("name")).toString();
+    if (name.isEmpty()) Fail(QStringLiteral("a control without a name"));
+    QObject* parent = enclosing;
+    if (entry.contains(QLatin1String("parent"))) {
+      parent = Find(entry.value(QLatin1String("parent")).toString());
+      if (!parent) Fail(QStringLiteral("no parent \"%1\" for \"%2\"").arg(entry.value(QLatin1String("parent")).toString(), name));
+    }
+    QObject* control = Find(name);
+    const bool inherited = control != nullptr;
+    if (entry.contains(QLatin1String("class"))) {
+      if (control) Fail(QStringLiteral("\"%1\" exists already").arg(name));
+      control = Create(entry.value(QLatin1String("class")).toString(), name, parent, entry);
+    } else if (!control) {
+      Fail(QStringLiteral("no control \"%1\" to change").arg(name));
+    } else if (entry.contains(QLatin1String("parent"))) {
+      if (auto* widget = qobject_cast<QWidget*>(control)) widget->setParent(qobject_cast<QWidget*>(parent));
+    }
+    if (entry.contains(QLatin1String("bounds"))) {
+      const QJsonArray b = entry.value(QLatin1String("bounds")).toArray();
+      auto* widget = qobject_cast<QWidget*>(control);
+      if (!widget || b.size() != 4) Fail(QStringLiteral("bad bounds for \"%1\"").arg(name));
+      const QRect bounds(b[0].toInt(), b[1].toInt(), b[2].toInt(), b[3].toInt());
+      // Anchored children of an inherited container follow its new size.
+      if (inherited) TAlignLayout::SetBoundsArranged(widget, bounds);
+      else widget->setGeometry(bounds);
+    }
+    ApplyProperties(control, entry.value(QLatin1String("properties")).toObject());
+    ApplyEvents(control, entry.value(QLatin1String("events")).toObject());
+    ApplyControls(control, entry.value(QLatin1String("controls")).toArray());
+  }
+
+  QObject* Create(const QString& className, const QString& name, QObject* parent, const QJsonObject& entry) {
+    const auto factory = Factories().find(className);
+    if (factory == Factories().end()) Fail(QStringLiteral("unknown class \"%1\"").arg(className));
+    auto* menu = qobject_cast<QMenu*>(parent);
+    // Menu items belong to the form, as every other component; the menu only lists them.
+    QObject* control = factory->second(menu ? FForm : parent);
+    control->setObjectName(name);
+    if (auto* item = qobject_cast<QAction*>(control)) {
+      if (!menu) Fail(QStringLiteral("menu item \"%1\" outside a menu").arg(name));
+      QAction* before = nullptr;
+      const QString after = entry.value(QLatin1String("after")).toString();
+      if (!after.isEmpty()) {
+        const QList<QAction*> items = menu->actions();
+        const auto it = std::find_if(items.begin(), items.end(), [&](QAction* a) { return a->objectName() == after; });
+        if (it == items.end()) Fail(QStringLiteral("no menu item \"%1\"").arg(after));
+        if (it + 1 != items.end()) before = *(it + 1);
+      }
+      menu->insertAction(before, item);
+    }
+    return control;
+  }
+
+  void ApplyProperties(QObject* target, const QJsonObject& properties) {
+    for (auto it = properties.begin(); it != properties.end(); ++it) SetProperty(target, it.key(), it.value());
+  }
+
+  void SetProperty(QObject* target, const QString& name, const QJsonValue& value) {
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (name == QLatin1String("Caption") && target != FForm) return SetProperty(target, QStringLiteral("text"), value);
+    if (name == QLatin1String("Hint")) return SetProperty(target, QStringLiteral("toolTip"), value);
+    if (name == QLatin1String("Glyph")) {
+      const QIcon icon(value.toString());
+      if (icon.isNull()) Fail(QStringLiteral("no glyph \"%1\"").arg(value.toString()));
+      target->setProperty("icon", icon);
+      target->setProperty("iconSize", QSize(16, 16));
+      return;
+    }
+    if (name == QLatin1String("Font") && widget) {
+      const QStringList parts = value.toString().split(QLatin1Char(','));
+      QFont font(parts.value(0));
+      if (parts.size() > 1) font.setPointSize(parts[1].toInt());
+      widget->setFont(font);
+      return;
+    }
+    if (name == QLatin1String("FocusControl")) {
+      FReferences.push_back([this, target, buddyName = value.toString()] {
+        auto* label = qobject_cast<QLabel*>(target);
+        auto* buddy = qobject_cast<QWidget*>(Find(buddyName));
+        if (!label || !buddy) Fail(QStringLiteral("bad focus control \"%1\"").arg(buddyName));
+        label->setBuddy(buddy);
+      });
+      return;
+    }
+    const QByteArray key = name.toLatin1();
+    const int index = target->metaObject()->indexOfProperty(key.constData());
+    QVariant v = value.toVariant();
+    if (index >= 0) {
+      const QMetaProperty property = target->metaObject()->property(index);
+      if (property.metaType() == QMetaType::fromType<QColor>()) v = QColor(value.toString());
+      if (!property.write(target, v)) Fail(QStringLiteral("cannot set %1 of \"%2\"").arg(name, target->objectName()));
+    } else {
+      target->setProperty(key.constData(), v);  // a dynamic property such as Align or TabOrder
+    }
+  }
+
+  void ApplyEvents(QObject* sender, const QJsonObject& events) {
+    for (auto it = events.begin(); it != events.end(); ++it) {
+      const QMetaMethod signal = FindSignal(sender, it.key());
+      QObject::disconnect(sender, signal, FForm, QMetaMethod());
+      if (it.value().isNull()) continue;
+      const QMetaMethod slot = FindSlot(signal, it.value().toString());
+      if (!QObject::connect(sender, signal, FForm, slot))
+        Fail(QStringLiteral("cannot bind %1 of \"%2\"").arg(it.key(), sender->objectName()));
+    }
+  }
+
+  QMetaMethod FindSignal(QObject* sender, const QString& event) const {
+    const QMetaObject* meta = sender->metaObject();
+    for (const QByteArray& name : SignalNames(event)) {
+      // The overload with the most arguments: a handler may take fewer.
+      QMetaMethod best;
+      for (int i = 0; i < meta->methodCount(); ++i) {
+        const QMetaMethod m = meta->method(i);
+        if (m.methodType() == QMetaMethod::Signal && m.name() == name &&
+            (!best.isValid() || m.parameterCount() > best.parameterCount()))
+          best = m;
+      }
+      if (best.isValid()) return best;
+    }
+    Fail(QStringLiteral("\"%1\" has no event %2").arg(sender->objectName(), event));
+  }
+
+  QMetaMethod FindSlot(const QMetaMethod& signal, const QString& handler) const {
+    const QMetaObject* meta = FForm->metaObject();
+    const QByteArray name = handler.toLatin1();
+    QMetaMethod best;
+    // From the most derived class down, so a descendant's own slot is found first.
+    for (int i = meta->methodCount() - 1; i >= 0; --i) {
+      const QMetaMethod m = meta->method(i);
+      if (m.methodType() != QMetaMethod::Slot || m.name() != name) continue;
+      if (!QMetaObject::checkConnectArgs(signal, m)) continue;
+      if (!best.isValid() || m.parameterCount() > best.parameterCount()) best = m;
+    }
+    if (!best.isValid()) Fail(QStringLiteral("no handler %1 for %2").arg(handler, QString::fromLatin1(signal.name())));
+    return best;
+  }
+
+  TForm* FForm;
+  QString FResource;
+  std::vector<std::function<void()>> FReferences;
+};
+
+QJsonObject ReadLayout(const QString& resource) {
+  QFile file(resource);
+  if (!file.open(QIODevice::ReadOnly)) throw Exception(QStringLiteral("Layout %1 cannot be read").arg(resource));
+  QJsonParseError error;
+  const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+  if (!document.isObject())
+    throw Exception(QStringLiteral("Layout %1: %2 at offset %3").arg(resource, error.errorString()).arg(error.offset));
+  return document.object();
+}
+
+// The focus chain: depth first through the containers, siblings in their TabOrder (those without
+// one after them, in creation order), as classic forms tab.
+void AppendInTabOrder(QWidget* parent, QList<QWidget*>& chain) {
+  QList<QWidget*> children = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  std::stable_sort(children.begin(), children.end(), [](QWidget* a, QWidget* b) {
+    const QVariant ta = a->property("TabOrder"), tb = b->property("TabOrder");
+    return ta.isValid() && (!tb.isValid() || ta.toInt() < tb.toInt());
+  });
+  for (QWidget* child : children) {
+    if (child->isWindow()) continue;
+    chain << child;
+    AppendInTabOrder(child, chain);
+  }
+}
+
+void ApplyTabOrder(QWidget* root) {
+  QList<QWidget*> chain;
+  AppendInTabOrder(root, chain);
+  QWidget* previous = nullptr;
+  for (QWidget* w : chain) {
+    if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy()) continue;
+    if (previous) QWidget::setTabOrder(previous, w);
+    previous = w;
+  }
+}
+
+void LoadChain(TForm* form, const QString& resource, int depth) {
+  if (depth > 16) throw Exception(QStringLiteral("Layout %1 inherits too deeply").arg(resource));
+  const QJsonObject layout = ReadLayout(resource);
+  const QString base = layout.value(QLatin1String("inherits")).toString();
+  if (!base.isEmpty()) LoadChain(form, base, depth + 1);
+  TLayoutReader(form, resource).Apply(layout);
+}
+
+}  // namespace
+
+void LoadFormLayout(TForm* form, const QString& resource) {
+  LoadChain(form, resource, 0);
+  ApplyTabOrder(form);
+}

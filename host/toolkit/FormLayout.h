@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class TForm;
+
+// Form layouts are JSON resources in the shape of classic form files:
+//
+//   { "inherits": ":/area/Base.layout.json",          optional: the layout this one changes
+//     "properties": { "Caption": "...", "ClientWidth": 536, "KeyPreview": true },
+//     "events": { "OnCreate": "FormCreate" },
+//     "controls": [
+//       { "name": "Grid", "bounds": [0, 35, 445, 309] },                    an inherited control changed
+//       { "name": "Label1", "class": "TLabel", "parent": "Panel2", ... },    a control added
+//       { "name": "Mirror", "events": { "OnClick": null } } ] }              a handler removed
+//
+// A control entry without "class" changes the inherited control of that name; one with "class" adds
+// a control (its parent is the enclosing entry, "parent", or the form). Entries may nest "controls".
+// "bounds" is [left, top, width, height]. Properties go through the Qt property system, with a few
+// classic names: Caption (a control's text or the form's title), Hint, Glyph (an icon resource),
+// Font ("Family,points"), FocusControl (a label's buddy) and TabOrder (order among siblings). Menu
+// items (TMenuItem) added under a TPopupMenu may name the item they follow with "after". Events
+// name a slot of the form; a descendant's slot of the same name serves its form, and a new entry for
+// an event replaces the inherited handler. An error in a layout raises Exception naming it.
+void LoadFormLayout(TForm* form, const QString& resource);
