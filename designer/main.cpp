@@ -3,6 +3,7 @@
 #include "PackageLoader.h"
 #include "framework/Registration.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/Application.h"
 #include "toolkit/Headless.h"
 
 #include <QApplication>
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
   const bool headless = HasOption(argc, argv, {"--list-registrations", "--screenshot", "--new-demo", "-h", "--help"});
   if (headless) PrepareHeadless();
 
-  QApplication app(argc, argv);
+  TApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velto-designer"));
   // The editors' layouts are drawn for the classic desktop look: flat tool buttons, sunken grids.
   QApplication::setStyle(QStringLiteral("Windows"));

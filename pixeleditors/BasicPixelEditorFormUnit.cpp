@@ -92,11 +92,7 @@ void TArduinoBasicPixelEditorForm::UpdateCurrentInfo() {
   UpdateInfo(sel.Left, sel.Top);
 }
 
-void TArduinoBasicPixelEditorForm::ChangeAll(void (TPixelGrid::*operation)()) {
-  (FPixels.*operation)();
-  RequestUpdate();
-  UpdateCurrentInfo();
-}
+
 
 void TArduinoBasicPixelEditorForm::RequestUpdate() {
   Grid->Invalidate();
@@ -120,22 +116,32 @@ void TArduinoBasicPixelEditorForm::UpdateImage() {
 }
 
 void TArduinoBasicPixelEditorForm::GridDrawCell(QObject*, int ACol, int ARow, const QRect& Rect, TGridDrawState State) {
-  const TAlphaColor c = TAlphaColor(FPixels.Get(ACol, ARow));
+  const TAlphaColor c = TAlphaColor(GetPixel(ACol, ARow));
+  DrawCell(Rect, State, [&](TGPGraphics& g, const QRect& r) { FillColorCell(g, r, c); });
+}
+
+void TArduinoBasicPixelEditorForm::DrawCell(const QRect& Rect, TGridDrawState State,
+                                            const std::function<void(TGPGraphics&, const QRect&)>& paint) {
   const QRect r(0, 0, Rect.width(), Rect.height());
   if (FCellBitmap.size() != r.size()) FCellBitmap = CreateBitmap(r.width(), r.height(), PixelFormat32bppARGB);
+  FCellBitmap.fill(0);  // every cell starts on a new, transparent bitmap
   {
     TGPGraphics g(&FCellBitmap);
-    if (GetAlpha(c) == 255) {
-      g.FillRectangle(SolidBrush(c), r);
-    } else {
-      g.FillRectangle(*FHatchBrush, r);
-      g.FillRectangle(SolidBrush(c), r);
-      g.FillTriangle(SolidBrush(MakeARGBColor(255, c)), QPoint(r.x() + r.width(), r.y()),
-                     QPoint(r.x() + r.width(), r.y() + r.height()), QPoint(r.x(), r.y() + r.height()));
-    }
+    paint(g, r);
     if (State & gdFocused) g.FillEllipse(SolidBrush(MakeARGBColor(255, MakeColor(clHighlight))), r);
   }
   TGPGraphics(Grid->Canvas()).DrawImage(FCellBitmap, Rect.left(), Rect.top());
+}
+
+void TArduinoBasicPixelEditorForm::FillColorCell(TGPGraphics& g, const QRect& r, TAlphaColor c) const {
+  if (GetAlpha(c) == 255) {
+    g.FillRectangle(SolidBrush(c), r);
+    return;
+  }
+  g.FillRectangle(*FHatchBrush, r);
+  g.FillRectangle(SolidBrush(c), r);
+  g.FillTriangle(SolidBrush(MakeARGBColor(255, c)), QPoint(r.x() + r.width(), r.y()),
+                 QPoint(r.x() + r.width(), r.y() + r.height()), QPoint(r.x(), r.y() + r.height()));
 }
 
 void TArduinoBasicPixelEditorForm::GridSelectCell(QObject*, int ACol, int ARow, bool& CanSelect) {
@@ -157,9 +163,7 @@ void TArduinoBasicPixelEditorForm::GridKeyPress(QObject*, QChar& Key) {
 
 void TArduinoBasicPixelEditorForm::ClearButtonClick(QObject*) {
   if (MessageDlg(QStringLiteral("Clear Image?"), mtConfirmation, MsgButtons({mbYes, mbNo}), 0, mbYes) != mrYes) return;
-  FPixels.Fill(GetClearColor());
-  RequestUpdate();
-  UpdateCurrentInfo();
+  ChangeAll([clear = GetClearColor()](TPixelGrid& pixels) { pixels.Fill(clear); });
 }
 
 void TArduinoBasicPixelEditorForm::InvertButtonClick(QObject*) { ChangeAll(&TPixelGrid::Invert); }

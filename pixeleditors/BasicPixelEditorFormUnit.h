@@ -7,6 +7,7 @@
 #include "pixeleditors/PixelGrid.h"
 #include "runtime/Size.h"
 
+#include <functional>
 #include <memory>
 
 // A modal dialog that edits a grid of 64-bit pixels, shown enlarged one cell per pixel with a live
@@ -75,7 +76,18 @@ protected:
   // The status text for the current cell, after a change that may have moved it or its value.
   void UpdateCurrentInfo();
   // A whole-image operation of the pixel model, then the repaint and the status text.
-  void ChangeAll(void (TPixelGrid::*operation)());
+  template <class F>
+  void ChangeAll(F&& operation) {
+    std::invoke(std::forward<F>(operation), FPixels);
+    RequestUpdate();
+    UpdateCurrentInfo();
+  }
+  // Paints one cell off screen: `paint` fills the cell bitmap (its rectangle starts at 0, 0), then
+  // the focus mark is added and the bitmap copied onto the grid at the cell's place.
+  void DrawCell(const QRect& Rect, TGridDrawState State, const std::function<void(TGPGraphics&, const QRect&)>& paint);
+  // A colour cell: opaque colours fill it; others show over the transparency pattern in the upper
+  // left half and without their transparency in the lower right half.
+  void FillColorCell(TGPGraphics& g, const QRect& r, TAlphaColor c) const;
 
   std::shared_ptr<IMainThreadExecute> FMainThread;
   TPixelGrid FPixels;

@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-constexpr int kMaxSide = 255;
-}
-
 TBasicSizedPixelEditorForm::TBasicSizedPixelEditorForm(QWidget* parent) : TArduinoBasicPixelEditorForm(parent, TOwnLayout{}) {
   LoadLayout(QStringLiteral(":/pixeleditors/layouts/BasicSizedPixelEditorFormUnit.json"));
 }
@@ -40,7 +36,7 @@ void TBasicSizedPixelEditorForm::DetachChange() {
 }
 
 void TBasicSizedPixelEditorForm::SetPixelsSize(const TSize& ASize) {
-  const TSize limited{std::clamp(ASize.cx, 1, kMaxSide), std::clamp(ASize.cy, 1, kMaxSide)};
+  const TSize limited{std::clamp(ASize.cx, 1, MaxSide), std::clamp(ASize.cy, 1, MaxSide)};
   TArduinoBasicPixelEditorForm::SetPixelsSize(limited);
   DetachChange();
   WidthSpinEdit->SetValue(Grid->ColCount());

@@ -9,6 +9,8 @@
 class TBasicSizedPixelEditorForm : public TArduinoBasicPixelEditorForm {
   Q_OBJECT
 public:
+  static constexpr int MaxSide = 255;
+
   explicit TBasicSizedPixelEditorForm(QWidget* parent = nullptr);
   ~TBasicSizedPixelEditorForm() override;
 

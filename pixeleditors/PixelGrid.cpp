@@ -67,3 +67,27 @@ void TPixelGrid::Invert() {
   for (TRow& row : FRows)
     for (uint64_t& v : row) v = MakeARGBColor(GetAlpha(TAlphaColor(v)), TAlphaColor(v) ^ 0x00FFFFFFu);
 }
+
+std::optional<TChannelStep> ChannelStepOf(QChar key, bool withWhite) {
+  TChannelStep step;
+  switch (key.unicode()) {
+    case 'A': step.Alpha = 1; break;
+    case 'a': step.Alpha = -1; break;
+    case 'R': step.Red = 1; break;
+    case 'r': step.Red = -1; break;
+    case 'G': step.Green = 1; break;
+    case 'g': step.Green = -1; break;
+    case 'B': step.Blue = 1; break;
+    case 'b': step.Blue = -1; break;
+    case '+':
+    case '*': step = {0, withWhite ? 1 : 0, 1, 1, 1}; break;
+    case '-': step = {0, 0, -1, -1, -1}; break;
+    case 'W':
+    case 'w':
+      if (!withWhite) return std::nullopt;
+      step.White = key == QLatin1Char('W') ? 1 : -1;
+      break;
+    default: return std::nullopt;
+  }
+  return step;
+}

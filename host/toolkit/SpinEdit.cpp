@@ -13,7 +13,17 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QSpinBox(parent) {
 int TSpinEdit::Value() const {
   bool ok = false;
   const int v = cleanText().trimmed().toInt(&ok);
-  return ok ? std::clamp(v, minimum(), maximum()) : minimum();
+  // Leaving an empty field puts the previous value back; Enter reads the same.
+  return ok ? std::clamp(v, minimum(), maximum()) : value();
+}
+
+QValidator::State TSpinEdit::validate(QString& input, int&) const {
+  // QSpinBox refuses a digit that would leave the range, so 300 could not be typed to mean 255.
+  const QString text = input.trimmed();
+  if (text.isEmpty() || text == QLatin1String("-")) return QValidator::Intermediate;
+  bool ok = false;
+  text.toInt(&ok);
+  return ok ? QValidator::Acceptable : QValidator::Invalid;
 }
 
 void TSpinEdit::keyPressEvent(QKeyEvent* event) {

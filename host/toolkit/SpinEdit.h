@@ -20,7 +20,8 @@ public:
   void SetMinValue(int v) { setMinimum(v); }
   int MaxValue() const { return maximum(); }
   void SetMaxValue(int v) { setMaximum(v); }
-  // The number the text shows, limited to the range; text that is no number reads as MinValue.
+  // The number the text shows, limited to the range. Any whole number may be typed, also one above
+  // the range; a field left empty reads as the value it held before.
   int Value() const;
   void SetValue(int v) { setValue(v); }
 
@@ -31,6 +32,7 @@ signals:
   void OnKeyPress(QObject* Sender, QChar& Key);
 
 protected:
+  QValidator::State validate(QString& input, int& pos) const override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 };

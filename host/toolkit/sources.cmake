@@ -1,5 +1,6 @@
 target_sources(velto_host PRIVATE
   toolkit/AlignLayout.cpp toolkit/AlignLayout.h
+  toolkit/Application.cpp toolkit/Application.h
   toolkit/Dialogs.cpp toolkit/Dialogs.h
   toolkit/Headless.cpp toolkit/Headless.h
   toolkit/DrawGrid.cpp toolkit/DrawGrid.h

@@ -1,3 +1,4 @@
 #pragma once
 // Host graphics layer as the package uses it.
 #include "graphics/Graphics.h"
+#include "graphics/Codecs.h"

@@ -1,3 +1,4 @@
+#include "toolkit/Application.h"
 #include "toolkit/Headless.h"
 
 #include <QApplication>
@@ -7,6 +8,6 @@ int main(int argc, char** argv) {
   // gtest_discover_tests runs us at build time without the test environment.
   PrepareHeadless();
   ::testing::InitGoogleTest(&argc, argv);
-  QApplication app(argc, argv);
+  TApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

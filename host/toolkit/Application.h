@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QApplication>
+#include <exception>
+
+// The application object of a host. An error raised by an event handler (a button's click, a key in
+// an editor, a failed image load) reaches one error report, a message box naming it, and the event
+// loop goes on; Qt itself must never see the exception.
+class TApplication : public QApplication {
+  Q_OBJECT
+public:
+  TApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+  // The error report; message boxes go through the dialog seam.
+  static void ShowException(const std::exception& error);
+};

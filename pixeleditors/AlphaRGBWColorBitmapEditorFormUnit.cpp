@@ -1,0 +1,75 @@
+#include "AlphaRGBWColorBitmapEditorFormUnit.h"
+
+#include <cstring>
+
+namespace {
+constexpr uint64_t kClear = uint64_t(0xFF) << 32;
+
+// The colour as an ARGB word: the RGBW alpha moves to the top byte and the white byte is dropped.
+constexpr TAlphaColor ArgbView(uint64_t value) {
+  return (TAlphaColor(GetRGBWAlpha(value)) << 24) | TAlphaColor(value & 0x00FFFFFFu);
+}
+
+constexpr TSampleConversion kConversion{
+    PixelFormat32bppARGB,
+    [](const uchar* sample) -> uint64_t {
+      TAlphaColor c;
+      std::memcpy(&c, sample, sizeof c);
+      return MakeRGBWAlphaColor(GetAlpha(c), 0, GetRed(c), GetGreen(c), GetBlue(c));
+    },
+    [](uint64_t value, uchar* sample) {
+      const TAlphaColor c = TAlphaColor(((value >> 8) & 0xFF000000u) | (value & 0x00FFFFFFu));
+      std::memcpy(sample, &c, sizeof c);
+    },
+};
+}  // namespace
+
+TAlphaRGBWColorBitmapEditorForm::TAlphaRGBWColorBitmapEditorForm(QWidget* parent)
+    : TBasicLoadSaveSizedPixelEditorForm(parent, TOwnLayout{}) {
+  LoadLayout(QStringLiteral(":/pixeleditors/layouts/AlphaRGBWColorBitmapEditorFormUnit.json"));
+}
+
+uint64_t TAlphaRGBWColorBitmapEditorForm::GetClearColor() { return kClear; }
+
+void TAlphaRGBWColorBitmapEditorForm::UpdateInfo(int ACol, int ARow) {
+  StatusBar->SetSimpleText(
+      QStringLiteral("%1:%2 - %3").arg(ACol).arg(ARow).arg(RGBWAlphaColorToString(GetPixel(ACol, ARow))));
+}
+
+void TAlphaRGBWColorBitmapEditorForm::GridDrawCell(QObject*, int ACol, int ARow, const QRect& Rect,
+                                                   TGridDrawState State) {
+  const uint64_t value = GetPixel(ACol, ARow);
+  const uint8_t white = GetRGBWWhite(value);
+  DrawCell(Rect, State, [&](TGPGraphics& g, const QRect& r) {
+    FillColorCell(g, r, ArgbView(value));
+    // The white level as a gray wedge from the top edge to the centre.
+    g.FillTriangle(SolidBrush(GPMakeColor(255, white, white, white)), QPoint(r.x(), r.y()),
+                   QPoint(r.x() + r.width(), r.y()), QPoint(r.x() + r.width() / 2, r.y() + r.height() / 2));
+  });
+}
+
+void TAlphaRGBWColorBitmapEditorForm::GridKeyPress(QObject*, QChar& Key) {
+  const TGridRect sel = Grid->Selection();
+  const int x = sel.Left, y = sel.Top;
+  if (Key == QLatin1Char('0')) {
+    SetPixel(x, y, kClear);
+  } else if (const auto step = ChannelStepOf(Key, true)) {
+    const uint64_t v = GetPixel(x, y);
+    const TAlphaColor c = TAlphaColor(v);
+    SetPixel(x, y,
+             MakeRGBWAlphaColor(StepChannel(GetRGBWAlpha(v), step->Alpha), StepChannel(GetRGBWWhite(v), step->White),
+                                StepChannel(GetRed(c), step->Red), StepChannel(GetGreen(c), step->Green),
+                                StepChannel(GetBlue(c), step->Blue)));
+  }
+  UpdateInfo(x, y);
+}
+
+void TAlphaRGBWColorBitmapEditorForm::InvertButtonClick(QObject*) {
+  // White is light like the colour channels, so it inverts with them; alpha stays.
+  ChangeAll([](TPixelGrid& pixels) {
+    pixels.Transform([](uint64_t v) { return (v & (uint64_t(0xFF) << 32)) | (~v & 0xFFFFFFFFu); });
+  });
+}
+
+void TAlphaRGBWColorBitmapEditorForm::LoadButtonClick(QObject*) { LoadPicture(kConversion); }
+void TAlphaRGBWColorBitmapEditorForm::SaveButtonClick(QObject*) { SavePicture(kConversion); }
