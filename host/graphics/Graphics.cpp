@@ -98,15 +98,14 @@ void TBitmapData::Unlock() {
 
 namespace {
 QImage MakeHatchTile() {
-  // 8 x 8 tile: a white diamond touching the tile's edge midpoints, black corners; tiled, the
-  // diamonds meet corner to corner.
+  // 8 x 8 tile of a checkerboard set on its corner: one white diamond of 32 pixels on 32 black.
+  // Pixels on the diamond's ideal edge are shared out as a pinwheel, so that tiled diamonds of
+  // either colour meet their neighbours only corner to corner.
+  static const uchar rows[8] = {0x08, 0x1C, 0x7C, 0xFE, 0x7F, 0x3E, 0x38, 0x10};
   QImage tile(8, 8, QImage::Format_ARGB32);
   for (int y = 0; y < 8; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(tile.scanLine(y));
-    for (int x = 0; x < 8; ++x) {
-      const double dx = x - 3.5, dy = y - 3.5;
-      row[x] = (dx < 0 ? -dx : dx) + (dy < 0 ? -dy : dy) <= 4.0 ? 0xFFFFFFFFu : 0xFF000000u;
-    }
+    for (int x = 0; x < 8; ++x) row[x] = (rows[y] >> (7 - x)) & 1 ? 0xFFFFFFFFu : 0xFF000000u;
   }
   return tile;
 }

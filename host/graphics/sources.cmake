@@ -1,4 +1,18 @@
-# Graphics layer over QImage/QPainter.
+# Graphics layer over QImage/QPainter, and the one image codec registry.
 target_sources(velto_host PRIVATE
   graphics/Graphics.cpp graphics/Graphics.h
+  graphics/Codecs.cpp graphics/Codecs.h graphics/CodecsInternal.h graphics/MetafileProtocol.h
+  graphics/GifEncoder.cpp
+  graphics/ReaderChecks.cpp
 )
+target_link_libraries(velto_host PRIVATE GIF::GIF)
+
+# Metafiles are rendered in this child process: libemf2svg can read past its input on malformed
+# files, and its generic C symbols stay out of the host library.
+add_executable(velto-metafile graphics/metafile/MetafileMain.cpp)
+target_include_directories(velto-metafile PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(velto-metafile PRIVATE Qt6::Gui Qt6::Svg emf2svg::emf2svg PkgConfig::WMF)
+velto_target_warnings(velto-metafile)
+# Whatever links the host can load metafiles, so building the host builds the helper too.
+add_dependencies(velto_host velto-metafile)
+install(TARGETS velto-metafile RUNTIME DESTINATION bin)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 TEST(Graphics, BitmapFormatsAndLockedViews) {
   EXPECT_EQ(CreateBitmap(3, 2, PixelFormat32bppARGB).format(), QImage::Format_ARGB32);
   EXPECT_EQ(CreateBitmap(3, 2, PixelFormat32bppRGB).format(), QImage::Format_RGB32);
@@ -74,4 +76,52 @@ TEST(Graphics, OneHatchBrushAndAliasedShapes) {
   EXPECT_EQ(shapes.pixel(1, 7), 0u);  // upper-left half stays untouched
   EXPECT_EQ(shapes.pixel(2, 2), 0xFF0000FFu);
   EXPECT_EQ(shapes.pixel(0, 0), 0u);  // outside the ellipse
+}
+
+namespace {
+
+// Sizes of the 4-connected regions of one colour on a 16 x 16 torus (two tiles each way).
+std::vector<int> RegionSizes(const QImage& cell, QRgb colour) {
+  const int n = cell.width();
+  std::vector<int> region(size_t(n * n), -1), sizes;
+  for (int start = 0; start < n * n; ++start) {
+    if (region[size_t(start)] >= 0 || cell.pixel(start % n, start / n) != colour) continue;
+    const int id = int(sizes.size());
+    sizes.push_back(0);
+    std::vector<int> stack{start};
+    region[size_t(start)] = id;
+    while (!stack.empty()) {
+      const int at = stack.back();
+      stack.pop_back();
+      ++sizes[size_t(id)];
+      const int x = at % n, y = at / n;
+      const int next[4] = {(x + 1) % n + y * n, (x + n - 1) % n + y * n, x + (y + 1) % n * n, x + (y + n - 1) % n * n};
+      for (int p : next)
+        if (region[size_t(p)] < 0 && cell.pixel(p % n, p / n) == colour) {
+          region[size_t(p)] = id;
+          stack.push_back(p);
+        }
+    }
+  }
+  return sizes;
+}
+
+}  // namespace
+
+TEST(Graphics, HatchIsACheckerboardOnItsCorner) {
+  QImage cell = CreateBitmap(16, 16, PixelFormat32bppARGB);
+  {
+    TGPGraphics g(&cell);
+    g.FillRectangle(HatchBrush(), cell.rect());
+  }
+  // Four tiles: each white and each black diamond is its own region of 32 pixels, so diamonds of
+  // one colour touch only at their corners (a 4-neighbour would join two into one region).
+  const std::vector<int> four{32, 32, 32, 32};
+  EXPECT_EQ(RegionSizes(cell, 0xFFFFFFFFu), four);
+  EXPECT_EQ(RegionSizes(cell, 0xFF000000u), four);
+  // Corner to corner: the diamond's right tip and the next tile's left tip are diagonal neighbours.
+  EXPECT_EQ(cell.pixel(6, 3), 0xFFFFFFFFu);
+  EXPECT_EQ(cell.pixel(7, 4), 0xFFFFFFFFu);
+  EXPECT_EQ(cell.pixel(7, 3), 0xFF000000u);
+  EXPECT_EQ(cell.pixel(8, 3), 0xFFFFFFFFu);
 }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "runtime/Exceptions.h"
+
+#include <QImage>
+#include <QString>
+
+// The one codec registry of the host: every image file the editors load or save goes through here.
+
+// Raised for every failure to load or save an image; the message names the file and the reason.
+class EImageError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// Largest picture a decode accepts: each side at most kMaxImageSide pixels and at most
+// kMaxImageBytes of 32-bit pixels. Larger pictures are refused before their pixels are allocated.
+constexpr int kMaxImageSide = 16384;
+constexpr qint64 kMaxImageBytes = qint64(256) << 20;
+
+// Decodes gif, png, jpg/jpeg, bmp, ico, tif/tiff (through Qt's image readers), emf and wmf (in the
+// child process velto-metafile, so that a malformed metafile cannot bring the caller down). The
+// type is taken from the content first, then from the extension. Embedded colour spaces are
+// dropped without converting the pixels. Returns Format_ARGB32 (not premultiplied); raises
+// EImageError on any failure.
+QImage DecodeImageFile(const QString& fileName);
+
+// Encodes under a format name, case-insensitive: png, jpg/jpeg, bmp, gif, tif/tiff. ico, emf, wmf,
+// an empty and an unknown name have no encoder. The file is written atomically: on any failure
+// EImageError is raised and an existing file stays as it was. BMP and JPEG drop the alpha channel;
+// GIF keeps pixels with alpha below 128 as its one transparent colour and uses an exact palette
+// when the picture has at most 256 colours (counting transparent as one), a dithered 6x6x6 cube
+// otherwise. Format_Mono images are written as 1-bit images where the format has them (bmp, png,
+// tif).
+void EncodeImageFile(const QImage& image, const QString& fileName, const QString& formatName);
+
+// Reduces a picture to black and white for the monochrome editors: Format_Mono of the same size
+// with the palette {0: black 0xFF000000, 1: white 0xFFFFFFFF}. A pixel whose alpha is below 128 is
+// black; otherwise it is white when its luma (0.299 R + 0.587 G + 0.114 B, rounded) is at least
+// 128, black below. A null picture gives a null image.
+QImage ReduceToMonochrome(const QImage& picture);
+
+// The metafile child process. Its path is taken from the environment variable
+// VELTO_METAFILE_HELPER when set, otherwise velto-metafile beside the running executable, then
+// beside the host library (and in ../bin from there). A child that runs longer than the time
+// limit is killed and the load fails.
+QString MetafileHelperPath();
+int MetafileTimeout();                   // milliseconds; 5000 unless set
+void SetMetafileTimeout(int milliseconds);

@@ -1,0 +1,27 @@
+#pragma once
+
+// The reply of the velto-metafile child on its standard output, when it exits with 0:
+//   "VMF1", width and height as little-endian 32-bit unsigned, then height rows of width
+//   little-endian 32-bit ARGB values (not premultiplied).
+// On failure it writes one line of reason to standard error and exits with a non-zero code.
+// Command line: velto-metafile emf|wmf FILE
+
+#include <cstdint>
+#include <cstring>
+
+namespace MetafileProtocol {
+
+constexpr char kMagic[4] = {'V', 'M', 'F', '1'};
+constexpr int kHeaderSize = 12;
+
+inline void PutU32(char* out, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out[i] = char((value >> (8 * i)) & 0xFF);
+}
+
+inline uint32_t GetU32(const char* in) {
+  uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) value |= uint32_t(uint8_t(in[i])) << (8 * i);
+  return value;
+}
+
+}  // namespace MetafileProtocol

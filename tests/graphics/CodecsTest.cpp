@@ -1,0 +1,385 @@
+#include "graphics/Codecs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+namespace {
+
+const QString kSamples = QStringLiteral(VELTO_TEST_DATA_DIR "/images/");
+
+// The 4 x 3 pattern of tests/data/images/make-samples.py; BMP holds opaque cyan for the
+// transparent pixel.
+const QRgb kPattern[3][4] = {
+    {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu},
+    {0xFF000000u, 0xFF808080u, 0xFFFFFF00u, 0x00000000u},
+    {0xFFFF00FFu, 0xFF00FFFFu, 0xFF404040u, 0xFFFF8000u},
+};
+
+// sample.jpg: 16 x 16, quadrants red, green, blue, white (top-left, top-right, bottom-left,
+// bottom-right), written by EncodeImageFile as jpg.
+QImage JpegPattern() {
+  QImage image(16, 16, QImage::Format_ARGB32);
+  const QRgb quadrant[4] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu};
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) image.setPixel(x, y, quadrant[(y / 8) * 2 + x / 8]);
+  return image;
+}
+
+int MaxChannelDifference(QRgb a, QRgb b) {
+  return std::max({qAbs(qAlpha(a) - qAlpha(b)), qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)),
+                   qAbs(qBlue(a) - qBlue(b))});
+}
+
+// Largest difference of any channel over the picture; INT_MAX when the sizes differ.
+int MaxDifference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return INT_MAX;
+  int worst = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) worst = std::max(worst, MaxChannelDifference(a.pixel(x, y), b.pixel(x, y)));
+  return worst;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& data) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+  ASSERT_EQ(f.write(data), data.size());
+}
+
+// The message of the EImageError that `call` raises, or "no error".
+template <class F>
+std::string ErrorOf(F call) {
+  try {
+    call();
+  } catch (const EImageError& e) {
+    return e.Message().toStdString();
+  }
+  return "no error";
+}
+
+class TEnvironment {
+public:
+  TEnvironment(const char* name, const QByteArray& value) : FName(name) { qputenv(name, value); }
+  ~TEnvironment() { qunsetenv(FName); }
+
+private:
+  const char* FName;
+};
+
+// A few colours, a transparent pixel and an odd size.
+QImage FewColours(bool withAlpha) {
+  QImage image(7, 5, QImage::Format_ARGB32);
+  const QRgb colours[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFF123456u, 0xFFFFFFFFu, 0xFF000000u};
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) image.setPixel(x, y, colours[(x + 2 * y) % 6]);
+  if (withAlpha) image.setPixel(3, 2, 0x00000000u);
+  return image;
+}
+
+}  // namespace
+
+TEST(Codecs, RoundTripEveryEncodableType) {
+  enum TKind { Exact, Lossy };
+  struct TCase {
+    const char* format;
+    bool alpha;  // the format keeps transparency
+    TKind kind;
+  };
+  const TCase cases[] = {
+      {"png", true, Exact}, {"PNG", true, Exact},  {"bmp", false, Exact}, {"tif", true, Exact},
+      {"tiff", true, Exact}, {"gif", true, Exact}, {"GIF", true, Exact},  {"jpg", false, Lossy},
+      {"jpeg", false, Lossy}, {"JPG", false, Lossy},
+  };
+  QTemporaryDir dir;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.format);
+    const QImage source = c.kind == Lossy ? JpegPattern() : FewColours(c.alpha);
+    const QString path = dir.filePath(QStringLiteral("picture.%1").arg(QString::fromLatin1(c.format)));
+    EncodeImageFile(source, path, QString::fromLatin1(c.format));
+    const QImage back = DecodeImageFile(path);
+    ASSERT_EQ(back.format(), QImage::Format_ARGB32);
+    if (c.kind == Exact) {
+      EXPECT_EQ(MaxDifference(back, source), 0);
+    } else {
+      // Away from the quadrant edges the colours survive JPEG closely.
+      ASSERT_EQ(back.size(), source.size());
+      for (const QPoint p : {QPoint(3, 3), QPoint(12, 3), QPoint(3, 12), QPoint(12, 12)})
+        EXPECT_LE(MaxChannelDifference(back.pixel(p), source.pixel(p)), 16) << p.x() << "," << p.y();
+    }
+  }
+
+  // Partial alpha survives where the format has it: exactly in PNG, within the rounding of
+  // premultiplied storage in TIFF.
+  for (const auto& [format, tolerance] : {std::pair{"png", 0}, std::pair{"tif", 1}}) {
+    QImage source = FewColours(true);
+    source.setPixel(0, 0, 0x80FF8040u);
+    source.setPixel(1, 0, 0x01FFFFFFu);
+    const QString path = dir.filePath(QStringLiteral("alpha.%1").arg(QString::fromLatin1(format)));
+    EncodeImageFile(source, path, QString::fromLatin1(format));
+    const QImage back = DecodeImageFile(path);
+    EXPECT_LE(MaxChannelDifference(back.pixel(0, 0), source.pixel(0, 0)), tolerance) << format;
+    EXPECT_EQ(qAlpha(back.pixel(1, 0)), 1) << format;
+    EXPECT_EQ(MaxDifference(back.copy(0, 1, 7, 4), source.copy(0, 1, 7, 4)), 0) << format;
+  }
+}
+
+TEST(Codecs, MonochromeImagesRoundTripExactly) {
+  QImage mono(13, 7, QImage::Format_Mono);
+  mono.setColorTable({0xFF000000u, 0xFFFFFFFFu});
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 13; ++x) mono.setPixel(x, y, (x * 7 + y * 3) % 5 < 2 ? 1 : 0);
+  QTemporaryDir dir;
+  for (const char* format : {"bmp", "png", "tif", "gif"}) {
+    SCOPED_TRACE(format);
+    const QString path = dir.filePath(QStringLiteral("mono.%1").arg(QString::fromLatin1(format)));
+    EncodeImageFile(mono, path, QString::fromLatin1(format));
+    const QImage back = DecodeImageFile(path);
+    EXPECT_EQ(MaxDifference(back, mono.convertToFormat(QImage::Format_ARGB32)), 0);
+    const QImage reduced = ReduceToMonochrome(back);
+    for (int y = 0; y < 7; ++y)
+      for (int x = 0; x < 13; ++x) ASSERT_EQ(reduced.pixelIndex(x, y), mono.pixelIndex(x, y)) << x << "," << y;
+  }
+  // A BMP of a 1-bit image is a 1-bit file.
+  const QByteArray bmp = ReadAll(dir.filePath(QStringLiteral("mono.bmp")));
+  ASSERT_GE(bmp.size(), 30);
+  EXPECT_EQ(qFromLittleEndian<quint16>(bmp.constData() + 28), 1);
+}
+
+TEST(Codecs, GifQuantizesManyColoursAndKeepsTransparency) {
+  QImage source(64, 32, QImage::Format_ARGB32);  // 2048 colours
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 64; ++x) source.setPixel(x, y, qRgb(x * 4, y * 8, 255 - x * 2));
+  source.setPixel(5, 5, 0x00000000u);
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("many.gif"));
+  EncodeImageFile(source, path, QStringLiteral("gif"));
+  const QImage back = DecodeImageFile(path);
+  ASSERT_EQ(back.size(), source.size());
+  EXPECT_EQ(back.pixel(5, 5), 0x00000000u);
+  qint64 error = 0;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 64; ++x)
+      if (x != 5 || y != 5) {
+        EXPECT_EQ(qAlpha(back.pixel(x, y)), 255);
+        error += MaxChannelDifference(back.pixel(x, y), source.pixel(x, y));
+      }
+  EXPECT_LT(error / (64 * 32 - 1), 40) << "mean of the largest channel difference";
+}
+
+TEST(Codecs, DecodesEverySample) {
+  const auto pattern = [](bool cyanForTransparent) {
+    QImage image(4, 3, QImage::Format_ARGB32);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 4; ++x)
+        image.setPixel(x, y, cyanForTransparent && kPattern[y][x] == 0 ? 0xFF00FFFFu : kPattern[y][x]);
+    return image;
+  };
+  for (const char* name : {"sample.png", "sample.gif", "sample.ico", "sample.tif"}) {
+    const QImage image = DecodeImageFile(kSamples + QLatin1String(name));
+    ASSERT_EQ(image.format(), QImage::Format_ARGB32) << name;
+    EXPECT_EQ(MaxDifference(image, pattern(false)), 0) << name;
+  }
+  EXPECT_EQ(MaxDifference(DecodeImageFile(kSamples + QStringLiteral("sample.bmp")), pattern(true)), 0);
+  const QImage jpeg = DecodeImageFile(kSamples + QStringLiteral("sample.jpg"));
+  ASSERT_EQ(jpeg.size(), QSize(16, 16));
+  EXPECT_LE(MaxChannelDifference(jpeg.pixel(3, 3), 0xFFFF0000u), 16);
+  EXPECT_LE(MaxChannelDifference(jpeg.pixel(12, 12), 0xFFFFFFFFu), 16);
+
+  // Metafiles: a red rectangle (5, 3)-(15, 12) on a 20 x 15 picture; EMF leaves the rest
+  // transparent, libwmf paints it white.
+  const QImage emf = DecodeImageFile(kSamples + QStringLiteral("sample.emf"));
+  ASSERT_EQ(emf.size(), QSize(20, 15));
+  EXPECT_EQ(emf.pixel(10, 7), 0xFFFF0000u);
+  EXPECT_EQ(emf.pixel(6, 4), 0xFFFF0000u);
+  EXPECT_EQ(qAlpha(emf.pixel(1, 1)), 0);
+  EXPECT_EQ(qAlpha(emf.pixel(18, 13)), 0);
+  const QImage wmf = DecodeImageFile(kSamples + QStringLiteral("sample.wmf"));
+  ASSERT_EQ(wmf.size(), QSize(20, 15));
+  EXPECT_EQ(wmf.pixel(10, 7), 0xFFFF0000u);
+  EXPECT_EQ(wmf.pixel(1, 1), 0xFFFFFFFFu);
+  EXPECT_EQ(wmf.pixel(18, 13), 0xFFFFFFFFu);
+
+  // The content decides over a misleading extension.
+  QTemporaryDir dir;
+  for (const char* name : {"png", "emf"}) {
+    const QString renamed = dir.filePath(QStringLiteral("picture.bmp"));
+    QFile::remove(renamed);
+    ASSERT_TRUE(QFile::copy(kSamples + QStringLiteral("sample.%1").arg(QLatin1String(name)), renamed));
+    EXPECT_FALSE(DecodeImageFile(renamed).isNull()) << name;
+  }
+}
+
+TEST(Codecs, RefusesDamagedFiles) {
+  QTemporaryDir dir;
+  struct TDamage {
+    const char* what;
+    QByteArray (*make)(const QByteArray&);
+  };
+  const TDamage damages[] = {
+      {"first half", [](const QByteArray& d) { return d.left(d.size() / 2); }},
+      {"all but the last 4 bytes", [](const QByteArray& d) { return d.left(d.size() - 4); }},
+      {"first 10 bytes", [](const QByteArray& d) { return d.left(10); }},
+      {"body overwritten", [](const QByteArray& d) {
+         QByteArray c = d;
+         for (qsizetype i = std::min<qsizetype>(12, c.size() / 4); i < c.size(); ++i) c[i] = char(0xA5);
+         return c;
+       }},
+  };
+  for (const char* type : {"png", "gif", "jpg", "bmp", "ico", "tif", "emf", "wmf"}) {
+    const QByteArray sample = ReadAll(kSamples + QStringLiteral("sample.%1").arg(QLatin1String(type)));
+    ASSERT_FALSE(sample.isEmpty()) << type;
+    for (const TDamage& damage : damages) {
+      const QString path = dir.filePath(QStringLiteral("damaged.%1").arg(QLatin1String(type)));
+      WriteAll(path, damage.make(sample));
+      const std::string message = ErrorOf([&] { DecodeImageFile(path); });
+      EXPECT_NE(message, "no error") << type << ": " << damage.what;
+      EXPECT_NE(message.find("Cannot load \"" + QDir::toNativeSeparators(path).toStdString() + "\": "),
+                std::string::npos)
+          << message;
+    }
+  }
+
+  const QString empty = dir.filePath(QStringLiteral("empty.png"));
+  WriteAll(empty, {});
+  EXPECT_NE(ErrorOf([&] { DecodeImageFile(empty); }).find("the file is empty"), std::string::npos);
+  const QString emptyEmf = dir.filePath(QStringLiteral("empty.emf"));
+  WriteAll(emptyEmf, {});
+  EXPECT_NE(ErrorOf([&] { DecodeImageFile(emptyEmf); }).find("the file is empty"), std::string::npos);
+  EXPECT_NE(ErrorOf([&] { DecodeImageFile(dir.filePath(QStringLiteral("missing.png"))); }).find("does not exist"),
+            std::string::npos);
+  const QString text = dir.filePath(QStringLiteral("text.png"));
+  WriteAll(text, "not a picture at all\n");
+  EXPECT_NE(ErrorOf([&] { DecodeImageFile(text); }).find("unsupported or corrupt image data"), std::string::npos);
+  // Readable by Qt, but not one of the offered types.
+  const QString xpm = dir.filePath(QStringLiteral("icon.png"));
+  WriteAll(xpm, "/* XPM */\nstatic char *x[] = {\"1 1 1 1\", \"a c #ff0000\", \"a\"};\n");
+  EXPECT_NE(ErrorOf([&] { DecodeImageFile(xpm); }), "no error");
+
+  // An EMF whose header is right but whose first record claims to run past the end: the child
+  // refuses it.
+  QByteArray emf = ReadAll(kSamples + QStringLiteral("sample.emf"));
+  qToLittleEndian<quint32>(0x7FFFFFF0u, emf.data() + 88 + 4);
+  const QString badEmf = dir.filePath(QStringLiteral("bad.emf"));
+  WriteAll(badEmf, emf);
+  EXPECT_NE(ErrorOf([&] { DecodeImageFile(badEmf); }).find("EMF"), std::string::npos);
+}
+
+TEST(Codecs, MetafileHelperFailuresBecomeErrors) {
+  QTemporaryDir dir;
+  const QString sample = kSamples + QStringLiteral("sample.wmf");
+  struct TCase {
+    const char* what;
+    const char* script;
+    const char* expected;  // part of the message
+  };
+  const TCase cases[] = {
+      {"crash", "kill -SEGV $$", "crashed"},
+      {"hang", "exec sleep 30", "did not finish within 700 ms"},
+      {"failure", "echo 'the picture is broken' >&2; exit 4", "the picture is broken"},
+      {"silent failure", "exit 5", "exit code 5"},
+      {"wrong magic", "printf 'XXXX\\002\\000\\000\\000\\001\\000\\000\\000abcdefgh'", "malformed"},
+      {"short reply", "printf 'VMF1\\002\\000\\000\\000\\001\\000\\000\\000abcd'", "malformed"},
+      {"long reply", "printf 'VMF1\\001\\000\\000\\000\\001\\000\\000\\000abcdefgh'", "malformed"},
+      {"huge size", "printf 'VMF1\\240\\206\\001\\000\\240\\206\\001\\000'; exec sleep 30", "16384 x 16384"},
+      {"zero size", "printf 'VMF1\\000\\000\\000\\000\\001\\000\\000\\000'", "exceeds the limit"},
+  };
+  const int saved = MetafileTimeout();
+  SetMetafileTimeout(700);
+  for (const TCase& c : cases) {
+    const QString script = dir.filePath(QString::fromLatin1(c.what).replace(QLatin1Char(' '), QLatin1Char('_')));
+    WriteAll(script, QByteArray("#!/bin/sh\nulimit -c 0\n") + c.script + "\n");
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const TEnvironment helper("VELTO_METAFILE_HELPER", QFile::encodeName(script));
+    const std::string message = ErrorOf([&] { DecodeImageFile(sample); });
+    EXPECT_NE(message.find(c.expected), std::string::npos) << c.what << ": " << message;
+  }
+  {
+    const TEnvironment helper("VELTO_METAFILE_HELPER", QFile::encodeName(dir.filePath(QStringLiteral("none"))));
+    EXPECT_NE(ErrorOf([&] { DecodeImageFile(sample); }).find("could not be started"), std::string::npos);
+  }
+  SetMetafileTimeout(saved);
+  EXPECT_TRUE(MetafileHelperPath().endsWith(QLatin1String("/velto-metafile")));
+}
+
+TEST(Codecs, SaveFailuresLeaveFilesAlone) {
+  QTemporaryDir dir;
+  const QImage image = FewColours(true);
+  const QByteArray original = "existing contents";
+  for (const char* format : {"ico", "emf", "wmf", "", "xyz", "ICO"}) {
+    const QString existing = dir.filePath(QStringLiteral("existing.%1").arg(QLatin1String(format)));
+    WriteAll(existing, original);
+    const QString fresh = dir.filePath(QStringLiteral("fresh.%1").arg(QLatin1String(format)));
+    for (const QString& path : {existing, fresh}) {
+      const std::string message = ErrorOf([&] { EncodeImageFile(image, path, QString::fromLatin1(format)); });
+      EXPECT_NE(message.find(std::string("no encoder for the format \"") + format + "\""), std::string::npos)
+          << message;
+    }
+    EXPECT_EQ(ReadAll(existing), original) << format;
+    EXPECT_FALSE(QFile::exists(fresh)) << format;
+  }
+  // Write errors: a missing folder, a folder in place of the file.
+  const QString missing = dir.filePath(QStringLiteral("no/such/folder/picture.png"));
+  EXPECT_NE(ErrorOf([&] { EncodeImageFile(image, missing, QStringLiteral("png")); }), "no error");
+  EXPECT_FALSE(QFile::exists(missing));
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.png")));
+  EXPECT_NE(ErrorOf([&] { EncodeImageFile(image, dir.filePath(QStringLiteral("folder.png")), QStringLiteral("png")); }),
+            "no error");
+  // A good save replaces an existing file as a whole.
+  const QString replaced = dir.filePath(QStringLiteral("existing.png"));
+  EncodeImageFile(image, replaced, QStringLiteral("png"));
+  EXPECT_EQ(MaxDifference(DecodeImageFile(replaced), image), 0);
+}
+
+TEST(Codecs, RefusesOversizedPicturesBeforeDecoding) {
+  // A valid PNG header declaring the size, and a tiny IDAT of one row.
+  const auto png = [](quint32 width, quint32 height) {
+    const auto chunk = [](const QByteArray& kind, const QByteArray& data) {
+      QByteArray out(4, '\0');
+      qToBigEndian<quint32>(quint32(data.size()), out.data());
+      const QByteArray body = kind + data;
+      QByteArray crc(4, '\0');
+      qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))),
+                            crc.data());
+      return out + body + crc;
+    };
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(width, header.data());
+    qToBigEndian<quint32>(height, header.data() + 4);
+    header[8] = 8;  // 8-bit RGBA
+    header[9] = 6;
+    const QByteArray pixels(5, '\0');
+    QByteArray packed(64, '\0');
+    uLongf length = uLongf(packed.size());
+    compress(reinterpret_cast<Bytef*>(packed.data()), &length, reinterpret_cast<const Bytef*>(pixels.constData()),
+             uLong(pixels.size()));
+    packed.resize(qsizetype(length));
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", packed) + chunk("IEND", {});
+  };
+  struct TCase {
+    quint32 width, height;
+    bool overLimit;
+  };
+  const TCase cases[] = {{100000, 100000, true}, {16385, 1, true}, {1, 16385, true}, {16384, 16384, true},
+                         {8192, 8193, true},     {8192, 8192, false}, {1, 1, false}};
+  QTemporaryDir dir;
+  for (const TCase& c : cases) {
+    const QString path = dir.filePath(QStringLiteral("big.png"));
+    WriteAll(path, png(c.width, c.height));
+    const std::string message = ErrorOf([&] { DecodeImageFile(path); });
+    const std::string size = std::to_string(c.width) + " x " + std::to_string(c.height) + " pixels";
+    if (c.overLimit) {
+      EXPECT_NE(message.find(size + " exceeds the limit of 16384 x 16384 / 256 MiB"), std::string::npos) << message;
+    } else {
+      EXPECT_EQ(message.find("exceeds the limit"), std::string::npos) << message;
+    }
+  }
+}
