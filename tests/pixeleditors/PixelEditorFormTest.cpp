@@ -1,6 +1,8 @@
 #include "common/DialogScript.h"
 #include "pixeleditors/BasicPixelEditorFormUnit.h"
-#include "pixeleditors/BasicSizedPixelEditorFormUnit.h"
+#include "pixeleditors/AlphaColorBitmapEditorFormUnit.h"
+#include "pixeleditors/AlphaGrayscaleBitmapEditorFormUnit.h"
+#include "pixeleditors/BasicMonochromeBitmapEditorFormUnit.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -221,61 +223,95 @@ TEST(PixelEditorForm, PaintsOpaqueTranslucentAndFocusedCells) {
   EXPECT_EQ(at(last.bottomRight() + QPoint(10, 10)), 0x000000u);
 }
 
-TEST(PixelEditorForm, LayoutGeometryAndResizing) {
+// Every form is its base's layout plus the changes it states; one table checks where each control
+// ends up, inherited ones included, and where anchored ones go when the form is resized.
+TEST(PixelEditorForm, InheritedLayouts) {
+  struct TPlace {
+    const char* name;
+    QRect bounds;
+  };
+  const struct {
+    std::function<TArduinoBasicPixelEditorForm*()> make;
+    QSize client;
+    std::vector<TPlace> places;
+    QStringList menu;
+  } forms[] = {
+      {[] { return new TArduinoBasicPixelEditorForm; }, {542, 363},
+       {{"Panel2", {0, 0, 542, 35}}, {"Grid", {0, 35, 451, 309}}, {"Panel1", {451, 35, 91, 309}},
+        {"StatusBar", {0, 344, 542, 19}}, {"PreviewImage", {6, 6, 79, 160}}, {"ClearButton", {7, 172, 75, 25}},
+        {"CancelButton", {7, 274, 75, 25}}, {"MirrorLeftRightButton", {9, 7, 23, 22}}, {"ShiftDownButton", {154, 7, 23, 22}}},
+       {"Shift Left", "Shift Right", "Shift Up", "Shift Down", "Mirror Horizontal", "Mirror Vertical"}},
+      {[] { return new TBasicSizedPixelEditorForm; }, {536, 363},
+       {{"Grid", {0, 35, 445, 309}}, {"Panel1", {445, 35, 91, 309}}, {"WidthSpinEdit", {46, 7, 67, 22}},
+        {"HeightSpinEdit", {160, 7, 65, 22}}, {"RotateLeftButton", {231, 7, 23, 22}}, {"MirrorLeftRightButton", {289, 7, 23, 22}},
+        {"ShiftDownButton", {434, 7, 23, 22}}, {"OKButton", {7, 242, 75, 25}}},
+       {"Shift Left", "Shift Right", "Shift Up", "Shift Down", "Rotate Left", "Rotate Right", "Mirror Horizontal",
+        "Mirror Vertical"}},
+      {[] { return new TArduinoBasicMonochromeBitmapEditorForm; }, {536, 385},
+       {{"Grid", {0, 35, 445, 331}}, {"Panel1", {445, 35, 91, 331}}, {"StatusBar", {0, 366, 536, 19}},
+        {"PreviewImage", {6, 6, 79, 121}}, {"LoadButton", {6, 133, 75, 25}}, {"SaveButton", {6, 164, 75, 25}},
+        {"ClearButton", {7, 194, 75, 25}}, {"InvertButton", {7, 225, 75, 25}}, {"OKButton", {7, 264, 75, 25}},
+        {"CancelButton", {7, 296, 75, 25}}},
+       {}},
+      // Wider and taller: the inherited buttons keep their distance from the panel's bottom.
+      {[] { return new TAlphaColorBitmapEditorForm; }, {852, 461},
+       {{"Panel2", {0, 0, 852, 35}}, {"Grid", {0, 35, 761, 407}}, {"Panel1", {761, 35, 91, 407}},
+        {"StatusBar", {0, 442, 852, 19}}, {"PreviewImage", {6, 6, 79, 197}}, {"LoadButton", {6, 209, 75, 25}},
+        {"CancelButton", {7, 372, 75, 25}}},
+       {}},
+  };
+  for (const auto& f : forms) {
+    std::unique_ptr<TArduinoBasicPixelEditorForm> form(f.make());
+    form->show();
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), f.client) << form->metaObject()->className();
+    for (const TPlace& p : f.places) {
+      auto* control = form->findChild<QWidget*>(p.name);
+      ASSERT_TRUE(control) << p.name;
+      EXPECT_EQ(control->geometry(), p.bounds) << form->metaObject()->className() << " " << p.name;
+    }
+    if (!f.menu.isEmpty()) {
+      QStringList items;
+      for (QAction* a : form->PopupMenu->actions()) items << a->text();
+      EXPECT_EQ(items, f.menu);
+    }
+  }
+  // Tab order: the spin edits, the grid, then the panel's buttons in their stated order.
+  TAlphaGrayscaleBitmapEditorForm gray;
+  QStringList chain;
+  for (QWidget* w = gray.WidthSpinEdit; chain.size() < 9; w = w->nextInFocusChain())
+    if (w->focusPolicy() & Qt::TabFocus && !w->focusProxy()) chain << w->objectName();
+  EXPECT_EQ(chain, QStringList({"WidthSpinEdit", "HeightSpinEdit", "Grid", "LoadButton", "SaveButton", "ClearButton",
+                                "InvertButton", "OKButton", "CancelButton"}));
+
   TArduinoBasicPixelEditorForm base;
   base.show();
-  QApplication::processEvents();
-  EXPECT_EQ(base.size(), QSize(542, 363));
-  EXPECT_EQ(base.Panel2->geometry(), QRect(0, 0, 542, 35));
-  EXPECT_EQ(base.Grid->geometry(), QRect(0, 35, 451, 309));
-  EXPECT_EQ(base.Panel1->geometry(), QRect(451, 35, 91, 309));
-  EXPECT_EQ(base.StatusBar->geometry(), QRect(0, 344, 542, 19));
-  EXPECT_EQ(base.PreviewImage->geometry(), QRect(6, 6, 79, 160));
-  EXPECT_EQ(base.ClearButton->geometry(), QRect(7, 172, 75, 25));
-  EXPECT_EQ(base.CancelButton->geometry(), QRect(7, 274, 75, 25));
-  EXPECT_EQ(base.ClearButton->text(), "Clear...");
-  EXPECT_TRUE(base.OKButton->Default());
-  EXPECT_TRUE(base.CancelButton->Cancel());
-  const QStringList items = [&] {
-    QStringList l;
-    for (QAction* a : base.PopupMenu->actions()) l << a->text();
-    return l;
-  }();
-  EXPECT_EQ(items, QStringList({"Shift Left", "Shift Right", "Shift Up", "Shift Down", "Mirror Horizontal", "Mirror Vertical"}));
-  const int toolX[] = {9, 38, 67, 96, 125, 154};
-  const auto tools = base.Panel2->findChildren<TSpeedButton*>();
-  ASSERT_EQ(tools.size(), 6);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(tools[i]->geometry(), QRect(toolX[i], 7, 23, 22));
-
   base.resize(700, 500);
   QApplication::processEvents();
-  EXPECT_EQ(base.Panel1->geometry(), QRect(609, 35, 91, 446));
   EXPECT_EQ(base.Grid->geometry(), QRect(0, 35, 609, 446));
   EXPECT_EQ(base.PreviewImage->geometry(), QRect(6, 6, 79, 297));
-  EXPECT_EQ(base.ClearButton->geometry(), QRect(7, 309, 75, 25));
   EXPECT_EQ(base.CancelButton->geometry(), QRect(7, 411, 75, 25));
   EXPECT_EQ(base.StatusBar->geometry(), QRect(0, 481, 700, 19));
+}
 
-  TBasicSizedPixelEditorForm sized;
-  sized.show();
-  QApplication::processEvents();
-  EXPECT_EQ(sized.size(), QSize(536, 363));
-  EXPECT_TRUE(sized.KeyPreview());
-  EXPECT_EQ(sized.Grid->geometry(), QRect(0, 35, 445, 309));
-  EXPECT_EQ(sized.Panel1->geometry(), QRect(445, 35, 91, 309));
-  EXPECT_EQ(sized.WidthSpinEdit->geometry(), QRect(46, 7, 67, 22));
-  EXPECT_EQ(sized.HeightSpinEdit->geometry(), QRect(160, 7, 65, 22));
-  EXPECT_EQ(sized.Label1->text(), "Width:");
-  EXPECT_EQ(sized.Label1->buddy(), sized.WidthSpinEdit);
-  EXPECT_EQ(sized.Label2->buddy(), sized.HeightSpinEdit);
-  EXPECT_EQ(sized.WidthSpinEdit->MaxValue(), 255);
-  EXPECT_EQ(sized.HeightSpinEdit->MaxValue(), 10000);
-  const int sizedX[] = {231, 260, 289, 318, 347, 376, 405, 434};
-  const auto sizedTools = sized.Panel2->findChildren<TSpeedButton*>();
-  ASSERT_EQ(sizedTools.size(), 8);
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(sizedTools[i]->geometry(), QRect(sizedX[i], 7, 23, 22));
-  EXPECT_EQ(sized.PopupMenu->actions().at(4), sized.RotateLeft1);
-  EXPECT_EQ(sized.PopupMenu->actions().at(5), sized.RotateRight1);
+// The size lives in one place; the status text follows the current cell through every change.
+TEST(PixelEditorForm, SizeAndStatusTextStayTrue) {
+  TAlphaColorBitmapEditorForm form;
+  EXPECT_EQ(form.GetPixelsSize(), (TSize{8, 8}));
+  EXPECT_EQ(form.GetPixel(7, 7), 0xFF000000u);
+  EXPECT_THROW(form.GetPixel(8, 0), ERangeError);
+  EXPECT_THROW(form.GetPixel(0, -1), ERangeError);
+  form.show();
+  form.Grid->SetCol(6);
+  form.Grid->SetRow(1);
+  form.SetPixel(6, 1, 0xFF0000FFu);
+  form.SetPixel(1, 0, 0xFF00FF00u);
+  form.SetPixelsSize({2, 2});  // the current cell moves inside
+  EXPECT_EQ(form.StatusBar->SimpleText(), "1:1 - " + RGBAColorToString(0xFF000000u));
+  form.RotateRight1Click();  // (1, 0) turns to (1, 1)
+  EXPECT_EQ(form.StatusBar->SimpleText(), "1:1 - " + RGBAColorToString(0xFF00FF00u));
+  form.InvertButtonClick();
+  EXPECT_EQ(form.StatusBar->SimpleText(), "1:1 - " + RGBAColorToString(0xFFFF00FFu));
 }
 
 TEST(SizedPixelEditorForm, LimitsAndRotations) {
@@ -336,12 +372,30 @@ TEST(SizedPixelEditorForm, TypingModeEnterAndTab) {
   QTest::keyClick(height, Qt::Key_Down);
   EXPECT_EQ(form->GetPixelsSize(), (TSize{8, 254}));
 
-  // Typing, then leaving with Tab: the size is applied, the keyboard roles stay off.
+  // Above the range: typed whole, read as the largest value.
   TSpinEdit* width = form->WidthSpinEdit;
   width->setFocus();
   width->selectAll();
+  QTest::keyClicks(width, "300");
+  EXPECT_EQ(width->text(), "300");
+  QTest::keyClick(width, Qt::Key_Return);
+  EXPECT_EQ(form->GetPixelsSize(), (TSize{255, 254}));
+  EXPECT_EQ(width->text(), "255");
+  // An emptied field reads the same on Enter and on leaving it.
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
+    width->setFocus();
+    width->selectAll();
+    QTest::keyClick(width, Qt::Key_Backspace);
+    QTest::keyClick(width, key);
+    EXPECT_EQ(form->GetPixelsSize(), (TSize{255, 254})) << key;
+    EXPECT_EQ(width->text(), "255");
+  }
+
+  // Typing, then leaving with Tab: the size is applied, the keyboard roles stay off.
+  width->setFocus();
+  width->selectAll();
   QTest::keyClicks(width, "20");
-  EXPECT_EQ(form->GetPixelsSize().cx, 8);
+  EXPECT_EQ(form->GetPixelsSize().cx, 255);
   QTest::keyClick(width, Qt::Key_Tab);
   EXPECT_NE(QApplication::focusWidget(), width);
   EXPECT_EQ(form->GetPixelsSize(), (TSize{20, 254}));

@@ -178,7 +178,10 @@ TEST(SpinEdit, KeyHandlersSeeKeysFirstAndValueReadsTheText) {
   EXPECT_EQ(edit.Value(), 17);
   edit.selectAll();
   QTest::keyClick(&edit, Qt::Key_Backspace);
-  EXPECT_EQ(edit.Value(), 1) << "empty text reads as the minimum";
+  EXPECT_EQ(edit.Value(), 17) << "empty text reads as the value it held";
+  QTest::keyClicks(&edit, "300");
+  EXPECT_EQ(edit.text(), "300") << "a number above the range can be typed";
+  EXPECT_EQ(edit.Value(), 255);
 }
 
 TEST(Forms, DialogKeysFollowTheSwitchableRoles) {
