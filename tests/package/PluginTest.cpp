@@ -192,4 +192,12 @@ TEST_F(PluginTest, OnlyPlainCSymbolsAreExported) {
     exported += line.contains(" T ");
   }
   EXPECT_EQ(exported, 5 + 2 * 20 + 2);  // entry points, module pairs, two Register procedures
+
+  // Every module is in the library, also those that nothing else in it calls.
+  nm.start(QStringLiteral("nm"), {QStringLiteral("-C"), QStringLiteral("--defined-only"), PluginPath});
+  ASSERT_TRUE(nm.waitForFinished(30000));
+  const QByteArray all = nm.readAllStandardOutput();
+  for (const char* form : {"TArduinoBasicMonochromeBitmapEditorForm", "TBasicMonochromeTransparencyBitmapEditorForm",
+                           "TAlphaColorBitmapEditorForm", "TAlphaGrayscaleBitmapEditorForm", "TAlphaRGBWColorBitmapEditorForm"})
+    EXPECT_TRUE(all.contains(QByteArray(form) + "::staticMetaObject")) << form;
 }
