@@ -1,9 +1,17 @@
-#include "pixeleditors/BasicSizedPixelEditorFormUnit.h"
+#include "pixeleditors/AlphaColorBitmapEditorFormUnit.h"
+#include "pixeleditors/AlphaGrayscaleBitmapEditorFormUnit.h"
+#include "pixeleditors/AlphaRGBWColorBitmapEditorFormUnit.h"
+#include "pixeleditors/BasicMonochromeBitmapEditorFormUnit.h"
+#include "pixeleditors/BasicMonochromeTransparencyBitmapEditorFormUnit.h"
 #include "toolkit/Headless.h"
 
 #include <QApplication>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <map>
 #include <memory>
+#include <sys/resource.h>
 
 namespace {
 // A shown 255 x 255 editor in a 1280 x 800 dialog, every pixel set.
@@ -76,13 +84,86 @@ void BM_PaintVisibleGrid(benchmark::State& state) {
   state.counters["height"] = view->height();
 }
 BENCHMARK(BM_PaintVisibleGrid)->Unit(benchmark::kMillisecond);
+// The file the next file dialog chooses.
+QString& ChosenFile() {
+  static QString file;
+  return file;
+}
+
+double PeakRssMB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return double(usage.ru_maxrss) / 1024.0;
+}
+
+// A 4000 x 3000 photo-like picture (smooth shapes with a little grain), written once per type.
+const QString& LargePicture(const QString& type) {
+  static QTemporaryDir dir;
+  static std::map<QString, QString> files;
+  QString& file = files[type];
+  if (file.isEmpty()) {
+    QImage photo(4000, 3000, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < photo.height(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(photo.scanLine(y));
+      for (int x = 0; x < photo.width(); ++x) {
+        const int grain = int(random.bounded(9u)) - 4;
+        row[x] = qRgb(std::clamp((x / 16 + grain) % 256, 0, 255), std::clamp(y / 12 + grain, 0, 255),
+                      std::clamp(((x + y) / 28 + grain) % 256, 0, 255));
+      }
+    }
+    file = dir.filePath(QStringLiteral("photo.") + type);
+    photo.save(file);
+  }
+  return file;
+}
+
+template <class TEditor>
+TBasicLoadSaveSizedPixelEditorForm* Make() {
+  return new TEditor;
+}
+
+void BM_LoadLargePicture(benchmark::State& state, TBasicLoadSaveSizedPixelEditorForm* (*make)(), const char* type) {
+  const QString& file = LargePicture(QLatin1String(type));
+  std::unique_ptr<TBasicLoadSaveSizedPixelEditorForm> form(make());
+  for (auto _ : state) {
+    ChosenFile() = file;
+    QMetaObject::invokeMethod(form.get(), "LoadButtonClick", Qt::DirectConnection);
+    QCoreApplication::processEvents();  // the preview rebuild it queued
+  }
+  if (form->GetPixelsSize().cx != 255) state.SkipWithError("the picture did not load");
+  state.counters["peak_rss_MB"] = PeakRssMB();
+}
+#define LOAD_BENCH(Name, Editor)                                                                                 \
+  BENCHMARK_CAPTURE(BM_LoadLargePicture, Name##_png, &Make<Editor>, "png")->Unit(benchmark::kMillisecond); \
+  BENCHMARK_CAPTURE(BM_LoadLargePicture, Name##_jpg, &Make<Editor>, "jpg")->Unit(benchmark::kMillisecond)
+LOAD_BENCH(Monochrome, TArduinoBasicMonochromeBitmapEditorForm);
+LOAD_BENCH(Transparency, TBasicMonochromeTransparencyBitmapEditorForm);
+LOAD_BENCH(Color, TAlphaColorBitmapEditorForm);
+LOAD_BENCH(Grayscale, TAlphaGrayscaleBitmapEditorForm);
+LOAD_BENCH(RGBW, TAlphaRGBWColorBitmapEditorForm);
+
+void BM_SavePng255(benchmark::State& state) {
+  QTemporaryDir dir;
+  TAlphaColorBitmapEditorForm form;
+  form.SetPixelsSize({255, 255});
+  for (int y = 0; y < 255; ++y)
+    for (int x = 0; x < 255; ++x) form.SetPixel(x, y, 0xFF000000u | uint32_t(x << 16 | y << 8 | (x ^ y)));
+  for (auto _ : state) {
+    ChosenFile() = dir.filePath(QStringLiteral("image.png"));
+    form.SaveButtonClick();  // over the last one: the question is answered Yes
+  }
+}
+BENCHMARK(BM_SavePng255)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
   PrepareHeadless();
   QApplication app(argc, argv);
-  // Clear asks first; the benchmark answers Yes.
-  SetDialogResponder([](const TDialogRequest&) { return TDialogAnswer{mrYes, {}, 1}; });
+  // Questions are answered Yes, file dialogs with the file a benchmark chose.
+  SetDialogResponder([](const TDialogRequest& request) {
+    return request.kind == TDialogRequest::Message ? TDialogAnswer{mrYes, {}, 1} : TDialogAnswer{mrOk, ChosenFile(), 1};
+  });
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
