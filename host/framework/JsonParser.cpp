@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstring>
 #include <iterator>
 #include <limits>
 
@@ -180,13 +181,23 @@ IJsonElement TJsonParser::Parse(const QString& text, const TJsonErrorCallback& o
 
 IJsonElement TJsonParser::Parse(const QByteArray& utf8, const TJsonErrorCallback& onError) {
   const char* begin = utf8.constData();
+  // nlohmann's lexer takes a NUL byte where a token may start for the end of the input, and would accept
+  // "1<NUL>garbage". No JSON text holds a raw NUL (U+0000 in a string is written \u0000), so the lexer
+  // only sees the bytes before the first one, and reaching that end is an error at the NUL.
+  const auto* nul = static_cast<const char*>(std::memchr(begin, '\0', size_t(utf8.size())));
+  const char* end = nul ? nul : begin + utf8.size();
   const char* cursor = begin;
   TTreeBuilder builder(begin, &cursor);
-  const bool ok = json::sax_parse(TTrackedIterator{begin, &cursor}, TTrackedIterator{begin + utf8.size(), &cursor},
-                                  &builder, json::input_format_t::json, true);
+  const bool ok = json::sax_parse(TTrackedIterator{begin, &cursor}, TTrackedIterator{end, &cursor}, &builder,
+                                  json::input_format_t::json, true);
   std::unique_ptr<TJsonElement> root = builder.TakeRoot();
-  if (ok && root) return IJsonElement(std::move(root));
   TJsonParseError error = builder.GetError();
+  // Errors count the byte that caused them, so one found at the end of the bytes before the NUL is the NUL's.
+  const qsizetype nulPosition = nul ? qsizetype(nul - begin) + 1 : 0;
+  if (nul && (ok || error.position >= nulPosition))
+    error = {nulPosition, QStringLiteral("NUL byte; U+0000 is allowed only inside a string, written as \\u0000")};
+  else if (ok && root)
+    return IJsonElement(std::move(root));
   if (error.reason.isEmpty()) error.reason = QStringLiteral("no JSON value");
   if (onError) {
     onError(error);

@@ -116,8 +116,10 @@ public:
   // Deeper nesting than this is refused, so no input can exhaust the stack of whoever walks the tree.
   static constexpr int MaxDepth = 10000;
 
-  // Parses a whole JSON text. On invalid text, or nesting deeper than MaxDepth, raises
-  // EJsonParseError; with an error callback, reports the error to it instead and returns null.
+  // Parses a whole JSON text: one value with nothing but whitespace around it. A raw NUL byte is an
+  // error wherever it stands (U+0000 in a string is written \u0000); a leading UTF-8 byte order mark
+  // is skipped but still counted in error offsets. On invalid text, or nesting deeper than MaxDepth,
+  // raises EJsonParseError; with an error callback, reports the error to it instead and returns null.
   static IJsonElement Parse(const QString& text, const TJsonErrorCallback& onError = {});
   static IJsonElement Parse(const QByteArray& utf8, const TJsonErrorCallback& onError = {});
 };

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringDecoder>
+
+#include <string_view>
+
+using namespace std::string_view_literals;
+
 namespace {
 
 template <class T>
@@ -93,6 +99,79 @@ TEST(JsonParserTest, InvalidTextIsAnErrorWithPositionAndReason) {
     FAIL();
   } catch (const EJsonParseError& e) {
     EXPECT_TRUE(e.Message().startsWith("Invalid JSON at offset 6: ")) << e.Message().toStdString();
+  }
+}
+
+TEST(JsonParserTest, NulBytesAndTheEdgesOfTheText) {
+  struct TCase {
+    std::string_view bytes;
+    qsizetype position;      // of the error; 0 when the text is valid
+    bool bytesOnly = false;  // not UTF-8, so it cannot be given as a QString
+  };
+  const TCase cases[] = {
+      // A raw NUL is an error wherever it stands, never the end of the text.
+      {"123\0"sv, 4},
+      {"123\0garbage"sv, 4},
+      {"{\"a\":1}\0x"sv, 8},
+      {"{\"a\":1} \0 "sv, 9},
+      {"\0"sv, 1},
+      {"\0[1]"sv, 1},
+      {"[1,\0 2]"sv, 4},
+      {"[1\0]"sv, 3},
+      {"1.\0"sv, 3},
+      {"tr\0e"sv, 3},
+      {"\"a\0b\""sv, 3},
+      {"{\"k\0\":1}"sv, 4},
+      // An error before the NUL is the one reported.
+      {"[1,]\0"sv, 4},
+      // A leading UTF-8 byte order mark is skipped (offsets still count it), anywhere else it is an error.
+      {"\xEF\xBB\xBF\0"sv, 4},
+      {" \xEF\xBB\xBF[1]"sv, 2},
+      {"1\xEF\xBB\xBF"sv, 2},
+      {"\xEF\xBB\xBF\xEF\xBB\xBF[1]"sv, 4},
+      {"\xEF\xBB"sv, 3, true},
+      // 0xFF is a byte like any other, not the end of the text.
+      {"1 \xFF"sv, 3, true},
+      // Escaped, U+0000 is an ordinary character.
+      {R"(["\u0000", {"k\u0000": "\u0000x"}])"sv, 0},
+      {"\xEF\xBB\xBF"
+       R"(["\u0000", {"k\u0000": "\u0000x"}])"sv,
+       0},
+  };
+  for (const TCase& c : cases) {
+    const QByteArray bytes(c.bytes.data(), qsizetype(c.bytes.size()));
+    SCOPED_TRACE(bytes.toHex(' ').toStdString());
+    // The bytes raise, the text reports to a callback: both entry points and both ways of failing.
+    std::vector<IJsonElement> roots;
+    if (c.position) {
+      const TJsonParseError error = ErrorOf(bytes);
+      EXPECT_EQ(error.position, c.position) << error.reason.toStdString();
+      EXPECT_FALSE(error.reason.isEmpty());
+      // Stopped by a NUL, the reason says so rather than speaking of the end of the input.
+      if (c.position <= bytes.size() && bytes.at(c.position - 1) == '\0') {
+        EXPECT_TRUE(error.reason.contains("NUL")) << error.reason.toStdString();
+      }
+    } else {
+      roots.push_back(TJsonParser::Parse(bytes));
+    }
+    if (!c.bytesOnly) {
+      TJsonParseError seen;
+      // QString::fromUtf8 would drop a leading byte order mark; the text keeps it as U+FEFF.
+      const QString text = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(bytes);
+      roots.push_back(TJsonParser::Parse(text, [&](const TJsonParseError& e) { seen = e; }));
+      EXPECT_EQ(seen.position, c.position) << seen.reason.toStdString();
+      EXPECT_EQ(roots.back() == nullptr, c.position != 0);
+    }
+    if (c.position) continue;
+    for (const IJsonElement& root : roots) {
+      const auto& a = As<TArrayJsonElement>(root.get());
+      ASSERT_EQ(a.GetCount(), 2);
+      EXPECT_EQ(As<TStringJsonElement>(a.GetItem(0)).GetValue(), QString(QChar(0)));
+      const auto& o = As<TObjectJsonElement>(a.GetItem(1));
+      ASSERT_EQ(o.GetCount(), 1);
+      EXPECT_EQ(o.GetKey(0), QStringLiteral("k") + QChar(0));
+      EXPECT_EQ(As<TStringJsonElement>(o.GetValue(0)).GetValue(), QChar(0) + QStringLiteral("x"));
+    }
   }
 }
 
