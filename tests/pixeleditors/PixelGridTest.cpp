@@ -1,6 +1,9 @@
 #include "pixeleditors/PixelGrid.h"
 
+#include <QPoint>
+#include <QSize>
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 // Every pixel distinct, with bits in the upper half so that a lost upper word shows.
@@ -11,100 +14,72 @@ TPixelGrid Numbered(int w, int h) {
     for (int x = 0; x < w; ++x) g.Set(x, y, (uint64_t(0xAB00 + y) << 40) | (uint64_t(x) << 32) | 0xFF000000u | uint64_t(y * w + x));
   return g;
 }
+
+// Where each result pixel comes from, written from the operations' definitions rather than the
+// model's code: (w, h, x, y) of the result -> (x, y) of the source, and the result's size.
+struct TMove {
+  const char* name;
+  std::function<void(TPixelGrid&)> apply;
+  std::function<QPoint(int w, int h, int x, int y)> from;
+  bool turns;  // the result is h wide and w high
+};
 }  // namespace
 
-TEST(PixelGrid, ResizeKeepsOverlapAndFillsGrowth) {
+TEST(PixelGrid, EveryMoveAgainstItsDefinitionOnManyShapes) {
+  const TMove moves[] = {
+      {"left", &TPixelGrid::ShiftLeft, [](int w, int, int x, int y) { return QPoint((x + 1) % w, y); }, false},
+      {"right", &TPixelGrid::ShiftRight, [](int w, int, int x, int y) { return QPoint((x + w - 1) % w, y); }, false},
+      {"up", &TPixelGrid::ShiftUp, [](int, int h, int x, int y) { return QPoint(x, (y + 1) % h); }, false},
+      {"down", &TPixelGrid::ShiftDown, [](int, int h, int x, int y) { return QPoint(x, (y + h - 1) % h); }, false},
+      {"mirror h", &TPixelGrid::MirrorHorizontal, [](int, int h, int x, int y) { return QPoint(x, h - 1 - y); }, false},
+      {"mirror v", &TPixelGrid::MirrorVertical, [](int w, int, int x, int y) { return QPoint(w - 1 - x, y); }, false},
+      // The new pixel (x, y) of a left turn is the old (W - 1 - y, x); of a right turn the old (y, H - 1 - x).
+      {"rotate left", [](TPixelGrid& g) { g = g.RotatedLeft(); }, [](int w, int, int x, int y) { return QPoint(w - 1 - y, x); }, true},
+      {"rotate right", [](TPixelGrid& g) { g = g.RotatedRight(); }, [](int, int h, int x, int y) { return QPoint(y, h - 1 - x); }, true},
+  };
+  for (const QSize size : {QSize(1, 1), QSize(1, 5), QSize(7, 1), QSize(7, 4), QSize(10, 3)}) {
+    const int w = size.width(), h = size.height();
+    const TPixelGrid start = Numbered(w, h);
+    for (const TMove& m : moves) {
+      TPixelGrid g = start;
+      m.apply(g);
+      ASSERT_EQ(g.Width(), m.turns ? h : w) << m.name;
+      ASSERT_EQ(g.Height(), m.turns ? w : h) << m.name;
+      for (int y = 0; y < g.Height(); ++y)
+        for (int x = 0; x < g.Width(); ++x) {
+          const QPoint p = m.from(w, h, x, y);
+          ASSERT_EQ(g.Get(x, y), start.Get(p.x(), p.y())) << m.name << " " << w << "x" << h << " at " << x << "," << y;
+        }
+    }
+  }
+}
+
+TEST(PixelGrid, ResizeInvertAndFill) {
   TPixelGrid g = Numbered(8, 8);
   const TPixelGrid start = g;
   g.Resize(10, 12, 0xFF000000u);
   ASSERT_EQ(g.Width(), 10);
   ASSERT_EQ(g.Height(), 12);
-  int filled = 0;
   for (int y = 0; y < 12; ++y)
-    for (int x = 0; x < 10; ++x) {
-      if (x < 8 && y < 8) EXPECT_EQ(g.Get(x, y), start.Get(x, y));
-      else {
-        EXPECT_EQ(g.Get(x, y), 0xFF000000u);
-        ++filled;
-      }
-    }
-  EXPECT_EQ(filled, 56);
-  // Dropped pixels do not come back.
-  g.Resize(3, 2, 7);
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(g.Get(x, y), x < 8 && y < 8 ? start.Get(x, y) : 0xFF000000u);
+  g.Resize(3, 2, 7);  // dropped pixels do not come back
   g.Resize(8, 8, 7);
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(g.Get(x, y), x < 3 && y < 2 ? start.Get(x, y) : 7u) << x << "," << y;
-}
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(g.Get(x, y), x < 3 && y < 2 ? start.Get(x, y) : 7u);
 
-TEST(PixelGrid, ShiftsWrapAroundAndKeepWholeValues) {
-  const TPixelGrid start = Numbered(7, 4);
-  TPixelGrid g = start;
-  g.ShiftLeft();
-  EXPECT_EQ(g.Get(0, 2), start.Get(1, 2));
-  EXPECT_EQ(g.Get(6, 2), start.Get(0, 2));
-  g.ShiftRight();
-  EXPECT_EQ(g, start);
-  g.ShiftUp();
-  EXPECT_EQ(g.Get(3, 0), start.Get(3, 1));
-  EXPECT_EQ(g.Get(3, 3), start.Get(3, 0));
-  g.ShiftDown();
-  EXPECT_EQ(g, start);
-  for (int i = 0; i < 7; ++i) g.ShiftLeft();
-  EXPECT_EQ(g, start);
-  for (int i = 0; i < 4; ++i) g.ShiftDown();
-  EXPECT_EQ(g, start);
-  g.ShiftRight();
-  EXPECT_NE(g, start);
+  // Invert: colour bytes flip, alpha stays, the upper half becomes 0; twice gives the low half back.
+  TPixelGrid inv;
+  inv.Resize(3, 1, 0);
+  inv.Set(0, 0, 0xFF000000u);
+  inv.Set(1, 0, 0x1234567880102030ull);
+  inv.Set(2, 0, 0x00FFFFFFu);
+  inv.Invert();
+  EXPECT_EQ(inv.Get(0, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(inv.Get(1, 0), 0x80EFDFCFu);
+  EXPECT_EQ(inv.Get(2, 0), 0x00000000u);
+  inv.Invert();
+  EXPECT_EQ(inv.Get(1, 0), 0x80102030u);
 
-  TPixelGrid narrow = Numbered(1, 5);
-  const TPixelGrid narrowStart = narrow;
-  narrow.ShiftLeft();
-  narrow.ShiftRight();
-  EXPECT_EQ(narrow, narrowStart);
-}
-
-TEST(PixelGrid, MirrorsExchangeSidesAndKeepSize) {
-  const TPixelGrid start = Numbered(5, 3);
-  TPixelGrid g = start;
-  g.MirrorHorizontal();
-  ASSERT_EQ(g.Width(), 5);
-  ASSERT_EQ(g.Height(), 3);
-  EXPECT_EQ(g.Get(1, 0), start.Get(1, 2));
-  g.MirrorHorizontal();
-  EXPECT_EQ(g, start);
-  g.MirrorVertical();
-  EXPECT_EQ(g.Get(0, 1), start.Get(4, 1));
-  EXPECT_EQ(g.Get(2, 1), start.Get(2, 1));
-  g.MirrorVertical();
-  EXPECT_EQ(g, start);
-}
-
-TEST(PixelGrid, RotationsTurnCornersAndUndoEachOther) {
-  const TPixelGrid start = Numbered(10, 3);
-  const TPixelGrid left = start.RotatedLeft();
-  ASSERT_EQ(left.Width(), 3);
-  ASSERT_EQ(left.Height(), 10);
-  EXPECT_EQ(left.Get(0, 0), start.Get(9, 0));  // old top-right is the new top-left
-  EXPECT_EQ(left.Get(2, 9), start.Get(0, 2));
-  const TPixelGrid right = start.RotatedRight();
-  EXPECT_EQ(right.Get(0, 0), start.Get(0, 2));  // old bottom-left is the new top-left
-  EXPECT_EQ(left.RotatedRight(), start);
-  EXPECT_EQ(right.RotatedLeft(), start);
-  EXPECT_EQ(start.RotatedLeft().RotatedLeft().RotatedLeft().RotatedLeft(), start);
-  EXPECT_EQ(start.RotatedRight().RotatedRight().RotatedRight().RotatedRight(), start);
-  EXPECT_EQ(start.RotatedLeft().RotatedLeft(), start.RotatedRight().RotatedRight());
-}
-
-TEST(PixelGrid, InvertFlipsColourBytesKeepsAlphaClearsUpperHalf) {
-  TPixelGrid g;
-  g.Resize(3, 1, 0);
-  g.Set(0, 0, 0xFF000000u);
-  g.Set(1, 0, 0x0000001280A0B0C0ull);
-  g.Set(2, 0, 0xFFFFFFFFu);
-  g.Invert();
-  EXPECT_EQ(g.Get(0, 0), 0xFFFFFFFFu);
-  EXPECT_EQ(g.Get(1, 0), 0x805F4F3Fu);
-  EXPECT_EQ(g.Get(2, 0), 0xFF000000u);
-  g.Invert();
-  EXPECT_EQ(g.Get(1, 0), 0x80A0B0C0u);
+  g.Fill(0x1234567890ABCDEFull);  // whole values, upper half too
+  EXPECT_EQ(g.Get(7, 7), 0x1234567890ABCDEFull);
 }
