@@ -29,9 +29,8 @@ TAlphaGrayscaleBitmapEditorForm::TAlphaGrayscaleBitmapEditorForm(QWidget* parent
 }
 
 uint8_t TAlphaGrayscaleBitmapEditorForm::GrayOf(uint8_t red, uint8_t green, uint8_t blue) {
-  // In extended precision, red term first, rounded half to even as the FPU does by default: these
-  // weights sum to 0.9999, so white lands on 254.97 and double's different rounding of the
-  // products could move a value that sits near a half.
+  // Extended precision, red term first, halves to even: near a half, double arithmetic rounds some
+  // colours the other way (0, 36, 12 gives 22 instead of 23).
   const long double gray = 0.2989L * red + 0.587L * green + 0.114L * blue;
   return uint8_t(std::nearbyintl(gray));
 }
