@@ -61,6 +61,8 @@ QString CheckBmp(const QByteArray& d) {
   const int bits = uchar(d.size() > 28 ? d[28] : 0) | uchar(d.size() > 29 ? d[29] : 0) << 8;
   const quint32 compression = u32(30);
   if (compression != 0 && compression != 3) return {};  // run-length data has no fixed size
+  // Absurd headers are Qt's to refuse; the product below must not overflow.
+  if (qAbs(width) > (1 << 24) || qAbs(height) > (1 << 24) || bits > 64) return {};
   const qint64 rowBytes = ((qAbs(width) * bits + 31) / 32) * 4;
   if (qint64(offset) + rowBytes * qAbs(height) > d.size()) return QStringLiteral("the BMP data is truncated");
   return {};

@@ -264,6 +264,16 @@ TEST(Codecs, RefusesDamagedFiles) {
   WriteAll(xpm, "/* XPM */\nstatic char *x[] = {\"1 1 1 1\", \"a c #ff0000\", \"a\"};\n");
   EXPECT_NE(ErrorOf([&] { DecodeImageFile(xpm); }), "no error");
 
+  // A BMP header declaring absurd sizes and sample depth (found by fuzzing: the completeness
+  // check overflowed).
+  QByteArray bmp = ReadAll(kSamples + QStringLiteral("sample.bmp"));
+  qToLittleEndian<qint32>(0x7FFFFFFF, bmp.data() + 18);
+  qToLittleEndian<qint32>(-0x7FFFFFFF, bmp.data() + 22);
+  qToLittleEndian<quint16>(2048, bmp.data() + 28);
+  const QString absurd = dir.filePath(QStringLiteral("absurd.bmp"));
+  WriteAll(absurd, bmp);
+  EXPECT_NE(ErrorOf([&] { DecodeImageFile(absurd); }), "no error");
+
   // An EMF whose header is right but whose first record claims to run past the end: the child
   // refuses it.
   QByteArray emf = ReadAll(kSamples + QStringLiteral("sample.emf"));
