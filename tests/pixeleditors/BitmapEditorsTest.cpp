@@ -420,7 +420,9 @@ TEST(BitmapEditors, BrokenFilesRaiseAClearErrorAndLeaveThePixels) {
     if (QLatin1String(name) != QLatin1String("empty.png")) f.write(QByteArray(200, 'x'));
     broken.push_back(f.fileName());
   }
-  broken.push_back(VELTO_TEST_DATA_DIR "/images/huge-header.png");
+  const QString huge = QStringLiteral(VELTO_TEST_DATA_DIR "/images/huge-header.png");  // 100000 x 100000
+  ASSERT_TRUE(QFile::exists(huge));
+  broken.push_back(huge);
   TAlphaColorBitmapEditorForm form;
   form.SetPixelsSize({3, 3});
   form.SetPixel(1, 1, 0x80112233u);
@@ -433,6 +435,7 @@ TEST(BitmapEditors, BrokenFilesRaiseAClearErrorAndLeaveThePixels) {
       ADD_FAILURE() << path.toStdString() << " loaded";
     } catch (const EImageError& e) {
       EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
+      if (path == huge) EXPECT_TRUE(e.Message().contains("16384")) << "refused for its size, not as damaged";
     }
     EXPECT_EQ(Pixels(form), before) << path.toStdString();
   }

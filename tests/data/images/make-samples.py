@@ -26,9 +26,20 @@ def argb(p):
     return (p >> 24) & 255, (p >> 16) & 255, (p >> 8) & 255, p & 255
 
 
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def huge_header_png():
+    """A valid PNG header that declares 100000 x 100000 pixels, followed by one tiny row of data:
+    a reader must refuse it from the header, before allocating the pixels."""
+    ihdr = struct.pack(">IIBBBBB", 100000, 100000, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", ihdr) + png_chunk(b"IDAT", zlib.compress(b"\0" * 5)) +
+            png_chunk(b"IEND", b""))
+
+
 def png():
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    chunk = png_chunk
     raw = b""
     for row in PATTERN:
         raw += b"\0"  # filter type None
@@ -181,6 +192,8 @@ def main():
                        ("wmf", wmf)]:
         with open(os.path.join(out, "sample." + name), "wb") as f:
             f.write(make())
+    with open(os.path.join(out, "huge-header.png"), "wb") as f:
+        f.write(huge_header_png())
 
 
 if __name__ == "__main__":
