@@ -1,20 +1,11 @@
 #include "AlphaColorBitmapEditorFormUnit.h"
 
-#include <cstring>
-
 namespace {
 // Samples are the ARGB words themselves; the upper half of a pixel is always zero here.
 constexpr TSampleConversion kConversion{
     PixelFormat32bppARGB,
-    [](const uchar* sample) {
-      uint32_t word;
-      std::memcpy(&word, sample, sizeof word);
-      return uint64_t(word);
-    },
-    [](uint64_t value, uchar* sample) {
-      const uint32_t word = uint32_t(value);
-      std::memcpy(sample, &word, sizeof word);
-    },
+    [](const uchar* sample) { return uint64_t(ReadArgbSample(sample)); },
+    [](uint64_t value, uchar* sample) { WriteArgbSample(TAlphaColor(value), sample); },
 };
 }  // namespace
 

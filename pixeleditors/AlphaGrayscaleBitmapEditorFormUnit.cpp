@@ -1,25 +1,15 @@
 #include "AlphaGrayscaleBitmapEditorFormUnit.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace {
-uint32_t ReadWord(const uchar* sample) {
-  uint32_t word;
-  std::memcpy(&word, sample, sizeof word);
-  return word;
-}
-
 constexpr TSampleConversion kConversion{
     PixelFormat32bppARGB,
     [](const uchar* sample) -> uint64_t {
-      const TAlphaColor c = ReadWord(sample);
+      const TAlphaColor c = ReadArgbSample(sample);
       return GPMakeGrayScaleColor(GetAlpha(c), TAlphaGrayscaleBitmapEditorForm::GrayOf(GetRed(c), GetGreen(c), GetBlue(c)));
     },
-    [](uint64_t value, uchar* sample) {
-      const uint32_t word = uint32_t(value);
-      std::memcpy(sample, &word, sizeof word);
-    },
+    [](uint64_t value, uchar* sample) { WriteArgbSample(TAlphaColor(value), sample); },
 };
 }  // namespace
 

@@ -1,7 +1,5 @@
 #include "AlphaRGBWColorBitmapEditorFormUnit.h"
 
-#include <cstring>
-
 namespace {
 constexpr uint64_t kClear = uint64_t(0xFF) << 32;
 
@@ -13,14 +11,10 @@ constexpr TAlphaColor ArgbView(uint64_t value) {
 constexpr TSampleConversion kConversion{
     PixelFormat32bppARGB,
     [](const uchar* sample) -> uint64_t {
-      TAlphaColor c;
-      std::memcpy(&c, sample, sizeof c);
+      const TAlphaColor c = ReadArgbSample(sample);
       return MakeRGBWAlphaColor(GetAlpha(c), 0, GetRed(c), GetGreen(c), GetBlue(c));
     },
-    [](uint64_t value, uchar* sample) {
-      const TAlphaColor c = TAlphaColor(((value >> 8) & 0xFF000000u) | (value & 0x00FFFFFFu));
-      std::memcpy(sample, &c, sizeof c);
-    },
+    [](uint64_t value, uchar* sample) { WriteArgbSample(TAlphaColor(((value >> 8) & 0xFF000000u) | (value & 0x00FFFFFFu)), sample); },
 };
 }  // namespace
 

@@ -3,6 +3,8 @@
 
 #include "pixeleditors/BasicSizedPixelEditorFormUnit.h"
 
+#include <cstring>
+
 // How an editor's pixels meet an image file: the format of the working bitmap and one sample each
 // way. A 1-bit bitmap is read and written through an 8-bit view, one byte per pixel; a 32-bit ARGB
 // bitmap one word 0xAARRGGBB per pixel.
@@ -11,6 +13,14 @@ struct TSampleConversion {
   uint64_t (*ToPixel)(const uchar* sample);
   void (*ToSample)(uint64_t value, uchar* sample);
 };
+
+// One 32-bit ARGB sample of a locked row.
+inline TAlphaColor ReadArgbSample(const uchar* sample) {
+  TAlphaColor word;
+  std::memcpy(&word, sample, sizeof word);
+  return word;
+}
+inline void WriteArgbSample(TAlphaColor word, uchar* sample) { std::memcpy(sample, &word, sizeof word); }
 
 // Adds the Load... and Save... buttons and their file dialogs. The buttons' handlers belong to each
 // concrete editor, which runs the one flow below with its own conversion.

@@ -435,7 +435,9 @@ TEST(BitmapEditors, BrokenFilesRaiseAClearErrorAndLeaveThePixels) {
       ADD_FAILURE() << path.toStdString() << " loaded";
     } catch (const EImageError& e) {
       EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
-      if (path == huge) EXPECT_TRUE(e.Message().contains("16384")) << "refused for its size, not as damaged";
+      if (path == huge) {
+        EXPECT_TRUE(e.Message().contains("16384")) << "refused for its size, not as damaged";
+      }
     }
     EXPECT_EQ(Pixels(form), before) << path.toStdString();
   }
