@@ -33,9 +33,12 @@
   MODULE(AlphaColorBitmapEditorForm, "Velto.Arduino.AlphaColorBitmapEditorFormUnit")                          \
   MODULE(AlphaGrayscaleBitmapEditorForm, "Velto.Arduino.AlphaGrayscaleBitmapEditorFormUnit")                  \
   MODULE(AlphaRGBWColorBitmapEditorForm, "Velto.Arduino.AlphaRGBWColorBitmapEditorFormUnit")                  \
-  MODULE(MonochromePropertyBitmapEditors, "Velto.Graphics.Arduino.MonochromePropertyBitmapEditors")           \
-  MODULE(ColorPropertyBitmapEditors, "Velto.Arduino.Graphics.ColorPropertyBitmapEditors")                     \
-  MODULE(RGBWColorPropertyBitmapEditors, "Velto.Arduino.Graphics.RGBWColorPropertyBitmapEditors")
+  REGISTER(MonochromePropertyBitmapEditors, "Velto.Graphics.Arduino.MonochromePropertyBitmapEditors",          \
+           Velto::Graphics::Arduino::MonochromePropertyBitmapEditors)                                         \
+  REGISTER(ColorPropertyBitmapEditors, "Velto.Arduino.Graphics.ColorPropertyBitmapEditors",                    \
+           Velto::Arduino::Graphics::ColorPropertyBitmapEditors)                                              \
+  REGISTER(RGBWColorPropertyBitmapEditors, "Velto.Arduino.Graphics.RGBWColorPropertyBitmapEditors",            \
+           Velto::Arduino::Graphics::RGBWColorPropertyBitmapEditors)
 
 // Each module's counter and its exported "<name>.initialization" and "<name>.Finalization", so that
 // a package requiring this one can initialize the module itself.

@@ -1,5 +1,6 @@
 target_sources(velto_host PRIVATE
   framework/ComponentEditors.cpp framework/ComponentEditors.h
+  framework/PropertyEditors.cpp framework/PropertyEditors.h
   framework/Registration.cpp framework/Registration.h
   framework/JsonParser.cpp framework/JsonParser.h
   framework/AdvancedStringsEditorForm.cpp framework/AdvancedStringsEditorForm.h framework/AdvancedStringsEditorForm.ui

@@ -136,6 +136,12 @@ void TGPGraphics::FillEllipse(const QBrush& brush, const QRect& rect) {
   FPainter->drawEllipse(QRectF(rect));
 }
 
+void TGPGraphics::DrawRectangle(TAlphaColor color, float width, const QRect& rect) {
+  FPainter->setPen(QPen(QColor::fromRgba(color), qreal(width)));
+  FPainter->setBrush(Qt::NoBrush);
+  FPainter->drawRect(rect);
+}
+
 void TGPGraphics::DrawImage(const QImage& image, int x, int y) { FPainter->drawImage(QPoint(x, y), image); }
 
 void TGPGraphics::DrawImage(const QImage& image, int x, int y, int width, int height) {

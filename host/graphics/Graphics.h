@@ -71,6 +71,8 @@ public:
   // Fills the triangle whose corners are a, b and c.
   void FillTriangle(const QBrush& brush, QPoint a, QPoint b, QPoint c);
   void FillEllipse(const QBrush& brush, const QRect& rect);
+  // The outline of rect with a pen of the given width, corners included, as GDI+ draws it.
+  void DrawRectangle(TAlphaColor color, float width, const QRect& rect);
   void DrawImage(const QImage& image, int x, int y);
   void DrawImage(const QImage& image, int x, int y, int width, int height);
 

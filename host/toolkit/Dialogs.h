@@ -28,8 +28,9 @@ int MessageDlg(const QString& message, TMsgDlgType type, TMsgDlgButtons buttons,
 
 // What a dialog asked, as a test sees it through the seam.
 struct TDialogRequest {
-  enum Kind { Message, OpenFile, SaveFile } kind = Message;
-  QString text;             // message text, or the file dialog's title
+  enum Kind { Message, OpenFile, SaveFile, Form } kind = Message;
+  QString text;             // message text, the file dialog's title, or the form's caption
+  QWidget* form = nullptr;  // a form shown modally, which the responder may edit before it answers
   TMsgDlgType type = mtCustom;
   TMsgDlgButtons buttons = 0;
   int defaultButton = -1;   // a TMsgDlgBtn

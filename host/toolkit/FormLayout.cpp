@@ -1,6 +1,7 @@
 #include "FormLayout.h"
 
 #include "AlignLayout.h"
+#include "Application.h"
 #include "Dialogs.h"
 #include "DrawGrid.h"
 #include "Forms.h"
@@ -49,6 +50,45 @@ QList<QByteArray> SignalNames(const QString& event) {
   if (event == QLatin1String("OnClick")) return {"OnClick", "clicked", "triggered"};
   return {event.toLatin1()};
 }
+
+// Carries one event of a control to the form's handler. The call goes through here so that an
+// error a handler raises becomes the host's error report at once: exceptions must not unwind
+// through Qt's own frames, which neither expect nor clean up after them.
+class THandlerLink final : public QObject {
+public:
+  // The link of sender's signal, connected on first use; it belongs to the form.
+  static THandlerLink* Of(QObject* sender, const QMetaMethod& signal, QObject* form) {
+    for (QObject* child : form->children())
+      if (auto* link = dynamic_cast<THandlerLink*>(child); link && link->FSender == sender && link->FSignal == signal)
+        return link;
+    auto* link = new THandlerLink(form, sender, signal);
+    // A receiver without a class of its own is called through qt_metacall, with the signal's arguments.
+    QMetaObject::connect(sender, signal.methodIndex(), link, kInvoke, Qt::DirectConnection);
+    return link;
+  }
+  // An invalid handler removes the binding.
+  void SetHandler(const QMetaMethod& handler) { FHandler = handler; }
+
+  int qt_metacall(QMetaObject::Call call, int id, void** args) override {
+    if (call != QMetaObject::InvokeMetaMethod || id != kInvoke) return QObject::qt_metacall(call, id, args);
+    if (!FHandler.isValid()) return -1;
+    try {
+      parent()->qt_metacall(QMetaObject::InvokeMetaMethod, FHandler.methodIndex(), args);
+    } catch (const std::exception& error) {
+      TApplication::ShowException(error);
+    }
+    return -1;
+  }
+
+private:
+  // Past QObject's own methods, so that it can be no method of QObject.
+  static inline const int kInvoke = QObject::staticMetaObject.methodCount();
+
+  THandlerLink(QObject* form, QObject* sender, const QMetaMethod& signal) : QObject(form), FSender(sender), FSignal(signal) {}
+  QObject* FSender;
+  QMetaMethod FSignal;
+  QMetaMethod FHandler;
+};
 
 class TLayoutReader {
 public:
@@ -176,11 +216,8 @@ private:
   void ApplyEvents(QObject* sender, const QJsonObject& events) {
     for (auto it = events.begin(); it != events.end(); ++it) {
       const QMetaMethod signal = FindSignal(sender, it.key());
-      QObject::disconnect(sender, signal, FForm, QMetaMethod());
-      if (it.value().isNull()) continue;
-      const QMetaMethod slot = FindSlot(signal, it.value().toString());
-      if (!QObject::connect(sender, signal, FForm, slot))
-        Fail(QStringLiteral("cannot bind %1 of \"%2\"").arg(it.key(), sender->objectName()));
+      THandlerLink* link = THandlerLink::Of(sender, signal, FForm);
+      link->SetHandler(it.value().isNull() ? QMetaMethod() : FindSlot(signal, it.value().toString()));
     }
   }
 

@@ -44,6 +44,14 @@ void TForm::Loaded() {
 
 int TForm::ShowModal() {
   FModalResult = mrNone;
+  if (HasDialogResponder()) {
+    TDialogRequest request;
+    request.kind = TDialogRequest::Form;
+    request.text = Caption();
+    request.form = this;
+    FModalResult = AskDialogResponder(request).modalResult;
+    return FModalResult;
+  }
   exec();
   return FModalResult;
 }

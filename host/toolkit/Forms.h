@@ -29,6 +29,7 @@ public:
   explicit TForm(QWidget* parent = nullptr);
   ~TForm() override;
 
+  // Runs the modal loop, or asks the dialog seam's responder when one is set.
   int ShowModal();
   int ModalResult() const { return FModalResult; }
   // A non-zero result ends the modal loop.

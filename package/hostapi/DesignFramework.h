@@ -4,4 +4,5 @@
 #include "framework/ComponentEditors.h"
 #include "framework/JsonParser.h"
 #include "framework/PackageInfo.h"
+#include "framework/PropertyEditors.h"
 #include "framework/Registration.h"
