@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
 #include "DocumentStreamer.h"
+#include "EditorCell.h"
+#include "framework/PropertyEditors.h"
 #include "framework/Registration.h"
 #include "toolkit/Dialogs.h"
 
@@ -35,6 +37,7 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
   FTree->setHeaderLabels({QStringLiteral("Component"), QStringLiteral("Class")});
   FTree->setContextMenuPolicy(Qt::CustomContextMenu);
   FTree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  FTree->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
   FPalette = new QListWidget;
   FPalette->setToolTip(QStringLiteral("Double-click a class to add a component"));
@@ -68,10 +71,18 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
   BuildMenus();
   RefreshPalette();
 
-  connect(FTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-    FSelected = item ? FTreeObjects.value(item) : nullptr;
+  // Moving the current item and changing the selection often come together: show them once.
+  const auto selectionChanged = [this] {
+    if (FUpdating) return;
+    QTreeWidgetItem* current = FTree->currentItem();
+    FSelected = current ? FTreeObjects.value(current) : nullptr;
+    const QList<QTreeWidgetItem*> shown = QList<QTreeWidgetItem*>{current} + FTree->selectedItems();
+    if (shown == FShownSelection) return;
+    FShownSelection = shown;
     RefreshInspector();
-  });
+  };
+  connect(FTree, &QTreeWidget::currentItemChanged, this, selectionChanged);
+  connect(FTree, &QTreeWidget::itemSelectionChanged, this, selectionChanged);
   connect(FTree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     QTreeWidgetItem* item = FTree->itemAt(pos);
     TPersistent* object = item ? FTreeObjects.value(item).data() : nullptr;
@@ -176,6 +187,7 @@ void TMainWindow::RefreshTree() {
   }
   for (auto it = FTreeObjects.begin(); it != FTreeObjects.end(); ++it)
     if (keep && it.value() == keep) current = it.key();
+  FShownSelection.clear();
   FUpdating = false;
   // The selection survives a rebuild when its object does; otherwise the inspector empties.
   FTree->setCurrentItem(current);
@@ -219,20 +231,52 @@ void TMainWindow::AddInspectorRows(TPersistent* object, const QString& prefix) {
     label->setFlags(Qt::ItemIsEnabled);
     FInspector->setItem(row, 0, label);
     FRows.push_back({object, property});
-    QTableWidgetItem* value = CreateValueCell(object, property, kind);
-    FInspector->setItem(row, 1, value);
+    FInspector->setItem(row, 1, CreateValueCell(object, property, kind));
+    if (TEditorCell* cell = CreateEditorCell(object, property, prefix.isEmpty())) {
+      FInspector->setCellWidget(row, 1, cell);
+      FInspector->setRowHidden(row, !cell->Editor()->GetIsVisible());
+    }
     if (kind == TPropertyKind::Object)
       AddInspectorRows(DocumentStreamer::SubObject(object, property), name + QLatin1Char('.'));
   }
 }
 
-// Where registered property editors plug into the inspector: the registry is asked for the
-// property's editor first. Until the inspector hosts editor classes, every property falls back to
-// the plain text cell, and the editor found is only named in the tooltip.
-QTableWidgetItem* TMainWindow::CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind) {
+QList<QObject*> TMainWindow::Instances(TPersistent* object, const QMetaProperty& property, bool topLevel) const {
+  QList<QObject*> instances{object};
+  if (!topLevel) return instances;
+  // The other selected objects that carry the property too, after the first selected.
+  for (QTreeWidgetItem* item : FTree->selectedItems()) {
+    TPersistent* other = FTreeObjects.value(item);
+    if (other && other != object && other->metaObject()->indexOfProperty(property.name()) >= 0) instances << other;
+  }
+  return instances;
+}
+
+TEditorCell* TMainWindow::CreateEditorCell(TPersistent* object, const QMetaProperty& property, bool topLevel) {
   TComponent* root = FSession->Document().RootOf(object);
-  TClass editor = TDesignRegistry::Instance().FindPropertyEditor(
+  const TClass registered = TDesignRegistry::Instance().FindPropertyEditor(
       property.metaType(), root ? root->metaObject() : object->metaObject(), QString::fromLatin1(property.name()));
+  if (!registered) return nullptr;
+  try {
+    std::unique_ptr<TSinglePropertyEditor> editor =
+        TSinglePropertyEditor::CreateFor(FSession, Instances(object, property, topLevel), property.name());
+    if (!dynamic_cast<IPropertyEditorDialog*>(editor.get()) && !dynamic_cast<IPropertyEditorDraw*>(editor.get()))
+      return nullptr;
+    auto* cell = new TEditorCell(std::move(editor));
+    connect(cell, &TEditorCell::Failed, this, &TMainWindow::ReportError);
+    // The dialog's changes have rebuilt the inspector already when they made an undo step; a
+    // cancelled dialog changed nothing.
+    connect(cell, &TEditorCell::Executed, this, [this] { RefreshTree(); RefreshInspector(); }, Qt::QueuedConnection);
+    return cell;
+  } catch (const std::exception& e) {
+    ReportError(ErrorText(e));
+    return nullptr;
+  }
+}
+
+// The text cell of a property; rows whose registered editor paints or opens a dialog put an editor
+// cell over it.
+QTableWidgetItem* TMainWindow::CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind) {
   QString text;
   if (kind == TPropertyKind::Collection)
     text = QStringLiteral("(%1 items)")
@@ -244,9 +288,7 @@ QTableWidgetItem* TMainWindow::CreateValueCell(TPersistent* object, const QMetaP
   auto* cell = new QTableWidgetItem(text);
   const bool editable = property.isWritable() && kind == TPropertyKind::Value;
   cell->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable : Qt::ItemIsEnabled);
-  QString tip = QString::fromLatin1(property.metaType().name());
-  if (editor) tip += QStringLiteral("\nEditor: %1").arg(QString::fromLatin1(editor->className()));
-  cell->setToolTip(tip);
+  cell->setToolTip(QString::fromLatin1(property.metaType().name()));
   return cell;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QListWidget;
+class TEditorCell;
 class QMenu;
 class QTableWidget;
 class QTableWidgetItem;
@@ -53,8 +54,12 @@ private:
   void AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object);
   void RefreshInspector();
   void AddInspectorRows(TPersistent* object, const QString& prefix);
-  // Where registered property editors plug in (see the definition).
   QTableWidgetItem* CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind);
+  // The cell of a property whose registered editor paints its value or has a dialog, else null.
+  TEditorCell* CreateEditorCell(TPersistent* object, const QMetaProperty& property, bool topLevel);
+  // What a row edits: the object, and for the selection's own properties every other selected
+  // object that carries the property.
+  QList<QObject*> Instances(TPersistent* object, const QMetaProperty& property, bool topLevel) const;
   void InspectorEdited(QTableWidgetItem* cell);
   void UpdateTitle();
   bool ConfirmDiscard();
@@ -74,6 +79,7 @@ private:
   QMenu* FAddMenu = nullptr;
   QHash<QTreeWidgetItem*, QPointer<TPersistent>> FTreeObjects;
   QPointer<TPersistent> FSelected;
+  QList<QTreeWidgetItem*> FShownSelection;  // the current item, then the selected ones, as last shown
   std::vector<TInspectorRow> FRows;
   bool FUpdating = false;
 };

@@ -1,0 +1,104 @@
+#include "DesignSession.h"
+#include "EditorCell.h"
+#include "MainWindow.h"
+#include "arduino/Components.h"
+#include "common/DialogScript.h"
+#include "framework/Registration.h"
+#include "pixeleditors/BasicPixelEditorFormUnit.h"
+
+#include <QApplication>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace Velto::Arduino::Graphics::ColorPropertyBitmapEditors {
+void Register();
+}
+
+namespace {
+using TBitmapComponent = TArduinoColorGraphicsElementDrawBitmap;
+
+TEditorCell* CellOf(TMainWindow& window, const QString& property) {
+  QTableWidget* inspector = window.Inspector();
+  for (int row = 0; row < inspector->rowCount(); ++row)
+    if (inspector->item(row, 0)->text() == property) return qobject_cast<TEditorCell*>(inspector->cellWidget(row, 1));
+  return nullptr;
+}
+
+TBitmapComponent* Component(TDesignSession& session, int index) {
+  return qobject_cast<TBitmapComponent*>(session.Document().GetComponent(index));
+}
+
+void Settle() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+}  // namespace
+
+// A user selects a display element, sees its bitmap in the inspector, opens the dialog with "...",
+// edits, presses OK; the component, Undo and Cancel agree.
+TEST(BitmapInDesigner, InspectorPreviewDialogUndoAndSelection) {
+  TDesignRegistry::Instance().Clear();
+  Velto::Arduino::Graphics::ColorPropertyBitmapEditors::Register();
+  TDialogScript dialogs;
+  TDesignSession session;
+  TMainWindow window(&session);
+  window.show();
+  for (int i = 0; i < 2; ++i) {
+    auto* c = static_cast<TBitmapComponent*>(session.AddComponent(&TBitmapComponent::staticMetaObject));
+    c->GetBitmap()->SetSize(2, 2);
+    c->GetBitmap()->SetPixel(0, 0, 0xFFFF0000u);
+  }
+  window.Select(Component(session, 0));
+  Settle();
+  TEditorCell* cell = CellOf(window, "Bitmap");
+  ASSERT_TRUE(cell && cell->EllipsisButton());
+  // The preview: the box's outline at (1, 1), the red pixel in its top-left quarter.
+  const QImage shot = cell->grab().toImage();
+  EXPECT_EQ(shot.pixel(1, 1) & 0xFFFFFFu, 0xD3D3D3u);
+  EXPECT_EQ(shot.pixel(3, 3) & 0xFFFFFFu, 0xFF0000u);
+
+  // Cancel: nothing written, no undo step.
+  const int steps = session.UndoStack().count();
+  dialogs.AnswerForm([](QWidget*) { return mrCancel; });
+  cell->EllipsisButton()->click();
+  Settle();
+  EXPECT_EQ(session.UndoStack().count(), steps);
+
+  // OK after edits: one undo step; Undo gives the old pixels back.
+  dialogs.AnswerForm([](QWidget* w) {
+    auto* form = static_cast<TArduinoBasicPixelEditorForm*>(w);
+    form->SetPixelsSize({3, 1});
+    form->SetPixel(2, 0, 0xFF00FF00u);
+    return mrOk;
+  });
+  QTest::mouseDClick(CellOf(window, "Bitmap"), Qt::LeftButton);  // a double-click opens it too
+  Settle();
+  EXPECT_EQ(session.UndoStack().count(), steps + 1);
+  EXPECT_EQ(Component(session, 0)->GetBitmap()->GetSize(), (TSize{3, 1}));
+  EXPECT_EQ(Component(session, 0)->GetBitmap()->GetPixel(2, 0), 0xFF00FF00u);
+  EXPECT_TRUE(session.IsModified());
+  session.UndoStack().undo();
+  EXPECT_EQ(Component(session, 0)->GetBitmap()->GetSize(), (TSize{2, 2}));
+  EXPECT_EQ(Component(session, 0)->GetBitmap()->GetPixel(0, 0), 0xFFFF0000u);
+
+  // Two selected: the first is shown and written, the second stays.
+  Settle();
+  window.Select(Component(session, 1));
+  window.Tree()->topLevelItem(0)->setSelected(true);
+  Settle();
+  dialogs.AnswerForm([](QWidget* w) {
+    auto* form = static_cast<TArduinoBasicPixelEditorForm*>(w);
+    EXPECT_EQ(form->GetPixelsSize(), (TSize{2, 2}));
+    form->SetPixel(1, 1, 0xFF0000FFu);
+    return mrOk;
+  });
+  CellOf(window, "Bitmap")->EllipsisButton()->click();
+  Settle();
+  EXPECT_EQ(Component(session, 1)->GetBitmap()->GetPixel(1, 1), 0xFF0000FFu);
+  EXPECT_EQ(Component(session, 0)->GetBitmap()->GetPixel(1, 1), 0u);
+
+  for (const TDialogRequest& asked : dialogs.Asked()) EXPECT_EQ(asked.kind, TDialogRequest::Form) << asked.text.toStdString();
+  TDesignRegistry::Instance().Clear();
+}
