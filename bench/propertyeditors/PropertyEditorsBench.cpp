@@ -1,0 +1,56 @@
+#include "arduino/Components.h"
+#include "propertyeditors/BitmapPropertyEditors.h"
+#include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Headless.h"
+
+#include <QImage>
+#include <benchmark/benchmark.h>
+
+namespace {
+struct TNoDesigner : IDesigner {
+  std::shared_ptr<IModification> BeginModify(TPersistent*) override { return nullptr; }
+};
+
+template <class TComponentClass, class TEditor>
+void BM_DrawValue(benchmark::State& state) {
+  TComponentClass component;
+  component.GetBitmap()->SetSize(255, 255);
+  TEditor editor(nullptr, {&component}, "Bitmap");
+  QImage canvas(400, 24, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    TGPGraphics graphics(&canvas);
+    QRect cell(0, 0, 400, 24);
+    editor.DrawValue(graphics, 0, 0, cell, 0);
+  }
+}
+BENCHMARK(BM_DrawValue<TArduinoColorGraphicsElementDrawBitmap, TArduinoGraphicsColorBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawValue<TArduinoRGBWGraphicsElementDrawBitmap, TArduinoGraphicsRGBWColorBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawValue<TArduinoMonochromeGraphicsElementDrawBitmap, TArduinoGraphicsMonochromeBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawValue<TArduinoMonochromeGraphicsElementDrawTransparencyBitmap, TArduinoGraphicsMonochromeTransparencyBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
+
+// The whole Execute: the dialog made and filled, answered OK at once, every pixel written back.
+template <class TComponentClass, class TEditor>
+void BM_ExecuteWriteBack(benchmark::State& state) {
+  TComponentClass component;
+  component.GetBitmap()->SetSize(255, 255);
+  TNoDesigner designer;
+  TEditor editor(&designer, {&component}, "Bitmap");
+  SetDialogResponder([](const TDialogRequest&) { return TDialogAnswer{mrOk, {}, 1}; });
+  for (auto _ : state) editor.Execute({});
+  SetDialogResponder(nullptr);
+}
+BENCHMARK(BM_ExecuteWriteBack<TArduinoColorGraphicsElementDrawBitmap, TArduinoGraphicsColorBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExecuteWriteBack<TArduinoRGBWGraphicsElementDrawBitmap, TArduinoGraphicsRGBWColorBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExecuteWriteBack<TArduinoMonochromeGraphicsElementDrawBitmap, TArduinoGraphicsMonochromeBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExecuteWriteBack<TArduinoMonochromeGraphicsElementDrawTransparencyBitmap, TArduinoGraphicsMonochromeTransparencyBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
+}  // namespace
+
+int main(int argc, char** argv) {
+  PrepareHeadless();
+  TApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
