@@ -2,6 +2,7 @@
 
 #include "DocumentStreamer.h"
 #include "EditorCell.h"
+#include "Palette.h"
 #include "framework/PropertyEditors.h"
 #include "framework/Registration.h"
 #include "toolkit/Dialogs.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -29,6 +31,7 @@ const QString kFilter = QStringLiteral("Design documents (*.vdoc)|*.vdoc|All fil
 QString ErrorText(const std::exception& e) { return QString::fromUtf8(e.what()); }
 
 QString ClassName(const QObject* object) { return QString::fromLatin1(object->metaObject()->className()); }
+QString ClassName(TClass cls) { return QString::fromLatin1(cls->className()); }
 }  // namespace
 
 TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent)
@@ -39,8 +42,12 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
   FTree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   FTree->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
-  FPalette = new QListWidget;
+  FPalette = new QTreeWidget;
+  FPalette->setHeaderHidden(true);
   FPalette->setToolTip(QStringLiteral("Double-click a class to add a component"));
+  FPaletteFilter = new QLineEdit;
+  FPaletteFilter->setPlaceholderText(QStringLiteral("Filter"));
+  FPaletteFilter->setClearButtonEnabled(true);
 
   FInspector = new QTableWidget(0, 2);
   FInspector->setHorizontalHeaderLabels({QStringLiteral("Property"), QStringLiteral("Value")});
@@ -54,6 +61,7 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
   paletteLayout->setContentsMargins(0, 0, 0, 0);
   paletteLayout->setSpacing(2);
   paletteLayout->addWidget(new QLabel(QStringLiteral("Palette")));
+  paletteLayout->addWidget(FPaletteFilter);
   paletteLayout->addWidget(FPalette);
 
   auto* left = new QSplitter(Qt::Vertical);
@@ -96,13 +104,20 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(FTree->viewport()->mapToGlobal(pos));
   });
-  connect(FPalette, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-    auto cls = reinterpret_cast<TClass>(item->data(Qt::UserRole).value<quintptr>());
-    try {
-      Select(FSession->AddComponent(cls));
-    } catch (const std::exception& e) {
-      ReportError(ErrorText(e));
-    }
+  connect(FPalette, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+    auto cls = reinterpret_cast<TClass>(item->data(0, Qt::UserRole).value<quintptr>());
+    if (cls) AddComponent(cls);
+  });
+  connect(FPaletteFilter, &QLineEdit::textChanged, this, &TMainWindow::RefreshPalette);
+  connect(FTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+    if (auto* component = qobject_cast<TComponent*>(FTreeObjects.value(item).data())) RunDefaultCommand(component);
+  });
+  // Expansion is the user's: remembered per object across rebuilds.
+  connect(FTree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
+    if (!FUpdating) FCollapsed.insert(FTreeObjects.value(item).data());
+  });
+  connect(FTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+    if (!FUpdating) FCollapsed.remove(FTreeObjects.value(item).data());
   });
   connect(FInspector, &QTableWidget::itemChanged, this, &TMainWindow::InspectorEdited);
   connect(FSession, &TDesignSession::StructureChanged, this, [this] {
@@ -146,26 +161,35 @@ void TMainWindow::BuildMenus() {
   FAddMenu = menuBar()->addMenu(QStringLiteral("&Component"));
 }
 
+void TMainWindow::AddComponent(TClass cls) {
+  try {
+    Select(FSession->AddComponent(cls));
+  } catch (const std::exception& e) {
+    ReportError(ErrorText(e));
+  }
+}
+
 void TMainWindow::RefreshPalette() {
   FPalette->clear();
+  QHash<QString, QTreeWidgetItem*> pages;
+  for (const TPaletteEntry& entry : PaletteEntries(FPaletteFilter->text())) {
+    QTreeWidgetItem*& page = pages[entry.Page];
+    if (!page) {
+      page = new QTreeWidgetItem(FPalette, {entry.Page});
+      page->setFlags(Qt::ItemIsEnabled);
+      page->setExpanded(true);
+    }
+    auto* item = new QTreeWidgetItem(page, {entry.Name});
+    item->setToolTip(0, QString::fromLatin1(entry.Class->className()));
+    item->setData(0, Qt::UserRole, QVariant::fromValue(quintptr(entry.Class)));
+  }
+  if (!FPaletteFilter->text().isEmpty()) return;  // the menu always lists every class
   FAddMenu->clear();
-  QHash<QString, QMenu*> pages;
-  for (const auto& registration : TDesignRegistry::Instance().Registrations()) {
-    const auto* p = std::get_if<TPaletteRegistration>(&registration);
-    if (!p || !p->ComponentClass) continue;
-    const QString name = QString::fromLatin1(p->ComponentClass->className());
-    auto* item = new QListWidgetItem(QStringLiteral("%1 \u2014 %2").arg(name, p->Page), FPalette);
-    item->setData(Qt::UserRole, QVariant::fromValue(quintptr(p->ComponentClass)));
-    QMenu*& page = pages[p->Page];
-    if (!page) page = FAddMenu->addMenu(p->Page.isEmpty() ? QStringLiteral("Other") : p->Page);
-    TClass cls = p->ComponentClass;
-    page->addAction(name, this, [this, cls] {
-      try {
-        Select(FSession->AddComponent(cls));
-      } catch (const std::exception& e) {
-        ReportError(ErrorText(e));
-      }
-    });
+  QHash<QString, QMenu*> menus;
+  for (const TPaletteEntry& entry : PaletteEntries()) {
+    QMenu*& page = menus[entry.Page];
+    if (!page) page = FAddMenu->addMenu(entry.Page);
+    page->addAction(entry.Name, this, [this, cls = entry.Class] { AddComponent(cls); });
   }
   if (FAddMenu->isEmpty())
     FAddMenu->addAction(QStringLiteral("(no packages registered components)"))->setEnabled(false);
@@ -173,6 +197,7 @@ void TMainWindow::RefreshPalette() {
 
 void TMainWindow::RefreshTree() {
   QPointer<TPersistent> keep = FSelected;
+  ++FTreeRebuilds;
   FUpdating = true;
   FTree->clear();
   FTreeObjects.clear();
@@ -183,7 +208,7 @@ void TMainWindow::RefreshTree() {
     auto* item = new QTreeWidgetItem(FTree, {component->GetName(), ClassName(component)});
     FTreeObjects.insert(item, component);
     AddTreeChildren(item, component);
-    item->setExpanded(true);
+    item->setExpanded(!FCollapsed.contains(component));
   }
   for (auto it = FTreeObjects.begin(); it != FTreeObjects.end(); ++it)
     if (keep && it.value() == keep) current = it.key();
@@ -205,8 +230,9 @@ void TMainWindow::AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object) 
           node, {QStringLiteral("%1 - %2").arg(item->GetIndex()).arg(item->GetDisplayName()), ClassName(item)});
       FTreeObjects.insert(child, item);
       AddTreeChildren(child, item);
+      child->setExpanded(!FCollapsed.contains(item));
     }
-    node->setExpanded(true);
+    node->setExpanded(!FCollapsed.contains(collection));
   }
 }
 
@@ -263,10 +289,8 @@ TEditorCell* TMainWindow::CreateEditorCell(TPersistent* object, const QMetaPrope
     if (!dynamic_cast<IPropertyEditorDialog*>(editor.get()) && !dynamic_cast<IPropertyEditorDraw*>(editor.get()))
       return nullptr;
     auto* cell = new TEditorCell(std::move(editor));
+    // What the dialog changes, the session's signals show; a cancelled dialog changed nothing.
     connect(cell, &TEditorCell::Failed, this, &TMainWindow::ReportError);
-    // The dialog's changes have rebuilt the inspector already when they made an undo step; a
-    // cancelled dialog changed nothing.
-    connect(cell, &TEditorCell::Executed, this, [this] { RefreshTree(); RefreshInspector(); }, Qt::QueuedConnection);
     return cell;
   } catch (const std::exception& e) {
     ReportError(ErrorText(e));
@@ -303,12 +327,11 @@ void TMainWindow::InspectorEdited(QTableWidgetItem* cell) {
       [this, row, text] {
         if (!row.Object) return;
         try {
-          FSession->SetProperty(row.Object, row.Property, text);
+          FSession->SetProperty(row.Object, row.Property, text);  // the session's signal refreshes
         } catch (const std::exception& e) {
           ReportError(ErrorText(e));
+          RefreshInspector();  // the cell shows the value again, not the refused text
         }
-        RefreshTree();
-        RefreshInspector();
       },
       Qt::QueuedConnection);
 }
@@ -327,12 +350,10 @@ QMenu* TMainWindow::CreateContextMenu(TPersistent* object, QWidget* parent) {
           IComponentEditorMenuItem item = items->GetItem(i);
           menu->addAction(item->GetCaption(), this, [this, item] {
             try {
-              item->Execute();
+              item->Execute();  // what it changed, the session's signals show
             } catch (const std::exception& e) {
               ReportError(ErrorText(e));
             }
-            RefreshTree();
-            RefreshInspector();
           });
         }
         if (items->GetCount() > 0) menu->addSeparator();
@@ -342,7 +363,46 @@ QMenu* TMainWindow::CreateContextMenu(TPersistent* object, QWidget* parent) {
     }
     menu->addAction(QStringLiteral("Delete"), this, [this, component] { FSession->DeleteComponent(component); });
   }
+  AddCollectionCommands(menu, object);
   return menu;
+}
+
+void TMainWindow::AddCollectionCommands(QMenu* menu, TPersistent* object) {
+  auto* collection = qobject_cast<TCollection*>(object);
+  auto* item = qobject_cast<TCollectionItem*>(object);
+  if (item) collection = item->GetCollection();
+  if (!collection || !FSession->Document().RootOf(collection)) return;
+  // Each command is one modification of the collection's component: one undo step.
+  const auto change = [this, collection](std::function<void()> operation) {
+    try {
+      const std::shared_ptr<IModification> scope = FSession->BeginModify(collection);
+      operation();
+    } catch (const std::exception& e) {
+      ReportError(ErrorText(e));
+    }
+  };
+  if (!item) {
+    QMenu* add = menu->addMenu(QStringLiteral("Add"));
+    for (TClass cls : MakeableClasses(collection->GetItemClass()))
+      add->addAction(ReadableClassName(ClassName(cls)), this, [change, collection, cls] { change([=] { collection->Add(cls); }); });
+    add->setEnabled(!add->isEmpty());
+    return;
+  }
+  const QPointer<TCollectionItem> target = item;
+  const int index = item->GetIndex(), count = collection->GetCount();
+  menu->addAction(QStringLiteral("Move Up"), this, [=] { change([=] { collection->Move(index, index - 1); }); })
+      ->setEnabled(index > 0);
+  menu->addAction(QStringLiteral("Move Down"), this, [=] { change([=] { collection->Move(index, index + 1); }); })
+      ->setEnabled(index + 1 < count);
+  menu->addAction(QStringLiteral("Delete Item"), this, [=] { change([=] { collection->Delete(index); }); });
+}
+
+void TMainWindow::RunDefaultCommand(TComponent* component) {
+  try {
+    if (std::unique_ptr<TComponentEditor> editor = TComponentEditor::CreateFor(component, FSession)) editor->Execute();
+  } catch (const std::exception& e) {
+    ReportError(ErrorText(e));
+  }
 }
 
 void TMainWindow::Select(TPersistent* object) {

@@ -7,9 +7,10 @@
 #include <QMainWindow>
 #include <QMetaProperty>
 #include <QPointer>
+#include <QSet>
 #include <vector>
 
-class QListWidget;
+class QLineEdit;
 class TEditorCell;
 class QMenu;
 class QTableWidget;
@@ -37,6 +38,10 @@ public:
   QMenu* CreateContextMenu(TPersistent* object, QWidget* parent);
 
   QTreeWidget* Tree() const { return FTree; }
+  QTreeWidget* Palette() const { return FPalette; }
+  QLineEdit* PaletteFilter() const { return FPaletteFilter; }
+  // How often the tree was built: once per change.
+  int TreeRebuilds() const { return FTreeRebuilds; }
   QTableWidget* Inspector() const { return FInspector; }
 
 protected:
@@ -49,6 +54,11 @@ private:
   };
 
   void BuildMenus();
+  void AddComponent(TClass cls);
+  // Add for a collection; Move Up, Move Down and Delete Item for one of its items.
+  void AddCollectionCommands(QMenu* menu, TPersistent* object);
+  // A double-click on a component: its editor's default command.
+  void RunDefaultCommand(TComponent* component);
   void RefreshPalette();
   void RefreshTree();
   void AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object);
@@ -75,7 +85,10 @@ private:
   bool FHeadless;
   QTreeWidget* FTree = nullptr;
   QTableWidget* FInspector = nullptr;
-  QListWidget* FPalette = nullptr;
+  QTreeWidget* FPalette = nullptr;
+  QLineEdit* FPaletteFilter = nullptr;
+  QSet<TPersistent*> FCollapsed;  // objects whose tree node the user closed
+  int FTreeRebuilds = 0;
   QMenu* FAddMenu = nullptr;
   QHash<QTreeWidgetItem*, QPointer<TPersistent>> FTreeObjects;
   QPointer<TPersistent> FSelected;

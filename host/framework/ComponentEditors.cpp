@@ -28,7 +28,11 @@ std::shared_ptr<IModification> TComponentEditor::BeginModify() {
   return FDesigner ? FDesigner->BeginModify(FComponent) : nullptr;
 }
 
-void TComponentEditor::Execute() {}
+void TComponentEditor::Execute() {
+  TComponentEditorMenuItems items;
+  PopulateMenuItems(items);
+  if (items.GetCount() > 0) items.GetItem(0)->Execute();
+}
 
 void TComponentEditor::PopulateMenuItems(IComponentEditorMenuItems&) {}
 

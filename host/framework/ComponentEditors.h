@@ -63,7 +63,8 @@ public:
   TComponentEditor(TComponent* component, IDesigner* designer);
 
   virtual std::shared_ptr<IModification> BeginModify();
-  virtual void Execute();  // the default action (double click); the base runs nothing
+  // The default action (a double-click): the base runs the first menu command, if there is one.
+  virtual void Execute();
   virtual void PopulateMenuItems(IComponentEditorMenuItems& items);
   IComponentEditorMenuItems& GetMenuItems(IComponentEditorMenuItems& items) {
     PopulateMenuItems(items);

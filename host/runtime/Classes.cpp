@@ -36,6 +36,17 @@ void RegisterClasses(std::initializer_list<TClass> classes) {
 
 TClass FindClass(const QString& name) { return ClassTable().value(name, nullptr); }
 
+std::vector<TClass> MakeableClasses(TClass base) {
+  std::vector<TClass> classes;
+  QStringList names = ClassTable().keys();
+  names.sort();
+  for (const QString& name : names) {
+    TClass cls = ClassTable().value(name);
+    if (InheritsFrom(cls, base) && cls->constructorCount() > 0) classes.push_back(cls);
+  }
+  return classes;
+}
+
 QObject* CreateInstance(TClass cls, TClass base) {
   if (!cls || (base && !InheritsFrom(cls, base))) throw EInvalidCast();
   QObject* obj = cls->newInstance();

@@ -36,6 +36,8 @@ bool InheritsFrom(TClass cls, TClass base);
 void RegisterClass(TClass cls);
 void RegisterClasses(std::initializer_list<TClass> classes);
 TClass FindClass(const QString& name);
+// The known classes that derive from base (base included) and can be made, by name.
+std::vector<TClass> MakeableClasses(TClass base);
 
 class TComponent : public TPersistent {
   Q_OBJECT

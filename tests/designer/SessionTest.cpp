@@ -1,6 +1,8 @@
 #include "DesignSession.h"
 #include "DocumentStreamer.h"
 #include "MainWindow.h"
+#include "Palette.h"
+#include "framework/Registration.h"
 #include "TestComponents.h"
 #include "common/DialogScript.h"
 
@@ -151,4 +153,27 @@ TEST(DesignerWindow, ContextMenuRunsTheComponentEditorCommandAsOneUndoStep) {
   menu->actions().last()->trigger();
   EXPECT_EQ(session.Document().GetCount(), 0);
   EXPECT_EQ(window.Tree()->topLevelItemCount(), 0);
+}
+
+TEST(Palette, ReadableNamesGroupedByPageSortedAndFiltered) {
+  const struct {
+    const char* className;
+    const char* readable;
+  } names[] = {{"TArduinoMakeJSONArray", "Make JSON Array"}, {"TArduinoUno", "Uno"}, {"TTestLed", "Test Led"},
+               {"TArduinoRGBWGraphicsElementDrawBitmap", "RGBW Graphics Element Draw Bitmap"}, {"TArduino", "Arduino"}};
+  for (const auto& n : names) EXPECT_EQ(ReadableClassName(n.className), n.readable);
+
+  TDesignRegistry::Instance().Clear();
+  RegisterComponents(QStringLiteral("Zeta"), {&TTestLed::staticMetaObject});
+  RegisterComponents(QStringLiteral("Alpha"), {&TTestElements::staticMetaObject, &TTestFont::staticMetaObject});
+  RegisterComponents(QString(), {&TTestNumberElement::staticMetaObject});
+  RegisterComponents(QStringLiteral("Zeta"), {&TTestLed::staticMetaObject});  // listed once
+  QStringList listed;
+  for (const TPaletteEntry& e : PaletteEntries()) listed << e.Page + "/" + e.Name;
+  EXPECT_EQ(listed, QStringList({"Alpha/Test Elements", "Alpha/Test Font", "Other/Test Number Element", "Zeta/Test Led"}));
+  listed.clear();
+  for (const TPaletteEntry& e : PaletteEntries(QStringLiteral("tfont"))) listed << e.Name;
+  EXPECT_EQ(listed, QStringList({"Test Font"}));  // the class name matches too
+  EXPECT_EQ(PaletteEntries(QStringLiteral("zeta")).size(), 1u);
+  TDesignRegistry::Instance().Clear();
 }

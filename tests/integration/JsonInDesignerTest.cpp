@@ -75,3 +75,58 @@ TEST(JsonInDesigner, ContextMenuGeneratesElementsUndoesInOneStepAndSavesThem) {
   TAdvancedStringsEditorForm::SetExecuteHook(nullptr);
   TDesignRegistry::Instance().Clear();
 }
+
+// Double-click runs the component editor's first command; collections are edited from the tree, one
+// undo step each; the tree keeps what the user closed and is built once per change.
+TEST(JsonInDesigner, DoubleClickCollectionCommandsAndTheTreeAcrossChanges) {
+  TDesignRegistry::Instance().Clear();
+  Velto::Arduino::Json::RegisterPkg();
+  Velto::Arduino::JSON::Design::Register();
+  TAdvancedStringsEditorForm::SetExecuteHook([](const QString&, const std::shared_ptr<IStringArrayList>& lines) {
+    lines->SetText(QStringLiteral(R"({"a": 1, "b": "x", "c": true})"));
+    return true;
+  });
+  TDialogScript dialogs;
+  TDesignSession session;
+  TMainWindow window(&session);
+  auto* maker = static_cast<TArduinoMakeJSON*>(session.AddComponent(&TArduinoMakeJSON::staticMetaObject));
+  window.Select(maker);
+  QTreeWidgetItem* top = window.Tree()->topLevelItem(0);
+  emit window.Tree()->itemDoubleClicked(top, 0);
+  EXPECT_EQ(ElementNames(maker->GetElements()), QStringList({"TArduinoMakeJSONIntegerElement:a",
+                                                             "TArduinoMakeJSONTextElement:b",
+                                                             "TArduinoMakeJSONDigitalElement:c"}));
+
+  const auto run = [&](TPersistent* object, const QString& caption) {
+    const int steps = session.UndoStack().index(), rebuilds = window.TreeRebuilds();
+    std::unique_ptr<QMenu> menu(window.CreateContextMenu(object, nullptr));
+    for (QAction* action : menu->actions()) {
+      if (action->text() == caption) action->trigger();
+      // Add offers every item class: the first one here.
+      if (action->menu() && action->text() == caption) action->menu()->actions().first()->trigger();
+    }
+    EXPECT_EQ(session.UndoStack().index(), steps + 1) << caption.toStdString();
+    EXPECT_EQ(window.TreeRebuilds(), rebuilds + 1) << caption.toStdString();
+  };
+  TCollection* elements = maker->GetElements();
+  run(elements->GetItem(0), "Move Down");
+  EXPECT_EQ(ElementNames(elements).first(), "TArduinoMakeJSONTextElement:b");
+  run(elements->GetItem(2), "Delete Item");
+  EXPECT_EQ(elements->GetCount(), 2);
+  run(elements, "Add");
+  EXPECT_EQ(elements->GetCount(), 3);
+  session.UndoStack().undo();
+  session.UndoStack().undo();
+  session.UndoStack().undo();
+  EXPECT_EQ(ElementNames(maker->GetElements()).first(), "TArduinoMakeJSONIntegerElement:a");
+
+  // The user closes the component's node; a change keeps it closed and the selection kept.
+  window.Tree()->topLevelItem(0)->setExpanded(false);
+  window.Select(maker);
+  run(maker->GetElements(), "Add");
+  EXPECT_FALSE(window.Tree()->topLevelItem(0)->isExpanded());
+  EXPECT_EQ(window.Selected(), maker);
+  EXPECT_TRUE(dialogs.Asked().empty());
+  TAdvancedStringsEditorForm::SetExecuteHook(nullptr);
+  TDesignRegistry::Instance().Clear();
+}
