@@ -172,7 +172,15 @@ void ReadCollection(TCollection* collection, const QJsonValue& json, const QStri
     if (!cls)
       Raise(itemPlace, QStringLiteral("unknown class \"%1\" for items of %2")
                            .arg(className, QString::fromLatin1(collection->GetItemClass()->className())));
-    ReadObject(collection->Add(cls), item, itemPlace);
+    TCollectionItem* added = nullptr;
+    try {
+      added = collection->Add(cls);
+    } catch (const std::exception& e) {
+      // A base item class with no constructor of its own (an item that names no class).
+      Raise(itemPlace,
+            QStringLiteral("cannot create %1: %2").arg(QString::fromLatin1(cls->className()), QString::fromUtf8(e.what())));
+    }
+    ReadObject(added, item, itemPlace);
   }
 }
 
@@ -336,15 +344,17 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
   std::vector<std::unique_ptr<TComponent>> components;
   const QJsonArray array = list.toArray();
   for (int i = 0; i < array.size(); ++i) {
+    const auto at = [&](const QString& place) {
+      return fileLabel.isEmpty() ? place : fileLabel + QStringLiteral(": ") + place;
+    };
     QString place = QStringLiteral("components[%1]").arg(i);
-    if (!array[i].isObject()) Raise(Join(fileLabel, place), QStringLiteral("expected an object"));
+    if (!array[i].isObject()) Raise(at(place), QStringLiteral("expected an object"));
     const QString name = array[i].toObject().value(kProperties).toObject().value(QStringLiteral("Name")).toString();
     if (!name.isEmpty()) place += QStringLiteral(" (%1)").arg(name);
     for (const auto& c : components)
       if (!name.isEmpty() && c->GetName().compare(name, Qt::CaseInsensitive) == 0)
-        Raise(Join(fileLabel, place), QStringLiteral("a component named \"%1\" comes earlier").arg(name));
-    components.push_back(
-        CreateComponent(array[i].toObject(), fileLabel.isEmpty() ? place : fileLabel + QStringLiteral(": ") + place));
+        Raise(at(place), QStringLiteral("a component named \"%1\" comes earlier").arg(name));
+    components.push_back(CreateComponent(array[i].toObject(), at(place)));
   }
   return components;
 }
