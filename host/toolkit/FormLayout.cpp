@@ -1,6 +1,7 @@
 #include "FormLayout.h"
 
 #include "AlignLayout.h"
+#include "Application.h"
 #include "Dialogs.h"
 #include "DrawGrid.h"
 #include "Forms.h"
@@ -13,6 +14,7 @@
 #include <QJsonObject>
 #include <QMetaMethod>
 #include <QMetaProperty>
+#include <QPointer>
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -49,6 +51,54 @@ QList<QByteArray> SignalNames(const QString& event) {
   if (event == QLatin1String("OnClick")) return {"OnClick", "clicked", "triggered"};
   return {event.toLatin1()};
 }
+
+// One bound event: calls the form's handler when the signal fires. What the handler raises ends
+// here, in the application's error report. Left to TApplication::notify, it would unwind through
+// Qt's event delivery, which is built without exceptions and skips its own clean-up on the way.
+class THandlerCall : public QObject {
+public:
+  THandlerCall(QObject* sender, const QMetaMethod& signal, TForm* form, const QMetaMethod& slot)
+      : QObject(form), FSender(sender), FSignal(signal.methodIndex()), FSlot(slot.methodIndex()) {
+    setObjectName(Name());
+    // The one method this object adds to QObject's, reached through qt_metacall below.
+    FConnected = bool(QMetaObject::connect(sender, FSignal, this, QObject::staticMetaObject.methodCount()));
+  }
+  // Found among the form's children by name: without Q_OBJECT of its own, a cast cannot tell it.
+  static QString Name() { return QStringLiteral("<bound event>"); }
+  static std::vector<THandlerCall*> Of(TForm* form) {
+    std::vector<THandlerCall*> calls;
+    for (QObject* child : form->findChildren<QObject*>(Name(), Qt::FindDirectChildrenOnly))
+      calls.push_back(static_cast<THandlerCall*>(child));
+    return calls;
+  }
+  bool Connected() const { return FConnected; }
+  bool Binds(const QObject* sender, const QMetaMethod& signal) const {
+    return FSender == sender && FSignal == signal.methodIndex();
+  }
+
+  int qt_metacall(QMetaObject::Call call, int id, void** args) override {
+    id = QObject::qt_metacall(call, id, args);
+    if (id < 0 || call != QMetaObject::InvokeMetaMethod) return id;
+    if (id == 0) {
+      // The handler takes the first of the signal's arguments, in the same places. Dispatched through
+      // the form's own qt_metacall, so a control that signals while the form is torn down reaches no
+      // handler of a class already destroyed.
+      try {
+        if (auto* form = qobject_cast<TForm*>(parent()))
+          QMetaObject::metacall(form, QMetaObject::InvokeMetaMethod, FSlot, args);
+      } catch (const std::exception& error) {
+        TApplication::ShowException(error);
+      }
+    }
+    return id - 1;
+  }
+
+private:
+  QPointer<QObject> FSender;
+  int FSignal;
+  int FSlot;
+  bool FConnected = false;
+};
 
 class TLayoutReader {
 public:
@@ -176,10 +226,12 @@ private:
   void ApplyEvents(QObject* sender, const QJsonObject& events) {
     for (auto it = events.begin(); it != events.end(); ++it) {
       const QMetaMethod signal = FindSignal(sender, it.key());
-      QObject::disconnect(sender, signal, FForm, QMetaMethod());
+      // A derived layout rebinds or removes what its base bound.
+      for (THandlerCall* call : THandlerCall::Of(FForm))
+        if (call->Binds(sender, signal)) delete call;
       if (it.value().isNull()) continue;
       const QMetaMethod slot = FindSlot(signal, it.value().toString());
-      if (!QObject::connect(sender, signal, FForm, slot))
+      if (!(new THandlerCall(sender, signal, FForm, slot))->Connected())
         Fail(QStringLiteral("cannot bind %1 of \"%2\"").arg(it.key(), sender->objectName()));
     }
   }
