@@ -75,7 +75,8 @@ QVariant ValueFromText(const QMetaProperty& property, const QString& text, const
     bool ok = false;
     const int value =
         e.isFlag() ? e.keysToValue(text.toLatin1().constData(), &ok) : e.keyToValue(text.toLatin1().constData(), &ok);
-    if (!ok) Raise(place, bad);
+    // The lookup would end the text at a NUL and take what came before.
+    if (!ok || text.contains(QChar(0))) Raise(place, bad);
     QVariant v(value);
     if (!v.convert(property.metaType())) Raise(place, bad);
     return v;
@@ -260,7 +261,8 @@ void ReadObject(TPersistent* object, const QJsonObject& json, const QString& pla
   for (auto it = properties.begin(); it != properties.end(); ++it) {
     const QString propertyPlace = Join(place, it.key());
     const int index = cls->indexOfProperty(it.key().toLatin1().constData());
-    if (index < QObject::staticMetaObject.propertyCount())
+    // The lookup stops at a NUL and turns other characters into '?': only the exact name counts.
+    if (index < QObject::staticMetaObject.propertyCount() || it.key() != QLatin1String(cls->property(index).name()))
       Raise(propertyPlace,
             QStringLiteral("%1 has no property \"%2\"").arg(QString::fromLatin1(cls->className()), it.key()));
     const QMetaProperty property = cls->property(index);

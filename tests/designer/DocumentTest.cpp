@@ -155,11 +155,18 @@ TEST(DesignDocument, FuzzFindingsAreRefusedByPlace) {
   Velto::Arduino::Json::RegisterPkg();
   const struct {
     const char* data;
-    const char* error;
+    const char* error;  // <NUL> stands for the character
   } cases[] = {
       // An item with no class of an element collection whose base class cannot be made.
       {R"({"format":"velto-design","components":[{"class":"TArduinoMakeJSON","properties":{"Elements":[{}]}}]})",
        "f.vdoc: components[0].Elements[0]: cannot create TArduinoMakeJSONBasicElement"},
+      // A key that is a property name up to a NUL set that property: the name checked for duplicates
+      // was another one.
+      {R"({"format":"velto-design","components":[{"class":"TTestLed","properties":{"Name":"A"}},
+          {"class":"TTestLed","properties":{"Name\u0000x":"A","Name":"B"}}]})",
+       "f.vdoc: components[1] (B).Name<NUL>x: TTestLed has no property \"Name<NUL>x\""},
+      {R"({"format":"velto-design","components":[{"class":"TTestLed","properties":{"Mode":"mdBlink\u0000!"}}]})",
+       "f.vdoc: components[0].Mode: \"mdBlink<NUL>!\" is not a valid"},
   };
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("f.vdoc"));
@@ -168,7 +175,8 @@ TEST(DesignDocument, FuzzFindingsAreRefusedByPlace) {
   for (const auto& c : cases) {
     WriteFile(path, c.data);
     const QString error = OpenError(session, path);
-    EXPECT_TRUE(error.contains(QString::fromUtf8(c.error))) << "expected: " << c.error << "\ngot: " << qPrintable(error);
+    const QString expected = QString::fromUtf8(c.error).replace(QStringLiteral("<NUL>"), QChar(0));
+    EXPECT_TRUE(error.contains(expected)) << "expected: " << c.error << "\ngot: " << qPrintable(error);
     EXPECT_EQ(session.Document().GetCount(), 1);
   }
   TDesignRegistry::Instance().Clear();
