@@ -98,7 +98,9 @@ void TDesignSession::Open(const QString& fileName) {
 void TDesignSession::Save(const QString& fileName) {
   const QByteArray data = DocumentStreamer::WriteDocument(FDocument);
   QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+  // commit() does not look at how its own final flush went (Qt 6.4): a small document still in the
+  // write buffer would replace the file half written when the disk is full. Flush first.
+  if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.flush() || !file.commit())
     throw Exception(QStringLiteral("Cannot save %1: %2").arg(fileName, file.errorString()));
   FFileName = fileName;
   FUndoStack.setClean();

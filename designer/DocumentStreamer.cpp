@@ -75,7 +75,8 @@ QVariant ValueFromText(const QMetaProperty& property, const QString& text, const
     bool ok = false;
     const int value =
         e.isFlag() ? e.keysToValue(text.toLatin1().constData(), &ok) : e.keyToValue(text.toLatin1().constData(), &ok);
-    if (!ok) Raise(place, bad);
+    // The lookup would end the text at a NUL and take what came before.
+    if (!ok || text.contains(QChar(0))) Raise(place, bad);
     QVariant v(value);
     if (!v.convert(property.metaType())) Raise(place, bad);
     return v;
@@ -172,7 +173,15 @@ void ReadCollection(TCollection* collection, const QJsonValue& json, const QStri
     if (!cls)
       Raise(itemPlace, QStringLiteral("unknown class \"%1\" for items of %2")
                            .arg(className, QString::fromLatin1(collection->GetItemClass()->className())));
-    ReadObject(collection->Add(cls), item, itemPlace);
+    TCollectionItem* added = nullptr;
+    try {
+      added = collection->Add(cls);
+    } catch (const std::exception& e) {
+      // A base item class with no constructor of its own (an item that names no class).
+      Raise(itemPlace,
+            QStringLiteral("cannot create %1: %2").arg(QString::fromLatin1(cls->className()), QString::fromUtf8(e.what())));
+    }
+    ReadObject(added, item, itemPlace);
   }
 }
 
@@ -252,7 +261,8 @@ void ReadObject(TPersistent* object, const QJsonObject& json, const QString& pla
   for (auto it = properties.begin(); it != properties.end(); ++it) {
     const QString propertyPlace = Join(place, it.key());
     const int index = cls->indexOfProperty(it.key().toLatin1().constData());
-    if (index < QObject::staticMetaObject.propertyCount())
+    // The lookup stops at a NUL and turns other characters into '?': only the exact name counts.
+    if (index < QObject::staticMetaObject.propertyCount() || it.key() != QLatin1String(cls->property(index).name()))
       Raise(propertyPlace,
             QStringLiteral("%1 has no property \"%2\"").arg(QString::fromLatin1(cls->className()), it.key()));
     const QMetaProperty property = cls->property(index);
@@ -336,15 +346,17 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
   std::vector<std::unique_ptr<TComponent>> components;
   const QJsonArray array = list.toArray();
   for (int i = 0; i < array.size(); ++i) {
+    const auto at = [&](const QString& place) {
+      return fileLabel.isEmpty() ? place : fileLabel + QStringLiteral(": ") + place;
+    };
     QString place = QStringLiteral("components[%1]").arg(i);
-    if (!array[i].isObject()) Raise(Join(fileLabel, place), QStringLiteral("expected an object"));
+    if (!array[i].isObject()) Raise(at(place), QStringLiteral("expected an object"));
     const QString name = array[i].toObject().value(kProperties).toObject().value(QStringLiteral("Name")).toString();
     if (!name.isEmpty()) place += QStringLiteral(" (%1)").arg(name);
     for (const auto& c : components)
       if (!name.isEmpty() && c->GetName().compare(name, Qt::CaseInsensitive) == 0)
-        Raise(Join(fileLabel, place), QStringLiteral("a component named \"%1\" comes earlier").arg(name));
-    components.push_back(
-        CreateComponent(array[i].toObject(), fileLabel.isEmpty() ? place : fileLabel + QStringLiteral(": ") + place));
+        Raise(at(place), QStringLiteral("a component named \"%1\" comes earlier").arg(name));
+    components.push_back(CreateComponent(array[i].toObject(), at(place)));
   }
   return components;
 }

@@ -156,7 +156,9 @@ void EncodeImageFile(const QImage& image, const QString& fileName, const QString
 
   QSaveFile out(fileName);
   if (!out.open(QIODevice::WriteOnly)) SaveError(fileName, out.errorString());
-  if (out.write(data) != data.size()) {
+  // commit() does not look at how its own final flush went (Qt 6.4), so a failure to write what is
+  // still buffered must be caught here.
+  if (out.write(data) != data.size() || !out.flush()) {
     const QString reason = out.errorString();
     out.cancelWriting();
     SaveError(fileName, reason);

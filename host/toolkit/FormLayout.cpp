@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QMetaMethod>
 #include <QMetaProperty>
+#include <QPointer>
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -51,43 +52,52 @@ QList<QByteArray> SignalNames(const QString& event) {
   return {event.toLatin1()};
 }
 
-// Carries one event of a control to the form's handler. The call goes through here so that an
-// error a handler raises becomes the host's error report at once: exceptions must not unwind
-// through Qt's own frames, which neither expect nor clean up after them.
-class THandlerLink final : public QObject {
+// One bound event: calls the form's handler when the signal fires. What the handler raises ends
+// here, in the application's error report. Left to TApplication::notify, it would unwind through
+// Qt's event delivery, which is built without exceptions and skips its own clean-up on the way.
+class THandlerCall : public QObject {
 public:
-  // The link of sender's signal, connected on first use; it belongs to the form.
-  static THandlerLink* Of(QObject* sender, const QMetaMethod& signal, QObject* form) {
-    for (QObject* child : form->children())
-      if (auto* link = dynamic_cast<THandlerLink*>(child); link && link->FSender == sender && link->FSignal == signal)
-        return link;
-    auto* link = new THandlerLink(form, sender, signal);
-    // A receiver without a class of its own is called through qt_metacall, with the signal's arguments.
-    QMetaObject::connect(sender, signal.methodIndex(), link, kInvoke, Qt::DirectConnection);
-    return link;
+  THandlerCall(QObject* sender, const QMetaMethod& signal, TForm* form, const QMetaMethod& slot)
+      : QObject(form), FSender(sender), FSignal(signal.methodIndex()), FSlot(slot.methodIndex()) {
+    setObjectName(Name());
+    // The one method this object adds to QObject's, reached through qt_metacall below.
+    FConnected = bool(QMetaObject::connect(sender, FSignal, this, QObject::staticMetaObject.methodCount()));
   }
-  // An invalid handler removes the binding.
-  void SetHandler(const QMetaMethod& handler) { FHandler = handler; }
+  // Found among the form's children by name: without Q_OBJECT of its own, a cast cannot tell it.
+  static QString Name() { return QStringLiteral("<bound event>"); }
+  static std::vector<THandlerCall*> Of(TForm* form) {
+    std::vector<THandlerCall*> calls;
+    for (QObject* child : form->findChildren<QObject*>(Name(), Qt::FindDirectChildrenOnly))
+      calls.push_back(static_cast<THandlerCall*>(child));
+    return calls;
+  }
+  bool Connected() const { return FConnected; }
+  bool Binds(const QObject* sender, const QMetaMethod& signal) const {
+    return FSender == sender && FSignal == signal.methodIndex();
+  }
 
   int qt_metacall(QMetaObject::Call call, int id, void** args) override {
-    if (call != QMetaObject::InvokeMetaMethod || id != kInvoke) return QObject::qt_metacall(call, id, args);
-    if (!FHandler.isValid()) return -1;
-    try {
-      parent()->qt_metacall(QMetaObject::InvokeMetaMethod, FHandler.methodIndex(), args);
-    } catch (const std::exception& error) {
-      TApplication::ShowException(error);
+    id = QObject::qt_metacall(call, id, args);
+    if (id < 0 || call != QMetaObject::InvokeMetaMethod) return id;
+    if (id == 0) {
+      // The handler takes the first of the signal's arguments, in the same places. Dispatched through
+      // the form's own qt_metacall, so a control that signals while the form is torn down reaches no
+      // handler of a class already destroyed.
+      try {
+        if (auto* form = qobject_cast<TForm*>(parent()))
+          QMetaObject::metacall(form, QMetaObject::InvokeMetaMethod, FSlot, args);
+      } catch (const std::exception& error) {
+        TApplication::ShowException(error);
+      }
     }
-    return -1;
+    return id - 1;
   }
 
 private:
-  // Past QObject's own methods, so that it can be no method of QObject.
-  static inline const int kInvoke = QObject::staticMetaObject.methodCount();
-
-  THandlerLink(QObject* form, QObject* sender, const QMetaMethod& signal) : QObject(form), FSender(sender), FSignal(signal) {}
-  QObject* FSender;
-  QMetaMethod FSignal;
-  QMetaMethod FHandler;
+  QPointer<QObject> FSender;
+  int FSignal;
+  int FSlot;
+  bool FConnected = false;
 };
 
 class TLayoutReader {
@@ -216,8 +226,13 @@ private:
   void ApplyEvents(QObject* sender, const QJsonObject& events) {
     for (auto it = events.begin(); it != events.end(); ++it) {
       const QMetaMethod signal = FindSignal(sender, it.key());
-      THandlerLink* link = THandlerLink::Of(sender, signal, FForm);
-      link->SetHandler(it.value().isNull() ? QMetaMethod() : FindSlot(signal, it.value().toString()));
+      // A derived layout rebinds or removes what its base bound.
+      for (THandlerCall* call : THandlerCall::Of(FForm))
+        if (call->Binds(sender, signal)) delete call;
+      if (it.value().isNull()) continue;
+      const QMetaMethod slot = FindSlot(signal, it.value().toString());
+      if (!(new THandlerCall(sender, signal, FForm, slot))->Connected())
+        Fail(QStringLiteral("cannot bind %1 of \"%2\"").arg(it.key(), sender->objectName()));
     }
   }
 

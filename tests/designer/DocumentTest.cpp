@@ -1,6 +1,8 @@
 #include "DesignSession.h"
 #include "DocumentStreamer.h"
 #include "TestComponents.h"
+#include "arduino/Packages.h"
+#include "framework/Registration.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -117,7 +119,8 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
       {QStringLiteral(R"({"format":"velto-design","components":[{"class":"TTestLed","data":["x"]}]})").toUtf8(),
        "components[0].data: pixels must be numbers"},
       {component(QStringLiteral("\"Brightness\":1")).replace("Bad1", "OK1"),
-       "components[1] (OK1): a component named \"OK1\" comes earlier"},
+       "bad.vdoc: components[1] (OK1): a component named \"OK1\" comes earlier"},
+      {R"({"format":"velto-design","components":[7]})", "bad.vdoc: components[0]: expected an object"},
       {"[1,2]", "bad.vdoc: expected a JSON object"},
       {"{\"components\":[]}", "bad.vdoc: not a design document"},
   };
@@ -143,4 +146,38 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
   QFile f(good);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), before);
+}
+
+// Documents the fuzzer found, each once a crash or an error without its place; all are refused
+// with the file and the place, and the open document stays.
+TEST(DesignDocument, FuzzFindingsAreRefusedByPlace) {
+  RegisterTestComponents();
+  Velto::Arduino::Json::RegisterPkg();
+  const struct {
+    const char* data;
+    const char* error;  // <NUL> stands for the character
+  } cases[] = {
+      // An item with no class of an element collection whose base class cannot be made.
+      {R"({"format":"velto-design","components":[{"class":"TArduinoMakeJSON","properties":{"Elements":[{}]}}]})",
+       "f.vdoc: components[0].Elements[0]: cannot create TArduinoMakeJSONBasicElement"},
+      // A key that is a property name up to a NUL set that property: the name checked for duplicates
+      // was another one.
+      {R"({"format":"velto-design","components":[{"class":"TTestLed","properties":{"Name":"A"}},
+          {"class":"TTestLed","properties":{"Name\u0000x":"A","Name":"B"}}]})",
+       "f.vdoc: components[1] (B).Name<NUL>x: TTestLed has no property \"Name<NUL>x\""},
+      {R"({"format":"velto-design","components":[{"class":"TTestLed","properties":{"Mode":"mdBlink\u0000!"}}]})",
+       "f.vdoc: components[0].Mode: \"mdBlink<NUL>!\" is not a valid"},
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("f.vdoc"));
+  TDesignSession session;
+  session.AddComponent(&TTestLed::staticMetaObject);
+  for (const auto& c : cases) {
+    WriteFile(path, c.data);
+    const QString error = OpenError(session, path);
+    const QString expected = QString::fromUtf8(c.error).replace(QStringLiteral("<NUL>"), QChar(0));
+    EXPECT_TRUE(error.contains(expected)) << "expected: " << c.error << "\ngot: " << qPrintable(error);
+    EXPECT_EQ(session.Document().GetCount(), 1);
+  }
+  TDesignRegistry::Instance().Clear();
 }

@@ -1,4 +1,5 @@
 #include "graphics/Codecs.h"
+#include "common/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -343,6 +344,14 @@ TEST(Codecs, SaveFailuresLeaveFilesAlone) {
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.png")));
   EXPECT_NE(ErrorOf([&] { EncodeImageFile(image, dir.filePath(QStringLiteral("folder.png")), QStringLiteral("png")); }),
             "no error");
+  // A full disk: the old picture stays whole.
+  const QString full = dir.filePath(QStringLiteral("full.bmp"));
+  WriteAll(full, original);
+  {
+    TFileSizeLimit limit(rlim_t(original.size()));
+    EXPECT_NE(ErrorOf([&] { EncodeImageFile(image, full, QStringLiteral("bmp")); }), "no error");
+  }
+  EXPECT_EQ(ReadAll(full), original);
   // A good save replaces an existing file as a whole.
   const QString replaced = dir.filePath(QStringLiteral("existing.png"));
   EncodeImageFile(image, replaced, QStringLiteral("png"));
