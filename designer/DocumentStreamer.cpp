@@ -150,14 +150,14 @@ QJsonArray WriteCollection(const TCollection* collection) {
   return items;
 }
 
-TClass FindItemClass(const TCollection* collection, const QString& name) {
+// The class an item names, which may also be a class that is known but no item of the collection.
+TClass FindNamedClass(const TCollection* collection, const QString& name) {
   TClass base = collection->GetItemClass();
   if (name.isEmpty() || name == QLatin1String(base->className())) return base;
   // Item classes are not on the palette: the library registers them by name, and a class used
   // as a property type is known to the meta-type system by its pointer type.
   TClass cls = FindClass(name);
-  if (!cls) cls = PropertyClass(QMetaType::fromName((name + QLatin1Char('*')).toLatin1()));
-  return cls && InheritsFrom(cls, base) ? cls : nullptr;
+  return cls ? cls : PropertyClass(QMetaType::fromName((name + QLatin1Char('*')).toLatin1()));
 }
 
 void ReadCollection(TCollection* collection, const QJsonValue& json, const QString& place) {
@@ -169,10 +169,12 @@ void ReadCollection(TCollection* collection, const QJsonValue& json, const QStri
     if (!items[i].isObject()) Raise(itemPlace, QStringLiteral("expected an object"));
     const QJsonObject item = items[i].toObject();
     const QString className = item.value(kClass).toString();
-    TClass cls = FindItemClass(collection, className);
-    if (!cls)
-      Raise(itemPlace, QStringLiteral("unknown class \"%1\" for items of %2")
-                           .arg(className, QString::fromLatin1(collection->GetItemClass()->className())));
+    TClass cls = FindNamedClass(collection, className);
+    const QString itemClass = QString::fromLatin1(collection->GetItemClass()->className());
+    if (!cls) Raise(itemPlace, QStringLiteral("unknown class \"%1\" for items of %2").arg(className, itemClass));
+    if (!InheritsFrom(cls, collection->GetItemClass()))
+      Raise(itemPlace, QStringLiteral("class \"%1\" does not belong to this collection, whose items are %2")
+                           .arg(className, itemClass));
     TCollectionItem* added = nullptr;
     try {
       added = collection->Add(cls);
@@ -327,8 +329,16 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
   QJsonParseError error{};
   const QJsonDocument doc = QJsonDocument::fromJson(data, &error);
   if (error.error != QJsonParseError::NoError) {
-    // The offset is in bytes; people look for lines.
+    // The offset is in bytes; people look for lines. A file cut short fails where it ends, and an
+    // offset beyond its last byte would send them looking for something that is not there.
     const int line = int(data.left(error.offset).count('\n')) + 1;
+    if (error.offset >= data.size()) {
+      const bool cut = error.error == QJsonParseError::UnterminatedObject ||
+                       error.error == QJsonParseError::UnterminatedArray ||
+                       error.error == QJsonParseError::UnterminatedString;
+      if (cut) Raise(fileLabel, QStringLiteral("invalid JSON: the file ends early, at line %1").arg(line));
+      Raise(fileLabel, QStringLiteral("invalid JSON at the end of the file (line %1): %2").arg(line).arg(error.errorString()));
+    }
     Raise(
         fileLabel,
         QStringLiteral("invalid JSON at line %1 (offset %2): %3").arg(line).arg(error.offset).arg(error.errorString()));

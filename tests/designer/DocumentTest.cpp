@@ -102,7 +102,8 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
     QByteArray data;
     QString error;
   } cases[] = {
-      {"{\"format\":\"velto-design\",\n\"components\": [}", "bad.vdoc: invalid JSON at line 2"},
+      {"{\"format\":\"velto-design\",\n\"components\": [}", "bad.vdoc: invalid JSON at the end of the file (line 2)"},
+      {"{\"format\":\"velto-design\",\n\"components\": [}\n\n", "bad.vdoc: invalid JSON at line 2 (offset 42)"},
       {component(QStringLiteral("\"Brightness\":1"), QStringLiteral("TNoSuchLed")),
        "bad.vdoc: components[1] (Bad1): unknown class \"TNoSuchLed\""},
       {component(QStringLiteral("\"Brightness\":\"bright\"")),
@@ -113,7 +114,11 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
       {component(QStringLiteral("\"Colour\":1")), "components[1] (Bad1).Colour: TTestLed has no property \"Colour\""},
       {component(QStringLiteral(
            "\"Elements\":[{\"class\":\"TTestElement\",\"properties\":{\"Children\":[{\"class\":\"TTestFont\"}]}}]")),
-       "components[1] (Bad1).Elements[0].Children[0]: unknown class \"TTestFont\" for items of TTestElement"},
+       "components[1] (Bad1).Elements[0].Children[0]: class \"TTestFont\" does not belong to this collection, whose "
+       "items are TTestElement"},
+      {component(QStringLiteral("\"Elements\":[{\"class\":\"TNoSuchElement\"}]")),
+       "components[1] (Bad1).Elements[0]: unknown class \"TNoSuchElement\" for items of TTestElement"},
+      {"{\"format\":\"velto-design\",\n\"components\": [{\"class\":\"x", "bad.vdoc: invalid JSON: the file ends early, at line 2"},
       {component(QStringLiteral("\"Font\":{\"properties\":{\"Size\":true}}")),
        "components[1] (Bad1).Font.Size: expected a int value"},
       {QStringLiteral(R"({"format":"velto-design","components":[{"class":"TTestLed","data":["x"]}]})").toUtf8(),
