@@ -29,6 +29,23 @@ private:
   bool FDone = false;
 };
 
+// Changes of several components made under scopes open at the same time (an editor writing every
+// selected component): one step.
+class TGroupCommand : public QUndoCommand {
+public:
+  explicit TGroupCommand(std::vector<std::unique_ptr<QUndoCommand>> steps)
+      : QUndoCommand(QStringLiteral("Modify %1 components").arg(steps.size())), FSteps(std::move(steps)) {}
+  void undo() override {
+    for (auto it = FSteps.rbegin(); it != FSteps.rend(); ++it) (*it)->undo();
+  }
+  void redo() override {
+    for (auto& step : FSteps) step->redo();
+  }
+
+private:
+  std::vector<std::unique_ptr<QUndoCommand>> FSteps;
+};
+
 // Adding and deleting are the same step in opposite directions: the component not in the document
 // is kept here, whole.
 class TInsertCommand : public QUndoCommand {
@@ -160,12 +177,18 @@ void TDesignSession::EndModify(TComponent* root, const QJsonObject& before, TPer
       try {
         QJsonObject after = DocumentStreamer::WriteObject(root);
         if (after != before)
-          FUndoStack.push(
-              new TStateCommand(this, index, before, after, QStringLiteral("Modify %1").arg(root->GetName())));
+          FPendingSteps.push_back(
+              std::make_unique<TStateCommand>(this, index, before, after, QStringLiteral("Modify %1").arg(root->GetName())));
       } catch (const std::exception& e) {
         emit ErrorOccurred(
             QStringLiteral("The change of %1 cannot be undone: %2").arg(root->GetName(), QString::fromUtf8(e.what())));
       }
+    }
+    // The last scope closed: what they changed together is one step.
+    if (FOpenScopes.isEmpty() && !FPendingSteps.empty()) {
+      std::vector<std::unique_ptr<QUndoCommand>> steps = std::move(FPendingSteps);
+      FPendingSteps.clear();
+      FUndoStack.push(steps.size() == 1 ? steps.front().release() : new TGroupCommand(std::move(steps)));
     }
   }
   emit ObjectChanged(target);

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QSet>
 #include <QUndoStack>
+#include <memory>
+#include <vector>
 
 // One open design document with its undo history: every change made through the session (adding
 // or deleting a component, setting a property, a modification scope of an editor) is one undo step.
@@ -59,4 +61,6 @@ private:
   QUndoStack FUndoStack;
   QString FFileName;
   QSet<TComponent*> FOpenScopes;
+  // Steps of scopes that closed while others were still open.
+  std::vector<std::unique_ptr<QUndoCommand>> FPendingSteps;
 };

@@ -2,6 +2,7 @@
 #include "DocumentStreamer.h"
 #include "MainWindow.h"
 #include "Palette.h"
+#include "framework/PropertyEditors.h"
 #include "framework/Registration.h"
 #include "TestComponents.h"
 #include "common/DialogScript.h"
@@ -176,4 +177,24 @@ TEST(Palette, ReadableNamesGroupedByPageSortedAndFiltered) {
   EXPECT_EQ(listed, QStringList({"Test Font"}));  // the class name matches too
   EXPECT_EQ(PaletteEntries(QStringLiteral("zeta")).size(), 1u);
   TDesignRegistry::Instance().Clear();
+}
+
+TEST(DesignSession, AnEditorWritingSeveralComponentsIsOneUndoStep) {
+  RegisterTestComponents();
+  TDesignSession session;
+  auto* a = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
+  auto* b = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
+  a->setProperty("Brightness", 1);
+  b->setProperty("Brightness", 2);
+  const int steps = session.UndoStack().index();
+  std::unique_ptr<TSinglePropertyEditor> editor = TSinglePropertyEditor::CreateFor(&session, {a, b}, "Brightness");
+  EXPECT_EQ(editor->GetDisplayValues(), QString()) << "the values differ";
+  editor->SetStringValue(QStringLiteral("7"));
+  EXPECT_EQ(editor->GetDisplayValues(), QStringLiteral("7"));
+  EXPECT_EQ(session.UndoStack().index(), steps + 1);
+  session.UndoStack().undo();
+  EXPECT_EQ(session.Document().GetComponent(0)->property("Brightness").toInt(), 1);
+  EXPECT_EQ(session.Document().GetComponent(1)->property("Brightness").toInt(), 2);
+  session.UndoStack().redo();
+  EXPECT_EQ(session.Document().GetComponent(1)->property("Brightness").toInt(), 7);
 }
