@@ -1,0 +1,4 @@
+# Opening and saving a design document of 100 components holding 10,000 JSON elements.
+add_executable(designer_bench ${CMAKE_CURRENT_LIST_DIR}/designer/DesignerBench.cpp)
+target_link_libraries(designer_bench PRIVATE velto_designer_core benchmark::benchmark)
+velto_target_warnings(designer_bench)
