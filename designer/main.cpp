@@ -77,7 +77,10 @@ int main(int argc, char** argv) {
   const QCommandLineOption demoOption(
       QStringLiteral("new-demo"),
       QStringLiteral("Write a document with one component of each palette class to <file>."), QStringLiteral("file"));
-  parser.addOptions({packagesOption, listOption, screenshotOption, demoOption});
+  const QCommandLineOption selectOption(QStringLiteral("select"),
+                                        QStringLiteral("With --screenshot: select the component named <name> first."),
+                                        QStringLiteral("name"));
+  parser.addOptions({packagesOption, listOption, screenshotOption, selectOption, demoOption});
   parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The design document to open (.vdoc)."));
   parser.process(app);
 
@@ -99,7 +102,13 @@ int main(int argc, char** argv) {
   if (screenshot) {
     PrintErrors(loader);
     // The picture is taken either way; a document that did not open makes the run fail.
-    const bool opened = documents.isEmpty() || window.OpenFile(documents.first());
+    bool opened = documents.isEmpty() || window.OpenFile(documents.first());
+    if (parser.isSet(selectOption)) {
+      TComponent* component = session.Document().FindComponent(parser.value(selectOption));
+      if (component) window.Select(component);
+      else std::fprintf(stderr, "velto-designer: no component named %s\n", qPrintable(parser.value(selectOption)));
+      opened = opened && component;
+    }
     window.show();
     QApplication::processEvents();
     const QString file = parser.value(screenshotOption);
