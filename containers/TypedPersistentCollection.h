@@ -22,6 +22,8 @@ public:
   explicit TTypedBasicPersistentCollection(TCollection* collection) : FCollection(collection) {
     VELTO_ASSERT(collection != nullptr);
   }
+  // For a collection that keeps a typed view of itself: it is never null, so nothing to check.
+  explicit TTypedBasicPersistentCollection(TCollection& collection) : FCollection(&collection) {}
 
   TCollection* GetCollection() const { return FCollection; }
   int GetCount() const { return FCollection->GetCount(); }

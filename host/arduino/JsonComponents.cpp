@@ -85,10 +85,10 @@ TArduinoMakeJSONAnalogArrayElement::TArduinoMakeJSONAnalogArrayElement(QObject* 
     : TArduinoMakeJSONBasicArrayElement(parent) {}
 
 TArduinoMakeJSONElements::TArduinoMakeJSONElements(QObject* parent)
-    : TCollection(&TArduinoMakeJSONBasicElement::staticMetaObject, parent), FTyped(this) {}
+    : TCollection(&TArduinoMakeJSONBasicElement::staticMetaObject, parent), FTyped(*this) {}
 
 TArduinoMakeJSONArrayElements::TArduinoMakeJSONArrayElements(QObject* parent)
-    : TCollection(&TArduinoMakeJSONBasicArrayElement::staticMetaObject, parent), FTyped(this) {}
+    : TCollection(&TArduinoMakeJSONBasicArrayElement::staticMetaObject, parent), FTyped(*this) {}
 
 TArduinoMakeJSONBasicElement::TArduinoMakeJSONBasicElement(QObject* parent) : TCollectionItem(parent) {}
 
@@ -168,10 +168,10 @@ TArduinoSplitJSONAnalogArrayElement::TArduinoSplitJSONAnalogArrayElement(QObject
     : TArduinoSplitJSONBasicArrayElement(parent) {}
 
 TArduinoSplitJSONElements::TArduinoSplitJSONElements(QObject* parent)
-    : TCollection(&TArduinoSplitJSONBasicElement::staticMetaObject, parent), FTyped(this) {}
+    : TCollection(&TArduinoSplitJSONBasicElement::staticMetaObject, parent), FTyped(*this) {}
 
 TArduinoSplitJSONArrayElements::TArduinoSplitJSONArrayElements(QObject* parent)
-    : TCollection(&TArduinoSplitJSONBasicArrayElement::staticMetaObject, parent), FTyped(this) {}
+    : TCollection(&TArduinoSplitJSONBasicArrayElement::staticMetaObject, parent), FTyped(*this) {}
 
 TArduinoSplitJSONBasicElement::TArduinoSplitJSONBasicElement(QObject* parent) : TCollectionItem(parent) {}
 
