@@ -1,6 +1,7 @@
 #include "arduino/Packages.h"
 
 #include "arduino/Components.h"
+#include "arduino/Displays.h"
 #include "framework/Registration.h"
 
 namespace Velto::Arduino::Converters {
@@ -31,7 +32,12 @@ void RegisterPkg() {
                      {&TArduinoColorGraphicsElementDrawBitmap::staticMetaObject,
                       &TArduinoRGBWGraphicsElementDrawBitmap::staticMetaObject,
                       &TArduinoMonochromeGraphicsElementDrawBitmap::staticMetaObject,
-                      &TArduinoMonochromeGraphicsElementDrawTransparencyBitmap::staticMetaObject});
+                      &TArduinoMonochromeGraphicsElementDrawTransparencyBitmap::staticMetaObject,
+                      &TArduinoMonochromeDisplay::staticMetaObject, &TArduinoColorDisplay::staticMetaObject,
+                      &TArduinoRGBWLedMatrix::staticMetaObject});
+  RegisterClasses({&TArduinoMonochromeDisplayDrawBitmap::staticMetaObject,
+                   &TArduinoMonochromeDisplayDrawTransparencyBitmap::staticMetaObject,
+                   &TArduinoColorDisplayDrawBitmap::staticMetaObject, &TArduinoRGBWLedMatrixDrawBitmap::staticMetaObject});
 }
 }  // namespace Velto::Arduino::Structure
 

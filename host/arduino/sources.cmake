@@ -1,6 +1,7 @@
 # Arduino component library stand-in.
 target_sources(velto_host PRIVATE
   arduino/Components.cpp arduino/Components.h
+  arduino/Displays.cpp arduino/Displays.h
   arduino/JsonComponents.cpp arduino/JsonComponents.h
   arduino/JsonPackage.cpp arduino/JsonPackage.h
   arduino/Packages.cpp arduino/Packages.h

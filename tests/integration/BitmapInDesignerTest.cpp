@@ -2,11 +2,14 @@
 #include "EditorCell.h"
 #include "MainWindow.h"
 #include "arduino/Components.h"
+#include "arduino/Displays.h"
 #include "common/DialogScript.h"
 #include "framework/Registration.h"
 #include "pixeleditors/BasicPixelEditorFormUnit.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -99,6 +102,72 @@ TEST(BitmapInDesigner, InspectorPreviewDialogUndoAndSelection) {
   EXPECT_EQ(Component(session, 1)->GetBitmap()->GetPixel(1, 1), 0xFF0000FFu);
   EXPECT_EQ(Component(session, 0)->GetBitmap()->GetPixel(1, 1), 0u);
 
+  for (const TDialogRequest& asked : dialogs.Asked()) EXPECT_EQ(asked.kind, TDialogRequest::Form) << asked.text.toStdString();
+  TDesignRegistry::Instance().Clear();
+}
+
+namespace Velto::Graphics::Arduino::MonochromePropertyBitmapEditors {
+void Register();
+}
+namespace Velto::Arduino::Structure {
+void RegisterPkg();
+}
+
+// A display's bitmap elements are edited from the tree like components: one undo step on the
+// display, and the pixels come back from the saved document.
+TEST(BitmapInDesigner, DisplayElementsEditSaveAndReopen) {
+  TDesignRegistry::Instance().Clear();
+  Velto::Arduino::Structure::RegisterPkg();
+  Velto::Graphics::Arduino::MonochromePropertyBitmapEditors::Register();
+  TDialogScript dialogs;
+  TDesignSession session;
+  TMainWindow window(&session);
+  window.show();
+  auto* display = static_cast<TArduinoMonochromeDisplay*>(session.AddComponent(&TArduinoMonochromeDisplay::staticMetaObject));
+  // Elements are added from the collection's context menu, which offers the monochrome ones only.
+  for (const QString kind : {"Monochrome Display Draw Bitmap", "Monochrome Display Draw Transparency Bitmap"}) {
+    std::unique_ptr<QMenu> menu(window.CreateContextMenu(display->GetElements(), nullptr));
+    QMenu* add = menu->actions().first()->menu();
+    ASSERT_TRUE(add);
+    ASSERT_EQ(add->actions().size(), 2);
+    for (QAction* action : add->actions())
+      if (action->text() == kind) action->trigger();
+  }
+  ASSERT_EQ(display->GetElements()->GetCount(), 2);
+  EXPECT_THROW(display->GetElements()->Add(&TArduinoColorDisplayDrawBitmap::staticMetaObject), EInvalidCast);
+  auto* plain = qobject_cast<TArduinoMonochromeDisplayDrawBitmap*>(display->GetElements()->GetItem(0));
+  ASSERT_TRUE(plain);
+  window.Select(plain);
+  Settle();
+  ASSERT_EQ(window.Selected(), plain);
+  TEditorCell* cell = CellOf(window, "Bitmap");
+  ASSERT_TRUE(cell && cell->EllipsisButton());
+  const int steps = session.UndoStack().index();
+  dialogs.AnswerForm([](QWidget* w) {
+    auto* form = static_cast<TArduinoBasicPixelEditorForm*>(w);
+    form->SetPixelsSize({3, 2});
+    form->SetPixel(2, 1, 0xFFFFFFFFu);
+    return mrOk;
+  });
+  cell->EllipsisButton()->click();
+  Settle();
+  EXPECT_EQ(session.UndoStack().index(), steps + 1);
+  EXPECT_TRUE(plain->GetBitmap()->GetPixel(2, 1));
+
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("display.vdoc"));
+  session.Save(file);
+  TDesignSession reopened;
+  reopened.Open(file);
+  auto* loaded = qobject_cast<TArduinoMonochromeDisplay*>(reopened.Document().GetComponent(0));
+  ASSERT_TRUE(loaded);
+  ASSERT_EQ(loaded->GetElements()->GetCount(), 2);
+  auto* element = qobject_cast<TArduinoMonochromeDisplayDrawBitmap*>(loaded->GetElements()->GetItem(0));
+  ASSERT_TRUE(element);
+  EXPECT_EQ(element->GetBitmap()->GetSize(), (TSize{3, 2}));
+  EXPECT_TRUE(element->GetBitmap()->GetPixel(2, 1));
+  EXPECT_FALSE(element->GetBitmap()->GetPixel(0, 0));
+  EXPECT_TRUE(qobject_cast<TArduinoMonochromeDisplayDrawTransparencyBitmap*>(loaded->GetElements()->GetItem(1)));
   for (const TDialogRequest& asked : dialogs.Asked()) EXPECT_EQ(asked.kind, TDialogRequest::Form) << asked.text.toStdString();
   TDesignRegistry::Instance().Clear();
 }
