@@ -197,6 +197,9 @@ void TMainWindow::RefreshPalette() {
 
 void TMainWindow::RefreshTree() {
   QPointer<TPersistent> keep = FSelected;
+  QList<QPointer<TPersistent>> others;
+  for (QTreeWidgetItem* item : FTree->selectedItems())
+    if (FTreeObjects.value(item) != keep) others << FTreeObjects.value(item);
   ++FTreeRebuilds;
   FUpdating = true;
   FTree->clear();
@@ -212,11 +215,13 @@ void TMainWindow::RefreshTree() {
   }
   for (auto it = FTreeObjects.begin(); it != FTreeObjects.end(); ++it)
     if (keep && it.value() == keep) current = it.key();
-  FShownSelection.clear();
-  FUpdating = false;
-  // The selection survives a rebuild when its object does; otherwise the inspector empties.
+  // The selection survives a rebuild when its objects do; otherwise the inspector empties.
   FTree->setCurrentItem(current);
+  for (auto it = FTreeObjects.begin(); it != FTreeObjects.end(); ++it)
+    if (others.contains(it.value())) it.key()->setSelected(true);
+  FUpdating = false;
   FSelected = current ? keep : nullptr;
+  FShownSelection.clear();
 }
 
 void TMainWindow::AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object) {
@@ -256,8 +261,8 @@ void TMainWindow::AddInspectorRows(TPersistent* object, const QString& prefix) {
     auto* label = new QTableWidgetItem(name);
     label->setFlags(Qt::ItemIsEnabled);
     FInspector->setItem(row, 0, label);
-    FRows.push_back({object, property});
-    FInspector->setItem(row, 1, CreateValueCell(object, property, kind));
+    FRows.push_back({object, property, prefix.isEmpty()});
+    FInspector->setItem(row, 1, CreateValueCell(object, property, kind, prefix.isEmpty()));
     if (TEditorCell* cell = CreateEditorCell(object, property, prefix.isEmpty())) {
       FInspector->setCellWidget(row, 1, cell);
       FInspector->setRowHidden(row, !cell->Editor()->GetIsVisible());
@@ -298,17 +303,37 @@ TEditorCell* TMainWindow::CreateEditorCell(TPersistent* object, const QMetaPrope
   }
 }
 
+std::unique_ptr<TSinglePropertyEditor> TMainWindow::TextEditor(TPersistent* object, const QMetaProperty& property,
+                                                               bool topLevel) {
+  TComponent* root = FSession->Document().RootOf(object);
+  if (!TDesignRegistry::Instance().FindPropertyEditor(property.metaType(), root ? root->metaObject() : object->metaObject(),
+                                                      QString::fromLatin1(property.name())))
+    return nullptr;
+  return TSinglePropertyEditor::CreateFor(FSession, Instances(object, property, topLevel), property.name());
+}
+
 // The text cell of a property; rows whose registered editor paints or opens a dialog put an editor
-// cell over it.
-QTableWidgetItem* TMainWindow::CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind) {
+// cell over it. With several objects selected, a value they do not share shows empty.
+QTableWidgetItem* TMainWindow::CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind,
+                                               bool topLevel) {
   QString text;
   if (kind == TPropertyKind::Collection)
     text = QStringLiteral("(%1 items)")
                .arg(static_cast<TCollection*>(DocumentStreamer::SubObject(object, property))->GetCount());
   else if (kind == TPropertyKind::Object)
     text = QStringLiteral("(%1)").arg(ClassName(DocumentStreamer::SubObject(object, property)));
+  else if (std::unique_ptr<TSinglePropertyEditor> editor = TextEditor(object, property, topLevel))
+    text = editor->GetDisplayValues();
   else
-    text = DocumentStreamer::PropertyText(object, property);
+    for (QObject* instance : Instances(object, property, topLevel)) {
+      const QMetaObject* meta = instance->metaObject();
+      const QString each = DocumentStreamer::PropertyText(instance, meta->property(meta->indexOfProperty(property.name())));
+      if (instance != object && each != text) {
+        text.clear();
+        break;
+      }
+      text = each;
+    }
   auto* cell = new QTableWidgetItem(text);
   const bool editable = property.isWritable() && kind == TPropertyKind::Value;
   cell->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable : Qt::ItemIsEnabled);
@@ -327,7 +352,20 @@ void TMainWindow::InspectorEdited(QTableWidgetItem* cell) {
       [this, row, text] {
         if (!row.Object) return;
         try {
-          FSession->SetProperty(row.Object, row.Property, text);  // the session's signal refreshes
+          // A registered editor takes the text itself; otherwise every selected object gets it,
+          // under scopes held together so that it is one undo step. The session's signal refreshes.
+          if (std::unique_ptr<TSinglePropertyEditor> editor = TextEditor(row.Object, row.Property, row.TopLevel)) {
+            editor->SetStringValue(text);
+          } else {
+            const QList<QObject*> instances = Instances(row.Object, row.Property, row.TopLevel);
+            std::vector<std::shared_ptr<IModification>> scopes;
+            for (QObject* instance : instances) scopes.push_back(FSession->BeginModify(static_cast<TPersistent*>(instance)));
+            for (QObject* instance : instances) {
+              const QMetaObject* meta = instance->metaObject();
+              FSession->SetProperty(static_cast<TPersistent*>(instance), meta->property(meta->indexOfProperty(row.Property.name())),
+                                    text);
+            }
+          }
         } catch (const std::exception& e) {
           ReportError(ErrorText(e));
           RefreshInspector();  // the cell shows the value again, not the refused text

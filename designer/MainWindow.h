@@ -2,6 +2,7 @@
 
 #include "DesignSession.h"
 #include "DocumentStreamer.h"
+#include "framework/PropertyEditors.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -51,6 +52,7 @@ private:
   struct TInspectorRow {
     QPointer<TPersistent> Object;
     QMetaProperty Property;
+    bool TopLevel = false;  // a property of the selection itself, edited in every selected object
   };
 
   void BuildMenus();
@@ -64,7 +66,10 @@ private:
   void AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object);
   void RefreshInspector();
   void AddInspectorRows(TPersistent* object, const QString& prefix);
-  QTableWidgetItem* CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind);
+  QTableWidgetItem* CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind,
+                                    bool topLevel);
+  // The registered editor of a text row, which then shows and sets the text; null for none.
+  std::unique_ptr<TSinglePropertyEditor> TextEditor(TPersistent* object, const QMetaProperty& property, bool topLevel);
   // The cell of a property whose registered editor paints its value or has a dialog, else null.
   TEditorCell* CreateEditorCell(TPersistent* object, const QMetaProperty& property, bool topLevel);
   // What a row edits: the object, and for the selection's own properties every other selected

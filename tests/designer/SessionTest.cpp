@@ -198,3 +198,32 @@ TEST(DesignSession, AnEditorWritingSeveralComponentsIsOneUndoStep) {
   session.UndoStack().redo();
   EXPECT_EQ(session.Document().GetComponent(1)->property("Brightness").toInt(), 7);
 }
+
+TEST(MainWindow, ATextEditWritesEverySelectedObjectInOneStep) {
+  RegisterTestComponents();
+  TDialogScript dialogs;
+  TDesignSession session;
+  TMainWindow window(&session);
+  auto* a = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
+  auto* b = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
+  b->FBrightness = 5;
+  window.Select(a);
+  window.Tree()->topLevelItem(1)->setSelected(true);
+  auto cell = [&] {
+    const auto found = window.Inspector()->findItems(QStringLiteral("Brightness"), Qt::MatchExactly);
+    return found.size() == 1 ? window.Inspector()->item(found[0]->row(), 1) : nullptr;
+  };
+  ASSERT_TRUE(cell());
+  EXPECT_EQ(cell()->text(), QString()) << "the two values differ";
+  const int steps = session.UndoStack().index();
+  cell()->setText(QStringLiteral("55"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(a->FBrightness, 55);
+  EXPECT_EQ(b->FBrightness, 55);
+  EXPECT_EQ(session.UndoStack().index(), steps + 1);
+  EXPECT_EQ(cell()->text(), QStringLiteral("55"));
+  EXPECT_EQ(window.Tree()->selectedItems().size(), 2) << "the selection survives the change";
+  session.UndoStack().undo();
+  EXPECT_EQ(static_cast<TTestLed*>(session.Document().GetComponent(1))->FBrightness, 5);
+  EXPECT_TRUE(dialogs.Asked().empty());
+}
