@@ -25,10 +25,10 @@ TArduinoRGBWLedMatrixElements::TArduinoRGBWLedMatrixElements(QObject* parent)
     : TCollection(&TArduinoRGBWLedMatrixDrawBitmap::staticMetaObject, parent) {}
 
 TArduinoMonochromeDisplay::TArduinoMonochromeDisplay(QObject* parent)
-    : TComponent(parent), FElements(new TArduinoMonochromeDisplayElements(this)) {}
+    : TArduinoBasicDisplay(128, 64, parent), FElements(new TArduinoMonochromeDisplayElements(this)) {}
 
 TArduinoColorDisplay::TArduinoColorDisplay(QObject* parent)
-    : TComponent(parent), FElements(new TArduinoColorDisplayElements(this)) {}
+    : TArduinoBasicDisplay(320, 240, parent), FElements(new TArduinoColorDisplayElements(this)) {}
 
 TArduinoRGBWLedMatrix::TArduinoRGBWLedMatrix(QObject* parent)
-    : TComponent(parent), FElements(new TArduinoRGBWLedMatrixElements(this)) {}
+    : TArduinoBasicDisplay(16, 16, parent), FElements(new TArduinoRGBWLedMatrixElements(this)) {}

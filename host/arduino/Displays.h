@@ -93,56 +93,52 @@ public:
 };
 
 // Display components: the size of the screen and the elements drawn on it.
-class TArduinoMonochromeDisplay : public TComponent {
+class TArduinoBasicDisplay : public TComponent {
   Q_OBJECT
   Q_PROPERTY(int Width READ GetWidth WRITE SetWidth)
   Q_PROPERTY(int Height READ GetHeight WRITE SetHeight)
+public:
+  int GetWidth() const { return FWidth; }
+  void SetWidth(int value) { FWidth = value; }
+  int GetHeight() const { return FHeight; }
+  void SetHeight(int value) { FHeight = value; }
+
+protected:
+  TArduinoBasicDisplay(int width, int height, QObject* parent) : TComponent(parent), FWidth(width), FHeight(height) {}
+
+private:
+  int FWidth, FHeight;
+};
+
+class TArduinoMonochromeDisplay : public TArduinoBasicDisplay {
+  Q_OBJECT
   Q_PROPERTY(TArduinoMonochromeDisplayElements* Elements READ GetElements)
 public:
   Q_INVOKABLE explicit TArduinoMonochromeDisplay(QObject* parent = nullptr);
-  int GetWidth() const { return FWidth; }
-  void SetWidth(int value) { FWidth = value; }
-  int GetHeight() const { return FHeight; }
-  void SetHeight(int value) { FHeight = value; }
   TArduinoMonochromeDisplayElements* GetElements() const { return FElements; }
 
 private:
-  int FWidth = 128, FHeight = 64;
   TArduinoMonochromeDisplayElements* FElements;
 };
 
-class TArduinoColorDisplay : public TComponent {
+class TArduinoColorDisplay : public TArduinoBasicDisplay {
   Q_OBJECT
-  Q_PROPERTY(int Width READ GetWidth WRITE SetWidth)
-  Q_PROPERTY(int Height READ GetHeight WRITE SetHeight)
   Q_PROPERTY(TArduinoColorDisplayElements* Elements READ GetElements)
 public:
   Q_INVOKABLE explicit TArduinoColorDisplay(QObject* parent = nullptr);
-  int GetWidth() const { return FWidth; }
-  void SetWidth(int value) { FWidth = value; }
-  int GetHeight() const { return FHeight; }
-  void SetHeight(int value) { FHeight = value; }
   TArduinoColorDisplayElements* GetElements() const { return FElements; }
 
 private:
-  int FWidth = 320, FHeight = 240;
   TArduinoColorDisplayElements* FElements;
 };
 
-class TArduinoRGBWLedMatrix : public TComponent {
+class TArduinoRGBWLedMatrix : public TArduinoBasicDisplay {
   Q_OBJECT
-  Q_PROPERTY(int Width READ GetWidth WRITE SetWidth)
-  Q_PROPERTY(int Height READ GetHeight WRITE SetHeight)
   Q_PROPERTY(TArduinoRGBWLedMatrixElements* Elements READ GetElements)
 public:
   Q_INVOKABLE explicit TArduinoRGBWLedMatrix(QObject* parent = nullptr);
-  int GetWidth() const { return FWidth; }
-  void SetWidth(int value) { FWidth = value; }
-  int GetHeight() const { return FHeight; }
-  void SetHeight(int value) { FHeight = value; }
   TArduinoRGBWLedMatrixElements* GetElements() const { return FElements; }
 
 private:
-  int FWidth = 16, FHeight = 16;
   TArduinoRGBWLedMatrixElements* FElements;
 };
