@@ -36,7 +36,7 @@ TArduinoFontsList GetArduinoFontsList() {
     TArduinoFontCategory category{QString::fromLatin1(f.Family).mid(4), {}};  // "Mono", "Sans", "Serif"
     for (const char* style : f.Styles)
       for (int size : {9, 12, 18, 24})
-        category.Fonts.append(QStringLiteral("%1%2%3pt7b").arg(QLatin1String(f.Family), QLatin1String(style)).arg(size));
+        category.Items.append(QStringLiteral("%1%2%3pt7b").arg(QLatin1String(f.Family), QLatin1String(style)).arg(size));
     list.append(category);
   }
   list.append({QStringLiteral("Small"),

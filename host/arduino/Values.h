@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/CategorizedStrings.h"
+
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -40,11 +42,8 @@ struct TArduinoGraphicsFont {
   friend bool operator==(const TArduinoGraphicsFont&, const TArduinoGraphicsFont&) = default;
 };
 
-struct TArduinoFontCategory {
-  QString Name;
-  QStringList Fonts;
-};
-using TArduinoFontsList = QList<TArduinoFontCategory>;
+using TArduinoFontCategory = TStringCategory;
+using TArduinoFontsList = TCategorizedStringList;
 
 // The fonts a graphics text element can use, grouped by family.
 TArduinoFontsList GetArduinoFontsList();

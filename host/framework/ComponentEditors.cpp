@@ -47,3 +47,7 @@ std::unique_ptr<TComponentEditor> TComponentEditor::CreateFor(TComponent* compon
   }
   return std::unique_ptr<TComponentEditor>(editor);
 }
+
+void IDesigner::ShowCollectionEditor(TCollection*, const QString& caption) {
+  throw Exception(QStringLiteral("This designer has no editor for the collection %1").arg(caption));
+}

@@ -14,11 +14,20 @@ public:
   virtual ~IModification() = default;
 };
 
+// Something whose change can be opened as a modification: a property editor's edited objects.
+class IModifiable {
+public:
+  virtual ~IModifiable() = default;
+  virtual std::shared_ptr<IModification> BeginModify() = 0;
+};
+
 // What the package's editors may ask of the designer that hosts them.
 class IDesigner {
 public:
   virtual ~IDesigner() = default;
   virtual std::shared_ptr<IModification> BeginModify(TPersistent* target) = 0;
+  // The designer's editor of a collection's items; the base has none and raises Exception.
+  virtual void ShowCollectionEditor(TCollection* collection, const QString& caption);
 };
 
 using TProc = std::function<void()>;

@@ -46,6 +46,11 @@ QString TSinglePropertyEditor::GetName() const { return QString::fromLatin1(FPro
 
 QObject* TSinglePropertyEditor::GetFirstMemberUnsafe() const { return FInstances.front(); }
 
+TMemberKind TSinglePropertyEditor::GetMemberKind(const QObject*) const {
+  if (!FProperty.isWritable()) return mkReadOnly;
+  return FDesigner ? mkDesignProperty : mkDetached;
+}
+
 bool TSinglePropertyEditor::GetIsVisible() { return FProperty.isReadable(); }
 
 void TSinglePropertyEditor::InitCreate() {}
@@ -154,4 +159,11 @@ TPersistentCollectionPropertyEditor::TPersistentCollectionPropertyEditor(IDesign
 
 QString TPersistentCollectionPropertyEditor::ValueText(const QVariant& value) const {
   return value.value<QObject*>() ? QStringLiteral("(Collection)") : QString();
+}
+
+void TPersistentCollectionPropertyEditor::Execute(const QVariant&) {
+  auto* collection = qobject_cast<TCollection*>(GetInstanceValues().front().value<QObject*>());
+  if (!collection) throw Exception(QStringLiteral("%1 holds no collection").arg(GetName()));
+  if (!GetDesigner()) throw Exception(QStringLiteral("%1 is not in a designer").arg(GetName()));
+  GetDesigner()->ShowCollectionEditor(collection, GetName());
 }

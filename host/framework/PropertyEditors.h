@@ -11,11 +11,22 @@
 
 class TGPGraphics;
 
+// An editor with a dialog: the host offers "..." and calls Execute.
+class IPropertyEditorDialog {
+public:
+  virtual ~IPropertyEditorDialog() = default;
+  virtual void Execute(const QVariant& context) = 0;
+};
+
+// What kind of member a property row edits. Only a writable property of an object in a designer
+// can be edited in place: an in-place form writes into the design and lives in its inspector.
+enum TMemberKind { mkReadOnly = 1, mkDetached = 2, mkDesignProperty = 3 };
+
 // The editor of one property of the selected objects. The instances are the objects that carry the
 // property, the first selected first; each may be a component or an object a component owns. The
 // registry holds editor classes; the host makes one through the invokable constructor
 // (IDesigner*, QList<QObject*>, QByteArray) for every property row it shows.
-class TSinglePropertyEditor : public QObject {
+class TSinglePropertyEditor : public QObject, public IModifiable {
   Q_OBJECT
 public:
   Q_INVOKABLE TSinglePropertyEditor(IDesigner* designer, const QList<QObject*>& instances, const QByteArray& propertyName);
@@ -35,7 +46,7 @@ public:
   virtual QString GetDefaultStringValue();
   // Opens the modification of every instance; the change lasts until the result is released, and
   // the release tells the designer that the components changed.
-  virtual std::shared_ptr<IModification> BeginModify();
+  std::shared_ptr<IModification> BeginModify() override;
   // The text of every instance's value.
   virtual QStringList GetStringValuesInternal();
   // What the value cell shows: the common text, or nothing when the instances differ.
@@ -47,6 +58,8 @@ public:
   virtual void UpdateInplaceForms();
 
   QStringList GetStringValues() { return GetStringValuesInternal(); }
+  // The kind of `member`, one of the edited instances.
+  TMemberKind GetMemberKind(const QObject* member) const;
   IDesigner* GetDesigner() const { return FDesigner; }
   const QList<QObject*>& GetInstances() const { return FInstances; }
   QMetaProperty GetProperty() const { return FProperty; }
@@ -92,22 +105,17 @@ public:
   void SetStringValue(const QString& text) override;
 };
 
-// A collection: shown as "(Collection)"; its items are edited in nested rows.
-class TPersistentCollectionPropertyEditor : public TClassPropertyEditor {
+// A collection: shown as "(Collection)"; its items are edited in nested rows and in the designer's
+// collection editor, which Execute opens for the first instance's collection.
+class TPersistentCollectionPropertyEditor : public TClassPropertyEditor, public IPropertyEditorDialog {
   Q_OBJECT
 public:
   Q_INVOKABLE TPersistentCollectionPropertyEditor(IDesigner* designer, const QList<QObject*>& instances,
                                                   const QByteArray& propertyName);
+  void Execute(const QVariant& context) override;
 
 protected:
   QString ValueText(const QVariant& value) const override;
-};
-
-// An editor with a dialog: the host offers "..." and calls Execute.
-class IPropertyEditorDialog {
-public:
-  virtual ~IPropertyEditorDialog() = default;
-  virtual void Execute(const QVariant& context) = 0;
 };
 
 // An editor that paints its value cell. DrawValue paints into rect; AdjustValueRect narrows a cell

@@ -6,6 +6,7 @@
 #include "DrawGrid.h"
 #include "Forms.h"
 #include "SpinEdit.h"
+#include "StdControls.h"
 #include "runtime/Exceptions.h"
 
 #include <QFile>
@@ -21,15 +22,15 @@
 
 namespace {
 
-using TFactory = std::function<QObject*(QObject* parent)>;
+using TFactory = TLayoutClassFactory;
 
 template <class T>
 TFactory WidgetFactory() {
   return [](QObject* parent) -> QObject* { return new T(qobject_cast<QWidget*>(parent)); };
 }
 
-const std::map<QString, TFactory>& Factories() {
-  static const std::map<QString, TFactory> factories = {
+std::map<QString, TFactory>& Factories() {
+  static std::map<QString, TFactory> factories = {
       {QStringLiteral("TPanel"), WidgetFactory<TPanel>()},
       {QStringLiteral("TButton"), WidgetFactory<TButton>()},
       {QStringLiteral("TSpeedButton"), WidgetFactory<TSpeedButton>()},
@@ -39,12 +40,22 @@ const std::map<QString, TFactory>& Factories() {
       {QStringLiteral("TPopupMenu"), WidgetFactory<TPopupMenu>()},
       {QStringLiteral("TLabel"), WidgetFactory<TLabel>()},
       {QStringLiteral("TSpinEdit"), WidgetFactory<TSpinEdit>()},
+      {QStringLiteral("TTrackBar"), WidgetFactory<TTrackBar>()},
+      {QStringLiteral("TCheckBox"), WidgetFactory<TCheckBox>()},
       {QStringLiteral("TMenuItem"), [](QObject* parent) -> QObject* { return new TMenuItem(parent); }},
       {QStringLiteral("TOpenDialog"), [](QObject* parent) -> QObject* { return new TOpenDialog(parent); }},
       {QStringLiteral("TSaveDialog"), [](QObject* parent) -> QObject* { return new TSaveDialog(parent); }},
   };
   return factories;
 }
+
+}  // namespace
+
+void RegisterLayoutClass(const QString& className, TLayoutClassFactory factory) {
+  Factories()[className] = std::move(factory);
+}
+
+namespace {
 
 // Classic event names that Qt spells differently.
 QList<QByteArray> SignalNames(const QString& event) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+
+class QObject;
 
 class TForm;
 
@@ -23,3 +26,8 @@ class TForm;
 // name a slot of the form; a descendant's slot of the same name serves its form, and a new entry for
 // an event replaces the inherited handler. An error in a layout raises Exception naming it.
 void LoadFormLayout(TForm* form, const QString& resource);
+
+// Makes the class `className` known to layouts. A module that declares a control class of its own
+// registers it before the first form that uses it is made.
+using TLayoutClassFactory = std::function<QObject*(QObject* parent)>;
+void RegisterLayoutClass(const QString& className, TLayoutClassFactory factory);

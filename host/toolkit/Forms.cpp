@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 // ---------------------------------------------------------------------------------------------- TForm
@@ -174,6 +175,20 @@ TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent) {
 }
 
 TPanel::TPanel(QWidget* parent) : QFrame(parent) { setFrameShape(QFrame::NoFrame); }
+
+void TPanel::mousePressEvent(QMouseEvent* event) {
+  emit OnMouseDown(this, MouseButtonOf(event->button()), ShiftStateOf(event->modifiers()), int(event->position().x()),
+                   int(event->position().y()));
+}
+
+void TPanel::mouseMoveEvent(QMouseEvent* event) {
+  emit OnMouseMove(this, ShiftStateOf(event->modifiers()), int(event->position().x()), int(event->position().y()));
+}
+
+void TPanel::mouseReleaseEvent(QMouseEvent* event) {
+  emit OnMouseUp(this, MouseButtonOf(event->button()), ShiftStateOf(event->modifiers()), int(event->position().x()),
+                 int(event->position().y()));
+}
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {}
 

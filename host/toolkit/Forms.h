@@ -115,11 +115,21 @@ public:
   explicit TSpeedButton(QWidget* parent = nullptr);
 };
 
-// Container without a bevel.
+// Container without a bevel. Its mouse events carry the point in the panel's own coordinates.
 class TPanel : public QFrame {
   Q_OBJECT
 public:
   explicit TPanel(QWidget* parent = nullptr);
+
+signals:
+  void OnMouseDown(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void OnMouseMove(QObject* Sender, TShiftState Shift, int X, int Y);
+  void OnMouseUp(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 // Shows a picture; with Stretch and Proportional it is scaled to fit with its aspect ratio kept.

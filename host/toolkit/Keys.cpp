@@ -74,3 +74,11 @@ QKeySequence ShortCutToKeySequence(TShortCut shortCut) {
   if (vk >= VK_NUMPAD0 && vk <= VK_DIVIDE) combined |= Qt::KeypadModifier;
   return QKeySequence(combined);
 }
+
+TMouseButton MouseButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton: return mbRight;
+    case Qt::MiddleButton: return mbMiddle;
+    default: return mbLeft;
+  }
+}

@@ -18,6 +18,10 @@ enum : uint16_t {
 enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 using TShiftState = unsigned;
 
+// Mouse button of a mouse event, as the forms' mouse handlers see it.
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+TMouseButton MouseButtonOf(Qt::MouseButton button);
+
 // Menu shortcut value: virtual key in the low byte plus modifier bits.
 using TShortCut = uint16_t;
 enum : TShortCut { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000 };

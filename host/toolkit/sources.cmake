@@ -8,4 +8,5 @@ target_sources(velto_host PRIVATE
   toolkit/Forms.cpp toolkit/Forms.h
   toolkit/Keys.cpp toolkit/Keys.h
   toolkit/SpinEdit.cpp toolkit/SpinEdit.h
+  toolkit/StdControls.cpp toolkit/StdControls.h
 )

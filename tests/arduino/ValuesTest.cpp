@@ -50,8 +50,8 @@ TEST(ArduinoValuesTest, FontsListIsCategorizedWithoutDuplicates) {
   QStringList categories;
   for (const auto& category : list) {
     categories << category.Name;
-    EXPECT_FALSE(category.Fonts.isEmpty()) << category.Name.toStdString();
-    for (const QString& name : category.Fonts) {
+    EXPECT_FALSE(category.Items.isEmpty()) << category.Name.toStdString();
+    for (const QString& name : category.Items) {
       EXPECT_FALSE(seen.contains(name)) << name.toStdString();
       seen.insert(name);
     }
