@@ -205,3 +205,9 @@ void TDesignSession::RestoreState(int index, const QJsonObject& state) {
   }
   emit StructureChanged();
 }
+
+void TDesignSession::ShowCollectionEditor(TCollection* collection, const QString& caption) {
+  if (!FDocument.RootOf(collection))
+    throw EDocumentError(QStringLiteral("%1 is not part of the design").arg(caption));
+  emit CollectionEditorRequested(collection, caption);
+}

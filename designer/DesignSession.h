@@ -42,6 +42,9 @@ public:
   // component fold into the outermost one.
   std::shared_ptr<IModification> BeginModify(TPersistent* target) override;
 
+  // Asks the window for its collection editor (CollectionEditorRequested).
+  void ShowCollectionEditor(TCollection* collection, const QString& caption) override;
+
   // Puts a component back into a streamed state (undo and redo of modifications).
   void RestoreState(int index, const QJsonObject& state);
 
@@ -50,6 +53,8 @@ signals:
   void StructureChanged();
   // An object's properties changed in place.
   void ObjectChanged(TPersistent* object);
+  // An editor asked for the collection editor of one of the document's collections.
+  void CollectionEditorRequested(TCollection* collection, const QString& caption);
   // Something went wrong outside a call that could raise it (undo, redo, the end of a scope).
   void ErrorOccurred(const QString& message);
 

@@ -2,39 +2,106 @@
 
 #include "graphics/Graphics.h"
 
+#include <QMenu>
 #include <QPainter>
 #include <QToolButton>
 
-TEditorCell::TEditorCell(std::unique_ptr<TSinglePropertyEditor> editor, QWidget* parent)
+TEditorCell::TEditorCell(std::unique_ptr<TSinglePropertyEditor> editor, int lineHeight, QWidget* parent)
     : QWidget(parent),
       FEditor(std::move(editor)),
       FDialog(dynamic_cast<IPropertyEditorDialog*>(FEditor.get())),
-      FDraw(dynamic_cast<IPropertyEditorDraw*>(FEditor.get())) {
+      FDraw(dynamic_cast<IPropertyEditorDraw*>(FEditor.get())),
+      FDropDown(dynamic_cast<IPropertyEditorDropDownCategorizedStringList*>(FEditor.get())),
+      FInplace(dynamic_cast<IPropertyEditorInplace*>(FEditor.get())),
+      FLineHeight(lineHeight) {
   setAutoFillBackground(true);
-  if (FDialog) {
-    FEllipsis = new QToolButton(this);
-    FEllipsis->setText(QStringLiteral("\u2026"));
-    FEllipsis->setToolTip(QStringLiteral("Edit %1").arg(FEditor->GetName()));
-    // The dialog may rebuild the inspector, which releases this cell: leave the click first.
-    connect(FEllipsis, &QToolButton::clicked, this, [this] { QMetaObject::invokeMethod(this, &TEditorCell::Execute, Qt::QueuedConnection); });
-  }
+  if (!FDialog && !FDropDown) return;
+  FButton = new QToolButton(this);
+  FButton->setText(FDialog ? QStringLiteral("\u2026") : QStringLiteral("\u25BE"));
+  FButton->setToolTip(QStringLiteral("Edit %1").arg(FEditor->GetName()));
+  // The dialog may rebuild the inspector, which releases this cell: leave the click first.
+  connect(FButton, &QToolButton::clicked, this, [this] {
+    QMetaObject::invokeMethod(this, FDialog ? &TEditorCell::Execute : &TEditorCell::ShowDropDown, Qt::QueuedConnection);
+  });
 }
 
-TEditorCell::~TEditorCell() = default;
+TEditorCell::~TEditorCell() { CloseInplaceForm(); }
 
-void TEditorCell::Execute() {
-  if (!FDialog) return;
+template <class F>
+void TEditorCell::Guarded(F&& operation) {
   try {
-    FDialog->Execute({});
+    operation();
   } catch (const std::exception& error) {
     emit Failed(QString::fromUtf8(error.what()));
   }
+}
+
+void TEditorCell::Execute() {
+  if (!FDialog) return;
+  Guarded([this] { FDialog->Execute({}); });
   emit Executed();
+}
+
+QMenu* TEditorCell::CreateDropDown(QWidget* parent) {
+  auto* menu = new QMenu(parent);
+  Guarded([&] {
+    const QString current = FEditor->GetDisplayValues();
+    for (const TStringCategory& category : FDropDown->GetStringListValues()) {
+      menu->addSection(category.Name);
+      for (const QString& item : category.Items) {
+        QAction* choice = menu->addAction(item);
+        choice->setCheckable(true);
+        choice->setChecked(item == current);
+        // Setting the value may rebuild the inspector and release this cell: leave the menu first.
+        connect(choice, &QAction::triggered, this, [this, item] {
+          QMetaObject::invokeMethod(this, [this, item] { Guarded([&] { FEditor->SetStringValue(item); }); },
+                                    Qt::QueuedConnection);
+        });
+      }
+    }
+  });
+  return menu;
+}
+
+void TEditorCell::ShowDropDown() {
+  if (!FDropDown) return;
+  QMenu* menu = CreateDropDown(window());
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(mapToGlobal(QPoint(0, FLineHeight)));
+}
+
+IInplaceEditorFormController* TEditorCell::InplaceController() const {
+  return FInplace ? FInplace->GetInplaceFormController() : nullptr;
+}
+
+void TEditorCell::OpenInplaceForm(const IInplaceHost& host, std::shared_ptr<IMemberUIUpdate> uiUpdate) {
+  IInplaceEditorFormController* controller = InplaceController();
+  if (!controller || FForm) return;
+  Guarded([&] {
+    FFormText = FEditor->GetDisplayValues();
+    FForm = controller->OpenForm(this, host, QRect(0, FLineHeight, width(), 0), std::move(uiUpdate));
+    if (TBasicInplaceForm* form = InplaceForm())
+      connect(form, &TBasicInplaceForm::OnResize, this, &TEditorCell::HeightWanted);
+  });
+  emit HeightWanted();
+}
+
+void TEditorCell::CloseInplaceForm() {
+  if (!FForm) return;
+  if (TBasicInplaceForm* form = InplaceForm()) disconnect(form, nullptr, this, nullptr);
+  FForm->Close();
+  FForm.reset();
+  emit HeightWanted();
+}
+
+int TEditorCell::WantedHeight() const {
+  const TBasicInplaceForm* form = InplaceForm();
+  return FLineHeight + (form ? form->height() : 0);
 }
 
 void TEditorCell::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QRect area(0, 0, width() - (FEllipsis ? FEllipsis->width() : 0), height());
+  QRect area(0, 0, width() - (FButton ? FButton->width() : 0), FLineHeight);
   QString text;
   try {
     if (FDraw) {
@@ -54,8 +121,11 @@ void TEditorCell::paintEvent(QPaintEvent*) {
   painter.drawText(area.adjusted(3, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
 }
 
-void TEditorCell::mouseDoubleClickEvent(QMouseEvent*) { QMetaObject::invokeMethod(this, &TEditorCell::Execute, Qt::QueuedConnection); }
+void TEditorCell::mouseDoubleClickEvent(QMouseEvent*) {
+  QMetaObject::invokeMethod(this, FDialog ? &TEditorCell::Execute : &TEditorCell::ShowDropDown, Qt::QueuedConnection);
+}
 
 void TEditorCell::resizeEvent(QResizeEvent*) {
-  if (FEllipsis) FEllipsis->setGeometry(width() - height(), 0, height(), height());
+  if (FButton) FButton->setGeometry(width() - FLineHeight, 0, FLineHeight, FLineHeight);
+  if (TBasicInplaceForm* form = InplaceForm()) form->setGeometry(0, FLineHeight, width(), form->height());
 }

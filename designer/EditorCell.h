@@ -1,30 +1,48 @@
 #pragma once
 
+#include "framework/InplaceForms.h"
 #include "framework/PropertyEditors.h"
 
 #include <QWidget>
 #include <memory>
 
+class QMenu;
 class QToolButton;
 
-// The value cell of a property whose registered editor paints the value or has a dialog: the
-// editor's picture at the left, its text beside it, and "..." when there is a dialog (a
-// double-click opens it too). Errors the editor raises are handed on through Failed.
+// The value cell of a property whose editor does more than text: the editor's picture at the left,
+// its text beside it, "..." when there is a dialog (a double-click opens it too), a drop-down
+// button for a list of choices in groups, and below the text line the editor's in-place form while
+// the row is current. Errors the editor raises are handed on through Failed.
 class TEditorCell : public QWidget {
   Q_OBJECT
 public:
-  explicit TEditorCell(std::unique_ptr<TSinglePropertyEditor> editor, QWidget* parent = nullptr);
+  TEditorCell(std::unique_ptr<TSinglePropertyEditor> editor, int lineHeight, QWidget* parent = nullptr);
   ~TEditorCell() override;
 
   TSinglePropertyEditor* Editor() const { return FEditor.get(); }
   IPropertyEditorDialog* Dialog() const { return FDialog; }
-  QToolButton* EllipsisButton() const { return FEllipsis; }
+  IPropertyEditorDropDownCategorizedStringList* DropDown() const { return FDropDown; }
+  QToolButton* EllipsisButton() const { return FButton; }
   // Opens the editor's dialog; does nothing for an editor without one.
   void Execute();
+  // The list of choices under headings of their groups; choosing one sets it as the value.
+  QMenu* CreateDropDown(QWidget* parent);
+  void ShowDropDown();
+
+  // The editor's in-place controller, or null when the row has no in-place form.
+  IInplaceEditorFormController* InplaceController() const;
+  void OpenInplaceForm(const IInplaceHost& host, std::shared_ptr<IMemberUIUpdate> uiUpdate);
+  void CloseInplaceForm();
+  TBasicInplaceForm* InplaceForm() const { return FForm ? FForm->GetForm() : nullptr; }
+  // The text the open form was made for: a form not in use is made again when the value moves on.
+  const QString& InplaceFormText() const { return FFormText; }
+  // The text line and the open form below it.
+  int WantedHeight() const;
 
 signals:
   void Executed();
   void Failed(const QString& message);
+  void HeightWanted();
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -32,9 +50,17 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
+  // Runs an editor operation; what it raises goes to Failed.
+  template <class F>
+  void Guarded(F&& operation);
   std::unique_ptr<TSinglePropertyEditor> FEditor;
   IPropertyEditorDialog* FDialog;
   IPropertyEditorDraw* FDraw;
-  QToolButton* FEllipsis = nullptr;
+  IPropertyEditorDropDownCategorizedStringList* FDropDown;
+  IPropertyEditorInplace* FInplace;
+  int FLineHeight;
+  QToolButton* FButton = nullptr;
+  std::shared_ptr<IInplaceForm> FForm;
+  QString FFormText;
   QString FPaintError;  // reported once, then shown in the cell
 };

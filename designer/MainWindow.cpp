@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "CollectionCommands.h"
+#include "CollectionEditor.h"
 #include "DocumentStreamer.h"
 #include "EditorCell.h"
 #include "Palette.h"
@@ -24,6 +26,42 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cstdio>
+
+namespace {
+// The inspector's side of an in-place form: the row that shows it.
+class TInplaceHost final : public IInplaceHost {
+public:
+  explicit TInplaceHost(QWidget* inspector) : FInspector(inspector) {}
+  QColor GetInplaceColor() const override { return FInspector->palette().color(QPalette::Base); }
+
+private:
+  QWidget* FInspector;
+};
+}  // namespace
+
+class TMainWindow::TInspectorRowUpdate final : public IMemberUIUpdate {
+public:
+  TInspectorRowUpdate(TMainWindow* window, TEditorCell* cell) : FWindow(window), FCell(cell) {}
+  // The other rows may show the same value (a sub-object's text): all follow, forms stay.
+  void MemberChanged() override {
+    if (FWindow) FWindow->RefreshValues(false);
+  }
+  void MemberStructureChanged() override {
+    if (FWindow) QMetaObject::invokeMethod(FWindow, &TMainWindow::RefreshInspector, Qt::QueuedConnection);
+  }
+  void UpdateMember(bool updateInplaceForms) override {
+    if (!FCell) return;
+    FCell->update();
+    if (updateInplaceForms) FCell->Editor()->UpdateInplaceForms();
+  }
+  void InplaceFormResized() override {
+    if (FCell) emit FCell->HeightWanted();
+  }
+
+private:
+  QPointer<TMainWindow> FWindow;
+  QPointer<TEditorCell> FCell;
+};
 
 namespace {
 const QString kFilter = QStringLiteral("Design documents (*.vdoc)|*.vdoc|All files (*)|*");
@@ -55,6 +93,7 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
   FInspector->verticalHeader()->hide();
   FInspector->verticalHeader()->setDefaultSectionSize(FInspector->fontMetrics().height() + 6);
   FInspector->setColumnWidth(0, 200);
+  FInplaceHost = std::make_unique<TInplaceHost>(FInspector);
 
   auto* palettePane = new QWidget;
   auto* paletteLayout = new QVBoxLayout(palettePane);
@@ -129,6 +168,9 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
     RefreshInspector();
   });
   connect(FSession, &TDesignSession::ErrorOccurred, this, &TMainWindow::ReportError);
+  connect(FSession, &TDesignSession::CollectionEditorRequested, this, &TMainWindow::ShowCollectionEditor);
+  connect(FInspector, &QTableWidget::currentCellChanged, this,
+          [this](int row, int, int previous, int) { CurrentRowChanged(row, previous); });
   connect(&FSession->UndoStack(), &QUndoStack::cleanChanged, this, &TMainWindow::UpdateTitle);
 
   resize(1000, 650);
@@ -241,35 +283,80 @@ void TMainWindow::AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object) 
   }
 }
 
+void TMainWindow::CollectRows(TPersistent* object, const QString& prefix, std::vector<TInspectorRow>& rows) const {
+  for (const QMetaProperty& property : DocumentStreamer::PublishedProperties(object->metaObject())) {
+    const QString name = prefix + QString::fromLatin1(property.name());
+    rows.push_back({object, property, prefix.isEmpty(), name});
+    if (DocumentStreamer::KindOf(object, property) == TPropertyKind::Object)
+      CollectRows(DocumentStreamer::SubObject(object, property), name + QLatin1Char('.'), rows);
+  }
+}
+
 void TMainWindow::RefreshInspector() {
+  std::vector<TInspectorRow> rows;
+  if (FSelected) CollectRows(FSelected, QString(), rows);
+  QList<QPointer<TPersistent>> selection;
+  for (QTreeWidgetItem* item : FTree->selectedItems()) selection << FTreeObjects.value(item);
+  const auto same = [](const TInspectorRow& a, const TInspectorRow& b) {
+    return a.Object == b.Object && a.Name == b.Name;
+  };
+  // The same rows of the same selection: only the values moved on, and the cells, their editors
+  // and an open in-place form stay (the form may be the one being typed into).
+  if (!rows.empty() && selection == FRowsSelection &&
+      std::equal(rows.begin(), rows.end(), FRows.begin(), FRows.end(), same)) {
+    RefreshValues(true);
+    return;
+  }
   FUpdating = true;
   FInspector->setRowCount(0);
-  FRows.clear();
-  if (FSelected) AddInspectorRows(FSelected, QString());
+  FRows = std::move(rows);
+  FRowsSelection = selection;
+  for (size_t row = 0; row < FRows.size(); ++row) AddInspectorRow(int(row));
   FUpdating = false;
   statusBar()->showMessage(FSelected ? QStringLiteral("%1: %2").arg(ClassName(FSelected)).arg(FRows.size()) +
                                            QStringLiteral(" properties")
                                      : QString());
 }
 
-void TMainWindow::AddInspectorRows(TPersistent* object, const QString& prefix) {
-  for (const QMetaProperty& property : DocumentStreamer::PublishedProperties(object->metaObject())) {
-    const QString name = prefix + QString::fromLatin1(property.name());
-    const TPropertyKind kind = DocumentStreamer::KindOf(object, property);
-    const int row = FInspector->rowCount();
-    FInspector->insertRow(row);
-    auto* label = new QTableWidgetItem(name);
-    label->setFlags(Qt::ItemIsEnabled);
-    FInspector->setItem(row, 0, label);
-    FRows.push_back({object, property, prefix.isEmpty()});
-    FInspector->setItem(row, 1, CreateValueCell(object, property, kind, prefix.isEmpty()));
-    if (TEditorCell* cell = CreateEditorCell(object, property, prefix.isEmpty())) {
-      FInspector->setCellWidget(row, 1, cell);
-      FInspector->setRowHidden(row, !cell->Editor()->GetIsVisible());
-    }
-    if (kind == TPropertyKind::Object)
-      AddInspectorRows(DocumentStreamer::SubObject(object, property), name + QLatin1Char('.'));
+void TMainWindow::AddInspectorRow(int row) {
+  const TInspectorRow& entry = FRows[size_t(row)];
+  const TPropertyKind kind = DocumentStreamer::KindOf(entry.Object, entry.Property);
+  FInspector->insertRow(row);
+  auto* label = new QTableWidgetItem(entry.Name);
+  label->setFlags(Qt::ItemIsEnabled);
+  FInspector->setItem(row, 0, label);
+  FInspector->setItem(row, 1, CreateValueCell(entry.Object, entry.Property, kind, entry.TopLevel));
+  if (TEditorCell* cell = CreateEditorCell(entry.Object, entry.Property, kind, entry.TopLevel)) {
+    FInspector->setCellWidget(row, 1, cell);
+    FInspector->setRowHidden(row, !cell->Editor()->GetIsVisible());
   }
+}
+
+void TMainWindow::RefreshValues(bool reopenForms) {
+  const bool updating = std::exchange(FUpdating, true);
+  for (int row = 0; row < int(FRows.size()); ++row) {
+    const TInspectorRow& entry = FRows[size_t(row)];
+    if (!entry.Object) continue;
+    const TPropertyKind kind = DocumentStreamer::KindOf(entry.Object, entry.Property);
+    std::unique_ptr<QTableWidgetItem> fresh(CreateValueCell(entry.Object, entry.Property, kind, entry.TopLevel));
+    if (QTableWidgetItem* shown = FInspector->item(row, 1); shown && shown->text() != fresh->text())
+      shown->setText(fresh->text());
+    auto* cell = qobject_cast<TEditorCell*>(FInspector->cellWidget(row, 1));
+    if (!cell) continue;
+    try {
+      FInspector->setRowHidden(row, !cell->Editor()->GetIsVisible());
+      // A form the user is not working in shows the value it was made for: make it anew.
+      if (reopenForms && cell->InplaceForm() && !cell->InplaceForm()->InEditor() &&
+          cell->Editor()->GetDisplayValues() != cell->InplaceFormText()) {
+        cell->CloseInplaceForm();
+        OpenInplaceForm(row);
+      }
+    } catch (const std::exception& e) {
+      ReportError(ErrorText(e));
+    }
+    cell->update();
+  }
+  FUpdating = updating;
 }
 
 QList<QObject*> TMainWindow::Instances(TPersistent* object, const QMetaProperty& property, bool topLevel) const {
@@ -283,24 +370,58 @@ QList<QObject*> TMainWindow::Instances(TPersistent* object, const QMetaProperty&
   return instances;
 }
 
-TEditorCell* TMainWindow::CreateEditorCell(TPersistent* object, const QMetaProperty& property, bool topLevel) {
+TEditorCell* TMainWindow::CreateEditorCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind,
+                                           bool topLevel) {
   TComponent* root = FSession->Document().RootOf(object);
   const TClass registered = TDesignRegistry::Instance().FindPropertyEditor(
       property.metaType(), root ? root->metaObject() : object->metaObject(), QString::fromLatin1(property.name()));
-  if (!registered) return nullptr;
+  // Collections always have the designer's collection editor; other rows only what is registered.
+  if (!registered && kind != TPropertyKind::Collection) return nullptr;
   try {
     std::unique_ptr<TSinglePropertyEditor> editor =
         TSinglePropertyEditor::CreateFor(FSession, Instances(object, property, topLevel), property.name());
-    if (!dynamic_cast<IPropertyEditorDialog*>(editor.get()) && !dynamic_cast<IPropertyEditorDraw*>(editor.get()))
+    auto* inplace = dynamic_cast<IPropertyEditorInplace*>(editor.get());
+    if (!dynamic_cast<IPropertyEditorDialog*>(editor.get()) && !dynamic_cast<IPropertyEditorDraw*>(editor.get()) &&
+        !dynamic_cast<IPropertyEditorDropDownCategorizedStringList*>(editor.get()) &&
+        !(inplace && inplace->GetInplaceFormController()))
       return nullptr;
-    auto* cell = new TEditorCell(std::move(editor));
+    auto* cell = new TEditorCell(std::move(editor), FInspector->verticalHeader()->defaultSectionSize());
     // What the dialog changes, the session's signals show; a cancelled dialog changed nothing.
     connect(cell, &TEditorCell::Failed, this, &TMainWindow::ReportError);
+    connect(cell, &TEditorCell::HeightWanted, this, [this, cell] {
+      for (int row = 0; row < FInspector->rowCount(); ++row)
+        if (FInspector->cellWidget(row, 1) == cell) FInspector->setRowHeight(row, cell->WantedHeight());
+    });
     return cell;
   } catch (const std::exception& e) {
     ReportError(ErrorText(e));
     return nullptr;
   }
+}
+
+void TMainWindow::OpenInplaceForm(int row) {
+  auto* cell = qobject_cast<TEditorCell*>(FInspector->cellWidget(row, 1));
+  if (!cell || !cell->InplaceController()) return;
+  cell->OpenInplaceForm(*FInplaceHost, std::make_shared<TInspectorRowUpdate>(this, cell));
+}
+
+void TMainWindow::CurrentRowChanged(int row, int previous) {
+  if (row == previous) return;
+  if (auto* cell = qobject_cast<TEditorCell*>(FInspector->cellWidget(previous, 1))) cell->CloseInplaceForm();
+  if (row >= 0) OpenInplaceForm(row);
+}
+
+void TMainWindow::ShowCollectionEditor(TCollection* collection, const QString& caption) {
+  for (auto* open : findChildren<TCollectionEditor*>())
+    if (open->Collection() == collection) {
+      open->raise();
+      open->activateWindow();
+      return;
+    }
+  auto* editor = new TCollectionEditor(FSession, collection, caption, this);
+  connect(editor, &TCollectionEditor::ItemChosen, this, [this](TCollectionItem* item) { Select(item); });
+  connect(editor, &TCollectionEditor::Failed, this, &TMainWindow::ReportError);
+  editor->show();
 }
 
 std::unique_ptr<TSinglePropertyEditor> TMainWindow::TextEditor(TPersistent* object, const QMetaProperty& property,
@@ -410,29 +531,34 @@ void TMainWindow::AddCollectionCommands(QMenu* menu, TPersistent* object) {
   auto* item = qobject_cast<TCollectionItem*>(object);
   if (item) collection = item->GetCollection();
   if (!collection || !FSession->Document().RootOf(collection)) return;
-  // Each command is one modification of the collection's component: one undo step.
-  const auto change = [this, collection](std::function<void()> operation) {
+  // Each command is one undo step; what it raises is reported.
+  const auto change = [this](std::function<void()> operation) {
     try {
-      const std::shared_ptr<IModification> scope = FSession->BeginModify(collection);
       operation();
     } catch (const std::exception& e) {
       ReportError(ErrorText(e));
     }
   };
+  TDesignSession& session = *FSession;
   if (!item) {
     QMenu* add = menu->addMenu(QStringLiteral("Add"));
     for (TClass cls : MakeableClasses(collection->GetItemClass()))
-      add->addAction(ReadableClassName(ClassName(cls)), this, [change, collection, cls] { change([=] { collection->Add(cls); }); });
+      add->addAction(ReadableClassName(ClassName(cls)), this, [=, &session] {
+        change([&] { CollectionCommands::AddItem(session, collection, cls); });
+      });
     add->setEnabled(!add->isEmpty());
     return;
   }
-  const QPointer<TCollectionItem> target = item;
   const int index = item->GetIndex(), count = collection->GetCount();
-  menu->addAction(QStringLiteral("Move Up"), this, [=] { change([=] { collection->Move(index, index - 1); }); })
-      ->setEnabled(index > 0);
-  menu->addAction(QStringLiteral("Move Down"), this, [=] { change([=] { collection->Move(index, index + 1); }); })
-      ->setEnabled(index + 1 < count);
-  menu->addAction(QStringLiteral("Delete Item"), this, [=] { change([=] { collection->Delete(index); }); });
+  menu->addAction(QStringLiteral("Move Up"), this, [=, &session] {
+        change([&] { CollectionCommands::MoveItem(session, collection, index, index - 1); });
+      })->setEnabled(index > 0);
+  menu->addAction(QStringLiteral("Move Down"), this, [=, &session] {
+        change([&] { CollectionCommands::MoveItem(session, collection, index, index + 1); });
+      })->setEnabled(index + 1 < count);
+  menu->addAction(QStringLiteral("Delete Item"), this, [=, &session] {
+    change([&] { CollectionCommands::DeleteItem(session, collection, index); });
+  });
 }
 
 void TMainWindow::RunDefaultCommand(TComponent* component) {

@@ -2,6 +2,7 @@
 
 #include "DesignSession.h"
 #include "DocumentStreamer.h"
+#include "framework/InplaceForms.h"
 #include "framework/PropertyEditors.h"
 
 #include <QHash>
@@ -9,6 +10,7 @@
 #include <QMetaProperty>
 #include <QPointer>
 #include <QSet>
+#include <memory>
 #include <vector>
 
 class QLineEdit;
@@ -53,7 +55,9 @@ private:
     QPointer<TPersistent> Object;
     QMetaProperty Property;
     bool TopLevel = false;  // a property of the selection itself, edited in every selected object
+    QString Name;           // as shown: "Font.Size" for a property of a sub-object
   };
+  class TInspectorRowUpdate;
 
   void BuildMenus();
   void AddComponent(TClass cls);
@@ -65,13 +69,20 @@ private:
   void RefreshTree();
   void AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object);
   void RefreshInspector();
-  void AddInspectorRows(TPersistent* object, const QString& prefix);
+  void CollectRows(TPersistent* object, const QString& prefix, std::vector<TInspectorRow>& rows) const;
+  void AddInspectorRow(int row);
+  // Shows the values again without rebuilding the rows; with reopenForms an in-place form that the
+  // user is not working in is made anew when its value moved on (an undo, another editor).
+  void RefreshValues(bool reopenForms);
+  void OpenInplaceForm(int row);
+  void CurrentRowChanged(int row, int previous);
+  void ShowCollectionEditor(TCollection* collection, const QString& caption);
   QTableWidgetItem* CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind,
                                     bool topLevel);
   // The registered editor of a text row, which then shows and sets the text; null for none.
   std::unique_ptr<TSinglePropertyEditor> TextEditor(TPersistent* object, const QMetaProperty& property, bool topLevel);
   // The cell of a property whose registered editor paints its value or has a dialog, else null.
-  TEditorCell* CreateEditorCell(TPersistent* object, const QMetaProperty& property, bool topLevel);
+  TEditorCell* CreateEditorCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind, bool topLevel);
   // What a row edits: the object, and for the selection's own properties every other selected
   // object that carries the property.
   QList<QObject*> Instances(TPersistent* object, const QMetaProperty& property, bool topLevel) const;
@@ -99,5 +110,7 @@ private:
   QPointer<TPersistent> FSelected;
   QList<QTreeWidgetItem*> FShownSelection;  // the current item, then the selected ones, as last shown
   std::vector<TInspectorRow> FRows;
+  QList<QPointer<TPersistent>> FRowsSelection;  // the tree's selection the rows were made for
+  std::unique_ptr<IInplaceHost> FInplaceHost;
   bool FUpdating = false;
 };

@@ -47,6 +47,12 @@ void TBasicInplaceForm::DoEditorLeave() {
   emit OnEditorLeft(this);
 }
 
+void TBasicInplaceForm::Detach() {
+  FOnChange = nullptr;
+  FModifiable = nullptr;
+  FModification.reset();
+}
+
 void TBasicInplaceForm::SetParentControl(QWidget* parent) {
   setParent(parent, Qt::Widget);
 }
@@ -80,7 +86,11 @@ TBasicInplaceEditorFormController::TBasicInplaceEditorFormController(TMakeForm m
     : FMake(std::move(make)), FInit(std::move(init)) {}
 
 TBasicInplaceEditorFormController::~TBasicInplaceEditorFormController() {
-  for (const std::shared_ptr<IInplaceForm>& form : FForms) delete form->GetForm();
+  // The form may be the one whose event led here: it goes once that event is over.
+  for (const std::shared_ptr<IInplaceForm>& open : FForms) {
+    if (TBasicInplaceForm* form = open->GetForm()) form->Detach();
+    open->Close();
+  }
 }
 
 std::shared_ptr<IInplaceForm> TBasicInplaceEditorFormController::OpenForm(QWidget* parent, const IInplaceHost& host,

@@ -50,6 +50,8 @@ public:
   void DoEditorLeave();
   bool InEditor() const { return FModification != nullptr; }
 
+  // Cuts the form from its editor: no more callbacks, and an open modification ends.
+  void Detach();
   void SetParentControl(QWidget* parent);
   void SetBounds(int left, int top, int width, int height) { setGeometry(left, top, width, height); }
   // The form's background, the inspector's colour.
@@ -123,8 +125,8 @@ public:
   virtual std::shared_ptr<IMemberUIUpdate> GetLastUIUpdate() const = 0;
 };
 
-// The controller's work, for any form class. Destroying the controller closes its forms, so no
-// form outlives the editor its callbacks call.
+// The controller's work, for any form class. Destroying the controller detaches and closes its
+// forms, so no form calls back into the editor that made it once the editor is gone.
 class TBasicInplaceEditorFormController : public IInplaceEditorFormController {
 public:
   using TMakeForm = std::function<TBasicInplaceForm*()>;
