@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSet>
 #include <QTimer>
+#include <QSet>
 #include <cstdio>
 #include <cstring>
 
@@ -38,10 +40,16 @@ int ListRegistrations(const TPackageLoader& loader) {
 }
 
 // A document with one component of every class on the palette, to keep the example current.
-int WriteDemo(const QString& fileName) {
+// Starts from `samples` when given (components with content worth showing, such as pictures), then
+// adds one component of each palette class the samples lack.
+int WriteDemo(const QString& fileName, const QString& samples) {
   TDesignSession session;
   try {
-    for (TClass cls : TDesignRegistry::Instance().PaletteClasses()) session.AddComponent(cls);
+    if (!samples.isEmpty()) session.Open(samples);
+    QSet<TClass> present;
+    for (int i = 0; i < session.Document().GetCount(); ++i) present.insert(session.Document().GetComponent(i)->metaObject());
+    for (TClass cls : TDesignRegistry::Instance().PaletteClasses())
+      if (!present.contains(cls)) session.AddComponent(cls);
     session.Save(fileName);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "velto-designer: %s\n", e.what());
@@ -76,7 +84,9 @@ int main(int argc, char** argv) {
                                             QStringLiteral("png"));
   const QCommandLineOption demoOption(
       QStringLiteral("new-demo"),
-      QStringLiteral("Write a document with one component of each palette class to <file>."), QStringLiteral("file"));
+      QStringLiteral("Write a document with one component of each palette class to <file>, starting from the "
+                     "components of the document given, if any."),
+      QStringLiteral("file"));
   const QCommandLineOption selectOption(QStringLiteral("select"),
                                         QStringLiteral("With --screenshot: select the component named <name> first."),
                                         QStringLiteral("name"));
@@ -91,7 +101,7 @@ int main(int argc, char** argv) {
   if (parser.isSet(listOption)) return ListRegistrations(loader);
   if (parser.isSet(demoOption)) {
     PrintErrors(loader);
-    return WriteDemo(parser.value(demoOption));
+    return WriteDemo(parser.value(demoOption), parser.positionalArguments().value(0));
   }
 
   const bool screenshot = parser.isSet(screenshotOption);
