@@ -399,6 +399,12 @@ TEditorCell* TMainWindow::CreateEditorCell(TPersistent* object, const QMetaPrope
   }
 }
 
+TEditorCell* TMainWindow::EditorCellOf(const QString& name) const {
+  for (int row = 0; row < int(FRows.size()); ++row)
+    if (FRows[size_t(row)].Name == name) return qobject_cast<TEditorCell*>(FInspector->cellWidget(row, 1));
+  return nullptr;
+}
+
 void TMainWindow::OpenInplaceForm(int row) {
   auto* cell = qobject_cast<TEditorCell*>(FInspector->cellWidget(row, 1));
   if (!cell || !cell->InplaceController()) return;

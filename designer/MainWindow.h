@@ -46,6 +46,8 @@ public:
   // How often the tree was built: once per change.
   int TreeRebuilds() const { return FTreeRebuilds; }
   QTableWidget* Inspector() const { return FInspector; }
+  // The editor cell of the inspector row shown as `name` ("Font", "Bitmap"), or null.
+  TEditorCell* EditorCellOf(const QString& name) const;
 
 protected:
   void closeEvent(QCloseEvent* event) override;

@@ -1,4 +1,5 @@
 #include "DesignSession.h"
+#include "EditorCell.h"
 #include "MainWindow.h"
 #include "PackageLoader.h"
 #include "framework/Registration.h"
@@ -40,6 +41,30 @@ int ListRegistrations(const TPackageLoader& loader) {
 }
 
 // A document with one component of every class on the palette, to keep the example current.
+// Opens the dialog of an inspector row as the user's "..." would, and renders it instead of waiting
+// for the user.
+bool ShootDialog(TMainWindow& window, const QString& property, const QString& file) {
+  TEditorCell* cell = window.EditorCellOf(property);
+  if (!cell || !cell->Dialog() || file.isEmpty()) {
+    std::fprintf(stderr, "velto-designer: no dialog for the row %s, or no --dialog file\n", qPrintable(property));
+    return false;
+  }
+  bool saved = false;
+  SetDialogResponder([&](const TDialogRequest& request) {
+    TDialogAnswer answer;
+    if (request.kind != TDialogRequest::Form || !request.form) return answer;
+    request.form->show();
+    QApplication::processEvents();
+    saved = request.form->grab().save(file);
+    request.form->hide();
+    return answer;
+  });
+  cell->Execute();
+  SetDialogResponder(nullptr);
+  if (!saved) std::fprintf(stderr, "velto-designer: the dialog of %s was not rendered to %s\n", qPrintable(property), qPrintable(file));
+  return saved;
+}
+
 // Starts from `samples` when given (components with content worth showing, such as pictures), then
 // adds one component of each palette class the samples lack.
 int WriteDemo(const QString& fileName, const QString& samples) {
@@ -90,7 +115,14 @@ int main(int argc, char** argv) {
   const QCommandLineOption selectOption(QStringLiteral("select"),
                                         QStringLiteral("With --screenshot: select the component named <name> first."),
                                         QStringLiteral("name"));
-  parser.addOptions({packagesOption, listOption, screenshotOption, selectOption, demoOption});
+  const QCommandLineOption executeOption(
+      QStringLiteral("execute"),
+      QStringLiteral("With --screenshot: then open the dialog of the inspector row <property>, render it to the "
+                     "png given with --dialog and cancel it."),
+      QStringLiteral("property"));
+  const QCommandLineOption dialogOption(QStringLiteral("dialog"), QStringLiteral("The png for --execute."),
+                                        QStringLiteral("png"));
+  parser.addOptions({packagesOption, listOption, screenshotOption, selectOption, executeOption, dialogOption, demoOption});
   parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The design document to open (.vdoc)."));
   parser.process(app);
 
@@ -126,6 +158,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "velto-designer: cannot write %s\n", qPrintable(file));
       return 1;
     }
+    if (parser.isSet(executeOption)) return ShootDialog(window, parser.value(executeOption), parser.value(dialogOption)) && opened ? 0 : 2;
     return opened ? 0 : 2;
   }
 
