@@ -49,13 +49,17 @@ TCollectionEditor::TCollectionEditor(TDesignSession* session, TCollection* colle
   });
   connect(FUp, &QPushButton::clicked, this, [this] { Move(-1); });
   connect(FDown, &QPushButton::clicked, this, [this] { Move(+1); });
-  connect(FItems, &QListWidget::currentRowChanged, this, [this](int row) {
-    UpdateButtons();
+  const auto choose = [this](int row) {
     if (FCollection && row >= 0 && row < FCollection->GetCount()) emit ItemChosen(FCollection->GetItem(row));
+  };
+  connect(FItems, &QListWidget::currentRowChanged, this, [this, choose](int row) {
+    UpdateButtons();
+    choose(row);
   });
-  // A rebuilt component holds new collections: this one is gone then.
+  connect(FItems, &QListWidget::itemClicked, this, [this, choose](QListWidgetItem* item) { choose(FItems->row(item)); });
+  // A deleted component is kept for its undo, but its collection is no longer in the design.
   const auto follow = [this] {
-    if (FCollection) Refresh();
+    if (FCollection && FSession->Document().RootOf(FCollection)) Refresh();
     else close();
   };
   connect(FSession, &TDesignSession::StructureChanged, this, follow);
