@@ -405,6 +405,15 @@ TEditorCell* TMainWindow::EditorCellOf(const QString& name) const {
   return nullptr;
 }
 
+bool TMainWindow::SetCurrentRow(const QString& name) {
+  for (int row = 0; row < int(FRows.size()); ++row)
+    if (FRows[size_t(row)].Name == name) {
+      FInspector->setCurrentCell(row, 1);
+      return true;
+    }
+  return false;
+}
+
 void TMainWindow::OpenInplaceForm(int row) {
   auto* cell = qobject_cast<TEditorCell*>(FInspector->cellWidget(row, 1));
   if (!cell || !cell->InplaceController()) return;

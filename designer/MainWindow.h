@@ -48,6 +48,8 @@ public:
   QTableWidget* Inspector() const { return FInspector; }
   // The editor cell of the inspector row shown as `name` ("Font", "Bitmap"), or null.
   TEditorCell* EditorCellOf(const QString& name) const;
+  // Makes the inspector row shown as `name` current, as a click on it would; false when none is.
+  bool SetCurrentRow(const QString& name);
 
 protected:
   void closeEvent(QCloseEvent* event) override;

@@ -9,8 +9,12 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMenu>
+#include <QPainter>
 #include <QSet>
 #include <QTimer>
+#include <QMenu>
+#include <QPainter>
 #include <QSet>
 #include <cstdio>
 #include <cstring>
@@ -122,7 +126,13 @@ int main(int argc, char** argv) {
       QStringLiteral("property"));
   const QCommandLineOption dialogOption(QStringLiteral("dialog"), QStringLiteral("The png for --execute."),
                                         QStringLiteral("png"));
-  parser.addOptions({packagesOption, listOption, screenshotOption, selectOption, executeOption, dialogOption, demoOption});
+  const QCommandLineOption rowOption(
+      QStringLiteral("row"),
+      QStringLiteral("With --screenshot: make the inspector row <property> current first (its in-place form opens; "
+                     "its drop-down list is shown)."),
+      QStringLiteral("property"));
+  parser.addOptions(
+      {packagesOption, listOption, screenshotOption, selectOption, rowOption, executeOption, dialogOption, demoOption});
   parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The design document to open (.vdoc)."));
   parser.process(app);
 
@@ -153,8 +163,28 @@ int main(int argc, char** argv) {
     }
     window.show();
     QApplication::processEvents();
+    QPixmap picture;
+    if (parser.isSet(rowOption)) {
+      if (!window.SetCurrentRow(parser.value(rowOption))) {
+        std::fprintf(stderr, "velto-designer: no inspector row %s\n", qPrintable(parser.value(rowOption)));
+        opened = false;
+      }
+      QApplication::processEvents();
+      picture = window.grab();
+      if (TEditorCell* cell = window.EditorCellOf(parser.value(rowOption)); cell && cell->DropDown()) {
+        // The list is a window of its own: drawn onto the picture where it pops up.
+        std::unique_ptr<QMenu> list(cell->CreateDropDown(nullptr));
+        const QPoint at = window.mapFromGlobal(cell->mapToGlobal(QPoint(0, cell->height())));
+        list->popup(cell->mapToGlobal(QPoint(0, cell->height())));
+        QApplication::processEvents();
+        QPainter painter(&picture);
+        painter.drawPixmap(at, list->grab());
+      }
+    } else {
+      picture = window.grab();
+    }
     const QString file = parser.value(screenshotOption);
-    if (!window.grab().save(file)) {
+    if (!picture.save(file)) {
       std::fprintf(stderr, "velto-designer: cannot write %s\n", qPrintable(file));
       return 1;
     }

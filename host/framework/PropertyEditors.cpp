@@ -158,7 +158,8 @@ TPersistentCollectionPropertyEditor::TPersistentCollectionPropertyEditor(IDesign
     : TClassPropertyEditor(designer, instances, propertyName) {}
 
 QString TPersistentCollectionPropertyEditor::ValueText(const QVariant& value) const {
-  return value.value<QObject*>() ? QStringLiteral("(Collection)") : QString();
+  auto* collection = qobject_cast<TCollection*>(value.value<QObject*>());
+  return collection ? QStringLiteral("(%1 items)").arg(collection->GetCount()) : QString();
 }
 
 void TPersistentCollectionPropertyEditor::Execute(const QVariant&) {

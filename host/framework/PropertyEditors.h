@@ -105,7 +105,7 @@ public:
   void SetStringValue(const QString& text) override;
 };
 
-// A collection: shown as "(Collection)"; its items are edited in nested rows and in the designer's
+// A collection: shown as "(3 items)"; its items are edited in nested rows and in the designer's
 // collection editor, which Execute opens for the first instance's collection.
 class TPersistentCollectionPropertyEditor : public TClassPropertyEditor, public IPropertyEditorDialog {
   Q_OBJECT
