@@ -73,6 +73,7 @@ bool RegisterValueConverters() {
   AddConverter<QString, TArduinoGrayscaleAlphaColor>(&TArduinoGrayscaleAlphaColor::FromString);
   AddGrayscaleIntegerConverters<int>();
   AddGrayscaleIntegerConverters<uint>();
+  AddGrayscaleIntegerConverters<qlonglong>();  // the integer editor's own type
 
   AddConverter<TArduinoCode, QString>([](const TArduinoCode& c) { return std::optional<QString>(c.Text); });
   AddConverter<QString, TArduinoCode>([](const QString& s) { return std::optional(TArduinoCode{s}); });
