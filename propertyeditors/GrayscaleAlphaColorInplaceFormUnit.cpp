@@ -45,6 +45,9 @@ TArduinoGrayscaleAlphaColorInplaceForm::TArduinoGrayscaleAlphaColorInplaceForm(Q
     : TBasicInplaceForm(owner, modifiable, designer, std::move(onChange)) {
   InitPropertyEditorResources();
   LoadLayout(QStringLiteral(":/propertyeditors/layouts/GrayscaleAlphaColorInplaceFormUnit.json"));
+  // Labels fit their captions, as classic labels do: the layout's sizes are those of its own font,
+  // and a wider substitute would cut the captions off.
+  for (TLabel* label : {Label1, Label2}) label->adjustSize();
 }
 
 void TArduinoGrayscaleAlphaColorInplaceForm::BindControls() {
