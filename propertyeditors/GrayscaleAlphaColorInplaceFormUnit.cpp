@@ -60,12 +60,14 @@ void TArduinoGrayscaleAlphaColorInplaceForm::BindControls() {
 
 void TArduinoGrayscaleAlphaColorInplaceForm::FormCreate(QObject*) {
   for (TTrackBar* bar : {TrackBarValue, TrackBarAlpha}) {
-    connect(bar, &TTrackBar::OnMouseDown, this, [this](QObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
-      Reporting([&] { FormMouseDown(sender, button, shift, x, y); });
-    });
-    connect(bar, &TTrackBar::OnMouseUp, this, [this](QObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
-      Reporting([&] { FormMouseUp(sender, button, shift, x, y); });
-    });
+    connect(bar, &TTrackBar::OnMouseDown, this,
+            [this](QObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+              Reporting([&] { FormMouseDown(sender, button, shift, x, y); });
+            });
+    connect(bar, &TTrackBar::OnMouseUp, this,
+            [this](QObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+              Reporting([&] { FormMouseUp(sender, button, shift, x, y); });
+            });
   }
 }
 
@@ -115,7 +117,8 @@ TGrayscaleAlphaColorPropertyEditor::TGrayscaleAlphaColorPropertyEditor(IDesigner
 
 uint16_t TGrayscaleAlphaColorPropertyEditor::ToColor(const QVariant& value) {
   const QMetaType type = value.metaType();
-  if (type == QMetaType::fromType<TArduinoGrayscaleAlphaColor>()) return value.value<TArduinoGrayscaleAlphaColor>().Value;
+  if (type == QMetaType::fromType<TArduinoGrayscaleAlphaColor>())
+    return value.value<TArduinoGrayscaleAlphaColor>().Value;
   switch (type.id()) {
     case QMetaType::Int:
     case QMetaType::Long:
@@ -136,7 +139,8 @@ uint16_t TGrayscaleAlphaColorPropertyEditor::ToColor(const QVariant& value) {
       if (n <= 0xFFFF) return uint16_t(n);
       break;
     }
-    default: break;
+    default:
+      break;
   }
   throw EInvalidCast();
 }

@@ -30,8 +30,10 @@ TEST(FontPropertyEditor, OffersTheLibraryListAsItIsAtEachCall) {
 TEST(ShieldsCollectionPropertyEditor, TheFirstSelectedBoardsCollectionDecides) {
   TArduinoUno uno;
   TArduinoNano nano;
-  const struct { QList<QObject*> Selection; bool Visible; } cases[] = {
-      {{&uno}, true}, {{&nano}, false}, {{&nano, &uno}, false}, {{&uno, &nano}, true}};
+  const struct {
+    QList<QObject*> Selection;
+    bool Visible;
+  } cases[] = {{{&uno}, true}, {{&nano}, false}, {{&nano, &uno}, false}, {{&uno, &nano}, true}};
   for (const auto& c : cases)
     EXPECT_EQ(TShieldsCollectionPropertyEditor(nullptr, c.Selection, "Shields").GetIsVisible(), c.Visible)
         << c.Selection.front()->metaObject()->className() << " of " << c.Selection.size();

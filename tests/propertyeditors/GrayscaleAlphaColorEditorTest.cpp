@@ -1,15 +1,18 @@
 #include "arduino/Components.h"
 #include "propertyeditors/GrayscaleAlphaColorInplaceFormUnit.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
+#include <QTest>
 
 namespace {
 // The inspector row as the forms see it, and a designer that logs its modifications.
 struct TRow : IMemberUIUpdate {
   QStringList Log;
   std::function<void()> OnChanged;
-  void MemberChanged() override { Log << "changed"; if (OnChanged) OnChanged(); }
+  void MemberChanged() override {
+    Log << "changed";
+    if (OnChanged) OnChanged();
+  }
   void MemberStructureChanged() override { Log << "structure"; }
   void UpdateMember(bool forms) override { Log << (forms ? "update with forms" : "update"); }
   void InplaceFormResized() override { Log << "resized"; }
@@ -18,7 +21,10 @@ struct TLogDesigner : IDesigner {
   QStringList Log;
   std::shared_ptr<IModification> BeginModify(TPersistent*) override {
     Log << "open";
-    return std::shared_ptr<IModification>(new IModification, [this](IModification* m) { Log << "release"; delete m; });
+    return std::shared_ptr<IModification>(new IModification, [this](IModification* m) {
+      Log << "release";
+      delete m;
+    });
   }
 };
 struct TInspector : IInplaceHost {
@@ -42,7 +48,8 @@ using TEditor = TGrayscaleAlphaColorPropertyEditor;
 uint16_t ValueOf(const TArduinoColorToGrayscaleAlphaColor& c) { return c.GetInitialValue().Value; }
 
 TColorForm* Open(TEditor& editor, QWidget& parent, std::shared_ptr<TRow> row, QRect rect = {0, 0, 300, 18}) {
-  return qobject_cast<TColorForm*>(editor.GetInplaceFormController()->OpenForm(&parent, TInspector(), rect, row)->GetForm());
+  return qobject_cast<TColorForm*>(
+      editor.GetInplaceFormController()->OpenForm(&parent, TInspector(), rect, row)->GetForm());
 }
 
 // The value cell (10, 20, 200, 16) painted on blue.
@@ -57,7 +64,8 @@ QImage Paint(TEditor& editor, QRect& cell) {
 }  // namespace
 
 TEST(GrayscaleAlphaColorEditor, ControllerPlacesAFormShowingTheValue) {
-  for (const auto& [value, gray, alpha, shown] : {std::tuple{0xFF80, 128, 255, "$FF80"}, {0x12AB, 0xAB, 0x12, "$12AB"}}) {
+  for (const auto& [value, gray, alpha, shown] :
+       {std::tuple{0xFF80, 128, 255, "$FF80"}, {0x12AB, 0xAB, 0x12, "$12AB"}}) {
     TArduinoColorToGrayscaleAlphaColor component;
     component.SetInitialValue({uint16_t(value)});
     TLogDesigner designer;
@@ -100,7 +108,10 @@ TEST(GrayscaleAlphaColorEditor, TrackBarsStoreIntoEverySelectedObjectAndOtherFor
 
   // While the form reports its change, a SetColor on it changes nothing.
   int hooks = 0;
-  rowA->OnChanged = [&] { ++hooks; a->SetColor(0x4321); };
+  rowA->OnChanged = [&] {
+    ++hooks;
+    a->SetColor(0x4321);
+  };
   a->TrackBarAlpha->setValue(0);
   rowA->OnChanged = nullptr;
   EXPECT_EQ(hooks, 1);
@@ -132,9 +143,13 @@ TEST(GrayscaleAlphaColorEditor, TrackBarsStoreIntoEverySelectedObjectAndOtherFor
 }
 
 TEST(GrayscaleAlphaColorEditor, SwatchShowsPatternColourAndFrame) {
-  const struct { uint16_t Value; bool Transparent; QRgb Right, Frame; } cases[] = {
-      {0x0080, true, 0xFF808080u, 0xFF808080u}, {0xFFC1, false, 0xFFC1C1C1u, 0xFF000000u},
-      {0xFFC0, false, 0xFFC0C0C0u, 0xFFC0C0C0u}};
+  const struct {
+    uint16_t Value;
+    bool Transparent;
+    QRgb Right, Frame;
+  } cases[] = {{0x0080, true, 0xFF808080u, 0xFF808080u},
+               {0xFFC1, false, 0xFFC1C1C1u, 0xFF000000u},
+               {0xFFC0, false, 0xFFC0C0C0u, 0xFFC0C0C0u}};
   QImage pattern(240, 50, QImage::Format_ARGB32);
   TGPGraphics(&pattern).FillRectangle(HatchBrush(), pattern.rect());
   for (const auto& c : cases) {
