@@ -17,10 +17,13 @@
 #define VELTO_PACKAGE_MODULES(MODULE, STARTUP, REGISTER)                                                      \
   MODULE(Design, "Velto.Embedded.Arduino.Basic.Design")                                                       \
   REGISTER(BasicRegister, "Velto.Arduino.Basic.Register", Velto::Arduino::Basic::Register)                    \
-  MODULE(FontPropertyEditors, "Velto.Arduino.Graphics.FontPropertyEditors")                                   \
-  MODULE(BoardsPropertyEditors, "Velto.Inplace.Arduino.Boards.PropertyEditors")                               \
+  STARTUP(FontPropertyEditors, "Velto.Arduino.Graphics.FontPropertyEditors",                                  \
+          Velto::Arduino::Graphics::FontPropertyEditors)                                                      \
+  REGISTER(BoardsPropertyEditors, "Velto.Inplace.Arduino.Boards.PropertyEditors",                             \
+           Velto::Inplace::Arduino::Boards::PropertyEditors)                                                  \
   REGISTER(JsonDesign, "Velto.Arduino.JSON.Design", Velto::Arduino::JSON::Design)                            \
-  MODULE(GrayscaleAlphaColorInplaceForm, "Velto.Arduino.GrayscaleAlphaColorInplaceFormUnit")                  \
+  STARTUP(GrayscaleAlphaColorInplaceForm, "Velto.Arduino.GrayscaleAlphaColorInplaceFormUnit",                 \
+          Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit)                                                 \
   MODULE(ResizableInplaceForm, "Velto.ResizableInplaceFormUnit")                                              \
   MODULE(CodeStringsInplaceForm, "Velto.ArduinoCodeStringsInplaceFormUnit")                                   \
   MODULE(CodeStringsEditorForm, "Velto.ArduinoCodeStringsEditorFormUnit")                                     \

@@ -1,5 +1,6 @@
 #include "arduino/Components.h"
 #include "propertyeditors/BitmapPropertyEditors.h"
+#include "propertyeditors/GrayscaleAlphaColorInplaceFormUnit.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Headless.h"
@@ -44,6 +45,39 @@ BENCHMARK(BM_ExecuteWriteBack<TArduinoColorGraphicsElementDrawBitmap, TArduinoGr
 BENCHMARK(BM_ExecuteWriteBack<TArduinoRGBWGraphicsElementDrawBitmap, TArduinoGraphicsRGBWColorBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExecuteWriteBack<TArduinoMonochromeGraphicsElementDrawBitmap, TArduinoGraphicsMonochromeBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExecuteWriteBack<TArduinoMonochromeGraphicsElementDrawTransparencyBitmap, TArduinoGraphicsMonochromeTransparencyBitmapPropertyEditor>)->Unit(benchmark::kMillisecond);
+
+// The in-place colour form's round trip as a user's drag makes it, one step of the Alpha bar: the
+// change callback stores the value into the component inside a modification, every open form is
+// set from it, the row is told, and the inspector paints the swatch and text again.
+struct TRowNoOp : IMemberUIUpdate {
+  void MemberChanged() override {}
+  void MemberStructureChanged() override {}
+  void UpdateMember(bool) override {}
+  void InplaceFormResized() override {}
+};
+struct TInspectorColor : IInplaceHost {
+  QColor GetInplaceColor() const override { return Qt::white; }
+};
+void BM_GrayscaleTrackBarToSwatch(benchmark::State& state) {
+  TArduinoColorToGrayscaleAlphaColor component;
+  TNoDesigner designer;
+  TGrayscaleAlphaColorPropertyEditor editor(&designer, {&component}, "InitialValue");
+  QWidget parent;
+  auto* form = qobject_cast<TArduinoGrayscaleAlphaColorInplaceForm*>(
+      editor.GetInplaceFormController()->OpenForm(&parent, TInspectorColor(), QRect(0, 0, 300, 18), std::make_shared<TRowNoOp>())->GetForm());
+  QImage canvas(400, 18, QImage::Format_ARGB32_Premultiplied);
+  int alpha = 0;
+  for (auto _ : state) {
+    alpha = (alpha + 1) & 0xFF;
+    form->TrackBarAlpha->setValue(alpha);
+    TGPGraphics graphics(&canvas);
+    QRect cell(0, 0, 400, 18);
+    editor.DrawValue(graphics, 0, 0, cell, 0);
+    benchmark::DoNotOptimize(editor.GetDisplayValues());
+  }
+  if (component.GetInitialValue().GetAlpha() != alpha) state.SkipWithError("the value was not stored");
+}
+BENCHMARK(BM_GrayscaleTrackBarToSwatch)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -21,6 +21,38 @@ std::optional<TArduinoGrayscaleAlphaColor> TArduinoGrayscaleAlphaColor::FromStri
   return TArduinoGrayscaleAlphaColor{uint16_t(value)};
 }
 
+namespace {
+// What installed libraries added, in the order they came.
+TArduinoFontsList& LibraryFonts() {
+  static TArduinoFontsList fonts;
+  return fonts;
+}
+
+TArduinoFontCategory* FindCategory(TArduinoFontsList& list, const QString& name) {
+  for (TArduinoFontCategory& category : list)
+    if (category.Name == name) return &category;
+  return nullptr;
+}
+
+// Adds the fonts to their category of the list, each name once; a new category goes last.
+void Merge(TArduinoFontsList& list, const TArduinoFontCategory& fonts) {
+  TArduinoFontCategory* category = FindCategory(list, fonts.Name);
+  if (!category) category = &list.emplace_back(TArduinoFontCategory{fonts.Name, {}});
+  for (const QString& name : fonts.Items)
+    if (!category->Items.contains(name)) category->Items.append(name);
+}
+}  // namespace
+
+void RegisterArduinoFonts(const TArduinoFontCategory& fonts) { Merge(LibraryFonts(), fonts); }
+
+void UnregisterArduinoFonts(const TArduinoFontCategory& fonts) {
+  TArduinoFontCategory* category = FindCategory(LibraryFonts(), fonts.Name);
+  if (!category) return;
+  for (const QString& name : fonts.Items) category->Items.removeAll(name);
+  if (category->Items.isEmpty())
+    LibraryFonts().removeIf([&](const TArduinoFontCategory& c) { return c.Name == fonts.Name; });
+}
+
 TArduinoFontsList GetArduinoFontsList() {
   // The scalable families come in four sizes and four styles each, named like FreeSansBold12pt7b.
   static const struct {
@@ -42,6 +74,7 @@ TArduinoFontsList GetArduinoFontsList() {
   list.append({QStringLiteral("Small"),
                {QStringLiteral("Org_01"), QStringLiteral("Picopixel"), QStringLiteral("Tiny3x3a2pt7b"),
                 QStringLiteral("TomThumb")}});
+  for (const TArduinoFontCategory& added : LibraryFonts()) Merge(list, added);
   return list;
 }
 
@@ -73,6 +106,7 @@ bool RegisterValueConverters() {
   AddConverter<QString, TArduinoGrayscaleAlphaColor>(&TArduinoGrayscaleAlphaColor::FromString);
   AddGrayscaleIntegerConverters<int>();
   AddGrayscaleIntegerConverters<uint>();
+  AddGrayscaleIntegerConverters<qlonglong>();  // the integer editor's own type
 
   AddConverter<TArduinoCode, QString>([](const TArduinoCode& c) { return std::optional<QString>(c.Text); });
   AddConverter<QString, TArduinoCode>([](const QString& s) { return std::optional(TArduinoCode{s}); });

@@ -45,8 +45,15 @@ struct TArduinoGraphicsFont {
 using TArduinoFontCategory = TStringCategory;
 using TArduinoFontsList = TCategorizedStringList;
 
-// The fonts a graphics text element can use, grouped by family.
+// The fonts a graphics text element can use, grouped by family: the built-in ones, then those that
+// installed libraries brought. The list is made anew on every call.
 TArduinoFontsList GetArduinoFontsList();
+// A library installed while the designer runs brings fonts: they are listed from now on, in their
+// category (a new one goes last), each name once.
+void RegisterArduinoFonts(const TArduinoFontCategory& fonts);
+// The library is removed again: its fonts are no longer listed, and neither is a category left
+// empty. Built-in fonts stay.
+void UnregisterArduinoFonts(const TArduinoFontCategory& fonts);
 
 Q_DECLARE_METATYPE(TArduinoGrayscaleAlphaColor)
 Q_DECLARE_METATYPE(TArduinoCode)

@@ -2,6 +2,7 @@
 
 #include "framework/Registration.h"
 #include "runtime/Exceptions.h"
+#include "runtime/SysUtils.h"
 
 #include <vector>
 
@@ -144,10 +145,10 @@ TBasicIntegerPropertyEditor::TBasicIntegerPropertyEditor(IDesigner* designer, co
     : TSinglePropertyEditor(designer, instances, propertyName) {}
 
 void TBasicIntegerPropertyEditor::SetStringValue(const QString& text) {
-  bool ok = false;
-  const qlonglong number = text.trimmed().toLongLong(&ok);
-  QVariant value(number);
-  if (!ok || !value.convert(GetProperty().metaType()) || value.toLongLong() != number)
+  // Hexadecimal too: an editor may show its value as "$FF80", and what it shows must go back in.
+  const std::optional<qlonglong> number = TryStrToInt64(text);
+  QVariant value(number.value_or(0));
+  if (!number || !value.convert(GetProperty().metaType()) || value.toLongLong() != *number)
     throw Exception(QStringLiteral("'%1' is not a valid integer value").arg(text));
   SetInstanceValues(value);
 }

@@ -123,6 +123,8 @@ TGPGraphics::TGPGraphics(QPainter* painter) : FPainter(painter) {}
 
 void TGPGraphics::FillRectangle(const QBrush& brush, const QRect& rect) { FPainter->fillRect(rect, brush); }
 
+void TGPGraphics::FillRectangle(const QBrush& brush, const QRectF& rect) { FPainter->fillRect(rect, brush); }
+
 void TGPGraphics::FillTriangle(const QBrush& brush, QPoint a, QPoint b, QPoint c) {
   const QPoint points[3] = {a, b, c};
   FPainter->setPen(Qt::NoPen);

@@ -68,6 +68,8 @@ public:
   QPainter& Painter() { return *FPainter; }
 
   void FillRectangle(const QBrush& brush, const QRect& rect);
+  // Fractional edges: the pixels whose centres lie inside.
+  void FillRectangle(const QBrush& brush, const QRectF& rect);
   // Fills the triangle whose corners are a, b and c.
   void FillTriangle(const QBrush& brush, QPoint a, QPoint b, QPoint c);
   void FillEllipse(const QBrush& brush, const QRect& rect);

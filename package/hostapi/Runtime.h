@@ -6,3 +6,4 @@
 #include "runtime/Exceptions.h"
 #include "runtime/MainThreadExecute.h"
 #include "runtime/StringArrayList.h"
+#include "runtime/SysUtils.h"

@@ -1,6 +1,7 @@
 # Runs `velto-designer --list-registrations` with the test packages and a folder holding a file that
-# is not a library at all; checks the listing's format, the good package's lines and the report of
-# each broken one by name. Then the window must come up with the same packages.
+# is not a library at all; checks the listing's format, the good package's lines, the bindings of
+# this build's package and the report of each broken one by name. Then the window must come up
+# with the same packages.
 file(REMOVE_RECURSE ${WORK})
 file(WRITE ${WORK}/junk/Velto.Test.NotALibrary.so "this is not a shared library\n")
 execute_process(COMMAND ${DESIGNER} --list-registrations --packages ${WORK}/junk --packages ${PACKAGES}
@@ -34,6 +35,34 @@ foreach(expected
     message(FATAL_ERROR "missing from the listing:\n${expected}\n--- listing:\n${out}")
   endif()
 endforeach()
+# The package of this build sits beside the designer (the designer depends on it): its start-up
+# editors are registered in their order before anything its Register procedures make (the stream
+# colours come first there), and every binding of the inspector's editors is listed once.
+string(FIND "${out}" "package Velto.Embedded.Arduino.Basic.Design \"Velto - Arduino Basic Design Package\"\n" at)
+string(FIND "${out}" "\nproperty TArduinoGraphicsFont * * TArduinoGraphicsFontPropertyEditor\nproperty TArduinoGrayscaleAlphaColor * * TGrayscaleAlphaColorPropertyEditor\n" startup_at)
+string(FIND "${out}" "\nstream " stream_at)
+if(at LESS 0 OR startup_at LESS 0 OR NOT startup_at LESS stream_at)
+  message(FATAL_ERROR "the package or its start-up registrations (font, then grayscale colour, before the stream colours) are missing\n--- listing:\n${out}")
+endif()
+foreach(binding
+    "property TArduinoGraphicsFont * * TArduinoGraphicsFontPropertyEditor"
+    "property TArduinoGrayscaleAlphaColor * * TGrayscaleAlphaColorPropertyEditor"
+    "property TArduinoBasicShields * * TShieldsCollectionPropertyEditor"
+    "property TArduinoColorGraphicsElementDrawBitmapPixels * * TArduinoGraphicsColorBitmapPropertyEditor"
+    "property TArduinoRGBWGraphicsElementDrawBitmapPixels * * TArduinoGraphicsRGBWColorBitmapPropertyEditor"
+    "property TArduinoMonochromeGraphicsElementDrawBitmapPixels * * TArduinoGraphicsMonochromeBitmapPropertyEditor"
+    "property TArduinoMonochromeGraphicsElementDrawBitmapTransparencyPixels * * TArduinoGraphicsMonochromeTransparencyBitmapPropertyEditor")
+  set(count 0)
+  foreach(line IN LISTS lines)
+    if(line STREQUAL binding)
+      math(EXPR count "${count} + 1")
+    endif()
+  endforeach()
+  if(NOT count EQUAL 1)
+    message(FATAL_ERROR "'${binding}' is listed ${count} times, not once\n--- listing:\n${out}")
+  endif()
+endforeach()
+
 set(broken
     "Velto.Test.Broken.so: Velto.Test.Unit2.Register failed: refused by the test"
     "Velto.Test.NoTable.so: not a package: does not export GetPackageInfoTable"

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 
@@ -89,6 +90,7 @@ TEST_F(PluginTest, ExportsAndModuleTableInDependencyOrder) {
   }
   // Only modules whose editors exist register anything; the others come with those editors.
   EXPECT_EQ(registering, (std::set<QString>{"Velto.Arduino.Basic.Register", "Velto.Arduino.JSON.Design",
+                                            "Velto.Inplace.Arduino.Boards.PropertyEditors",
                                             "Velto.Graphics.Arduino.MonochromePropertyBitmapEditors",
                                             "Velto.Arduino.Graphics.ColorPropertyBitmapEditors",
                                             "Velto.Arduino.Graphics.RGBWColorPropertyBitmapEditors"}));
@@ -100,9 +102,14 @@ TEST_F(PluginTest, RepeatedInitializationRegistersNothingAndReloadRegistersAgain
   const TPackageProc initialize = Proc("Initialize"), finalize = Proc("Finalize");
   ASSERT_TRUE(initialize && finalize);
   initialize();
+  // The modules with start-up work register their editors, in table order.
+  EXPECT_EQ(Lines(), (std::vector<QString>{
+                         "property TArduinoGraphicsFont * * TArduinoGraphicsFontPropertyEditor",
+                         "property TArduinoGrayscaleAlphaColor * * TGrayscaleAlphaColorPropertyEditor"}));
   RegisterAll();
   const std::vector<QString> first = Lines();
   ASSERT_FALSE(first.empty());
+  EXPECT_EQ(std::count(first.begin(), first.end(), "property TArduinoBasicShields * * TShieldsCollectionPropertyEditor"), 1);
 
   // A package that requires this one initializes every module again, then finalizes it.
   for (const QString& name : ModuleNames()) Proc(name + ".initialization")();
@@ -194,13 +201,14 @@ TEST_F(PluginTest, OnlyPlainCSymbolsAreExported) {
     EXPECT_FALSE(symbol.startsWith("_Z")) << symbol.constData();
     exported += line.contains(" T ");
   }
-  EXPECT_EQ(exported, 5 + 2 * 20 + 5);  // entry points, module pairs, the Register procedures
+  EXPECT_EQ(exported, 5 + 2 * 20 + 6);  // entry points, module pairs, the Register procedures
 
   // Every module is in the library, also those that nothing else in it calls.
   nm.start(QStringLiteral("nm"), {QStringLiteral("-C"), QStringLiteral("--defined-only"), PluginPath});
   ASSERT_TRUE(nm.waitForFinished(30000));
   const QByteArray all = nm.readAllStandardOutput();
   for (const char* form : {"TArduinoBasicMonochromeBitmapEditorForm", "TBasicMonochromeTransparencyBitmapEditorForm",
-                           "TAlphaColorBitmapEditorForm", "TAlphaGrayscaleBitmapEditorForm", "TAlphaRGBWColorBitmapEditorForm"})
+                           "TAlphaColorBitmapEditorForm", "TAlphaGrayscaleBitmapEditorForm", "TAlphaRGBWColorBitmapEditorForm",
+                           "TArduinoGrayscaleAlphaColorInplaceForm"})
     EXPECT_TRUE(all.contains(QByteArray(form) + "::staticMetaObject")) << form;
 }
