@@ -46,12 +46,14 @@ QMenu* TEditorCell::CreateDropDown(QWidget* parent) {
   auto* menu = new QMenu(parent);
   Guarded([&] {
     const QString current = FEditor->GetDisplayValues();
+    // One submenu per group: the group's name stays in sight, and the lists stay short.
     for (const TStringCategory& category : FDropDown->GetStringListValues()) {
-      menu->addSection(category.Name);
+      QMenu* group = menu->addMenu(category.Name);
       for (const QString& item : category.Items) {
-        QAction* choice = menu->addAction(item);
+        QAction* choice = group->addAction(item);
         choice->setCheckable(true);
         choice->setChecked(item == current);
+        if (item == current) group->menuAction()->setText(category.Name + QStringLiteral(" \u2713"));
         // Setting the value may rebuild the inspector and release this cell: leave the menu first.
         connect(choice, &QAction::triggered, this, [this, item] {
           QMetaObject::invokeMethod(this, [this, item] { Guarded([&] { FEditor->SetStringValue(item); }); },

@@ -25,7 +25,7 @@ public:
   QToolButton* EllipsisButton() const { return FButton; }
   // Opens the editor's dialog; does nothing for an editor without one.
   void Execute();
-  // The list of choices under headings of their groups; choosing one sets it as the value.
+  // The list of choices, a submenu per group; choosing one sets it as the value.
   QMenu* CreateDropDown(QWidget* parent);
   void ShowDropDown();
 

@@ -179,6 +179,13 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         QPainter painter(&picture);
         painter.drawPixmap(at, list->grab());
+        // The first group opened beside it.
+        if (QAction* first = list->actions().value(0); first && first->menu()) {
+          const QRect item = list->actionGeometry(first);
+          first->menu()->popup(list->mapToGlobal(item.topRight()));
+          QApplication::processEvents();
+          painter.drawPixmap(at + item.topRight(), first->menu()->grab());
+        }
       }
     } else {
       picture = window.grab();
