@@ -88,6 +88,10 @@ void TEditorCell::OpenInplaceForm(const IInplaceHost& host, std::shared_ptr<IMem
   emit HeightWanted();
 }
 
+void TEditorCell::NoteInplaceFormValue() {
+  Guarded([this] { FFormText = FEditor->GetDisplayValues(); });
+}
+
 void TEditorCell::CloseInplaceForm() {
   if (!FForm) return;
   if (TBasicInplaceForm* form = InplaceForm()) disconnect(form, nullptr, this, nullptr);

@@ -36,6 +36,8 @@ public:
   TBasicInplaceForm* InplaceForm() const { return FForm ? FForm->GetForm() : nullptr; }
   // The text the open form was made for: a form not in use is made again when the value moves on.
   const QString& InplaceFormText() const { return FFormText; }
+  // The open form wrote the value itself: it shows the value as it is now.
+  void NoteInplaceFormValue();
   // The text line and the open form below it.
   int WantedHeight() const;
 

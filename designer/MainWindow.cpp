@@ -51,6 +51,7 @@ public:
   }
   void UpdateMember(bool updateInplaceForms) override {
     if (!FCell) return;
+    FCell->NoteInplaceFormValue();
     FCell->update();
     if (updateInplaceForms) FCell->Editor()->UpdateInplaceForms();
   }

@@ -2,7 +2,9 @@
 #include "DesignSession.h"
 #include "EditorCell.h"
 #include "MainWindow.h"
+#include "arduino/Components.h"
 #include "arduino/Displays.h"
+#include "propertyeditors/GrayscaleAlphaColorInplaceFormUnit.h"
 #include "framework/Registration.h"
 
 #include <QApplication>
@@ -10,11 +12,19 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QTableWidget>
+#include <QHeaderView>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace Velto::Arduino::Structure {
 void RegisterPkg();
+}
+namespace Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit {
+void StartUp();
+}
+namespace Velto::Arduino::Graphics::FontPropertyEditors {
+void StartUp();
 }
 
 namespace {
@@ -88,5 +98,84 @@ TEST(InspectorEditors, CollectionEditorCommandsAreUndoSteps) {
   session.DeleteComponent(display);
   Settle();
   EXPECT_TRUE(!open || !open->isVisible());
+  TDesignRegistry::Instance().Clear();
+}
+
+// A colour row's in-place form opens with the row, survives the changes it makes (a drag is one undo
+// step), is made anew when an undo moves the value on, and closes with the row; the font row's
+// drop-down lists the fonts by group and sets the one chosen.
+TEST(InspectorEditors, InplaceColourFormAndFontDropDown) {
+  TDesignRegistry::Instance().Clear();
+  Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit::StartUp();
+  Velto::Arduino::Graphics::FontPropertyEditors::StartUp();
+  TDesignSession session;
+  TMainWindow window(&session);
+  window.show();
+  auto* colour = static_cast<TArduinoColorToGrayscaleAlphaColor*>(
+      session.AddComponent(&TArduinoColorToGrayscaleAlphaColor::staticMetaObject));
+  colour->SetInitialValue({0xFF80});
+  window.Select(colour);
+  Settle();
+  const int line = window.Inspector()->verticalHeader()->defaultSectionSize();
+  ASSERT_TRUE(window.SetCurrentRow(QStringLiteral("InitialValue")));
+  TEditorCell* cell = window.EditorCellOf(QStringLiteral("InitialValue"));
+  ASSERT_TRUE(cell);
+  const QPointer<TBasicInplaceForm> form = cell->InplaceForm();
+  ASSERT_TRUE(form);
+  auto* sliders = static_cast<TArduinoGrayscaleAlphaColorInplaceForm*>(form.data());
+  EXPECT_EQ(sliders->TrackBarValue->value(), 0x80);
+  EXPECT_EQ(sliders->TrackBarAlpha->value(), 0xFF);
+  EXPECT_EQ(window.Inspector()->rowHeight(1), line + form->height());
+
+  // A drag: press, two moves, release. One undo step, and the same form throughout.
+  const int steps = session.UndoStack().index();
+  emit sliders->TrackBarAlpha->OnMouseDown(sliders->TrackBarAlpha, mbLeft, 0, 0, 0);
+  sliders->TrackBarAlpha->setValue(0x40);
+  EXPECT_EQ(colour->GetInitialValue().Value, 0x4080);
+  sliders->TrackBarValue->setValue(0x10);
+  EXPECT_EQ(colour->GetInitialValue().Value, 0x4010);
+  emit sliders->TrackBarAlpha->OnMouseUp(sliders->TrackBarAlpha, mbLeft, 0, 0, 0);
+  Settle();
+  EXPECT_EQ(session.UndoStack().index(), steps + 1);
+  EXPECT_EQ(cell->InplaceForm(), form.data());
+  EXPECT_EQ(window.EditorCellOf(QStringLiteral("InitialValue")), cell);
+  EXPECT_EQ(cell->Editor()->GetDisplayValues(), QStringLiteral("$4010"));
+
+  // Undo: the value moves back, and the row shows it on a new form.
+  session.UndoStack().undo();
+  Settle();
+  EXPECT_EQ(colour->GetInitialValue().Value, 0xFF80);
+  auto* shown = static_cast<TArduinoGrayscaleAlphaColorInplaceForm*>(cell->InplaceForm());
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->TrackBarAlpha->value(), 0xFF);
+  EXPECT_EQ(shown->TrackBarValue->value(), 0x80);
+
+  // Another row: the form closes and the row is one line again.
+  window.SetCurrentRow(QStringLiteral("Name"));
+  EXPECT_FALSE(cell->InplaceForm());
+  EXPECT_EQ(window.Inspector()->rowHeight(1), line);
+
+  auto* text = static_cast<TArduinoGraphicsElementDrawText*>(
+      session.AddComponent(&TArduinoGraphicsElementDrawText::staticMetaObject));
+  window.Select(text);
+  Settle();
+  TEditorCell* font = window.EditorCellOf(QStringLiteral("Font"));
+  ASSERT_TRUE(font && font->DropDown());
+  std::unique_ptr<QMenu> list(font->CreateDropDown(nullptr));
+  QStringList groups;
+  QAction* chosen = nullptr;
+  for (QAction* group : list->actions()) {
+    groups << group->text();
+    ASSERT_TRUE(group->menu());
+    for (QAction* item : group->menu()->actions())
+      if (item->text() == QStringLiteral("FreeSerif12pt7b")) chosen = item;
+  }
+  EXPECT_EQ(groups.size(), GetArduinoFontsList().size());
+  ASSERT_TRUE(chosen);
+  const int before = session.UndoStack().index();
+  chosen->trigger();
+  Settle();
+  EXPECT_EQ(text->GetFont().Name, QStringLiteral("FreeSerif12pt7b"));
+  EXPECT_EQ(session.UndoStack().index(), before + 1);
   TDesignRegistry::Instance().Clear();
 }
