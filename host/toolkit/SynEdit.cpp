@@ -45,12 +45,23 @@ void TSynCppSyn::ApplyFont(const QFont& font) {
 
 // ------------------------------------------------------------------------------------------- TSynEdit
 
+namespace {
+// The editor sizes its fonts in points only; a font given in pixels becomes the same size in points.
+QFont PointSized(QFont font, const QWidget* widget) {
+  if (font.pixelSize() > 0) font.setPointSizeF(font.pixelSize() * 72.0 / widget->logicalDpiY());
+  return font;
+}
+}  // namespace
+
 TSynEdit::TSynEdit(QWidget* parent) : QsciScintilla(parent), FGutterFont(font()) {
   setUtf8(true);
   // The form's dialog keys leave Enter to a multi-line editor.
   setInputMethodHints(inputMethodHints() | Qt::ImhMultiLine);
   setFolding(NoFoldStyle);
   setMarginWidth(1, 0);  // no bookmarks or markers
+  // The horizontal scroll bar shows when a line is wider than the editor, not before.
+  SendScintilla(SCI_SETSCROLLWIDTH, 1);
+  SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
   connect(this, &QsciScintilla::textChanged, this, &TSynEdit::TextChanged);
   SetOptions(FOptions);
   ApplyGutter();
@@ -78,7 +89,7 @@ void TSynEdit::SetHighlighter(TSynCppSyn* highlighter) {
   FHighlighter = highlighter;
   if (FHighlighter) {
     connect(FHighlighter, &QObject::destroyed, this, [this] { FHighlighter = nullptr; });
-    FHighlighter->ApplyFont(font());
+    FHighlighter->ApplyFont(PointSized(font(), this));
   }
   setLexer(FHighlighter);
   ApplyGutter();  // setting a lexer restyles the margins
@@ -100,7 +111,7 @@ void TSynEdit::SetUseCodeFolding(bool on) {
 }
 
 void TSynEdit::ApplyGutter() {
-  setMarginsFont(FGutterFont);
+  setMarginsFont(PointSized(FGutterFont, this));
   setMarginType(0, NumberMargin);
   setMarginLineNumbers(0, FGutterShowLineNumbers);
   if (FGutterShowLineNumbers) setMarginWidth(0, QStringLiteral("00000"));
@@ -110,8 +121,8 @@ void TSynEdit::ApplyGutter() {
 void TSynEdit::ApplyFont() {
   if (FApplyingFont) return;
   FApplyingFont = true;
-  if (FHighlighter) FHighlighter->ApplyFont(font());
-  else QsciScintilla::setFont(font());
+  if (FHighlighter) FHighlighter->ApplyFont(PointSized(font(), this));
+  else QsciScintilla::setFont(PointSized(font(), this));
   FApplyingFont = false;
 }
 

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -161,7 +162,7 @@ TEST(SynEdit, ALayoutSetsOptionsFontsAndTheHighlighter) {
   EXPECT_EQ(syn->color(QsciLexerCPP::PreProcessor), QColor(0x80, 0, 0));
   EXPECT_EQ(syn->color(QsciLexerCPP::Keyword), QColor(0, 0, 0x80));
   EXPECT_EQ(syn->color(QsciLexerCPP::DoubleQuotedString), QColor(0, 0, 0xFF));
-  EXPECT_EQ(syn->font(QsciLexerCPP::Keyword).pixelSize(), 13);
+  EXPECT_EQ(QFontMetrics(syn->font(QsciLexerCPP::Keyword)).height(), QFontMetrics(editor->font()).height());
   EXPECT_TRUE(syn->font(QsciLexerCPP::Number).bold());
   EXPECT_FALSE(syn->font(QsciLexerCPP::Keyword).bold());
 
