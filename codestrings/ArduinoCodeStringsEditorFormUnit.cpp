@@ -83,9 +83,7 @@ void TArduinoCodeStringPropertyEditor::FormEditorResize(QObject* Sender) {
 
 QString TArduinoCodeStringPropertyEditor::DisplayText(const QString& value) {
   if (!value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n'))) return value;
-  TStringArrayList lines;
-  lines.SetText(value);
-  return QStringLiteral("( %1 Lines )").arg(lines.GetCount());
+  return QStringLiteral("( %1 Lines )").arg(TStringArrayList::CountLines(value));
 }
 
 QStringList TArduinoCodeStringPropertyEditor::GetDisplayTexts() {
