@@ -51,6 +51,14 @@ TEST(DialogKeys, TheFocusedControlThatWantsTheKeyKeepsIt) {
   QTest::keyClicks(d.editor, "x = 1;");
   EXPECT_TRUE(d.form.isVisible()) << "Enter in a multi-line editor makes a new line";
   EXPECT_EQ(d.editor->Lines(), QStringList({"int x;", "x = 1;"}));
+  // Tab is typed into the text only when the editor wants tabs; otherwise it moves on.
+  d.editor->SetWantTabs(true);
+  QTest::keyClick(d.editor, Qt::Key_Tab);
+  EXPECT_EQ(d.editor->text(), "int x;\nx = 1;\t");
+  d.editor->SetWantTabs(false);
+  QTest::keyClick(d.editor, Qt::Key_Tab);
+  EXPECT_NE(d.form.focusWidget(), d.editor);
+  EXPECT_EQ(d.editor->text(), "int x;\nx = 1;\t");
 
   d.Open(d.line);
   QTest::keyClick(d.line, Qt::Key_Return);
