@@ -145,8 +145,6 @@ TEST(CodeStringPropertyEditor, RegisteredAtStartUpWithInplaceFormsOnlyInADesigne
     auto* codeEditor = qobject_cast<TArduinoCodeStringPropertyEditor*>(editor.get());
     ASSERT_NE(codeEditor, nullptr);
     EXPECT_EQ(codeEditor->GetInplaceFormController() != nullptr, d != nullptr);
-    codeEditor->SetInstanceValues(QVariant::fromValue(TArduinoCode{"y"}));
-    EXPECT_EQ(code.GetLoop().Text, "y");
   }
 }
 
