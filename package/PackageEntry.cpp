@@ -26,7 +26,7 @@
           Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit)                                                 \
   MODULE(ResizableInplaceForm, "Velto.ResizableInplaceFormUnit")                                              \
   MODULE(CodeStringsInplaceForm, "Velto.ArduinoCodeStringsInplaceFormUnit")                                   \
-  MODULE(CodeStringsEditorForm, "Velto.ArduinoCodeStringsEditorFormUnit")                                     \
+  STARTUP(CodeStringsEditorForm, "Velto.ArduinoCodeStringsEditorFormUnit", Velto::ArduinoCodeStringsEditorFormUnit) \
   MODULE(BasicPixelEditorForm, "Velto.Arduino.BasicPixelEditorFormUnit")                                      \
   MODULE(BasicSizedPixelEditorForm, "Velto.Arduino.BasicSizedPixelEditorFormUnit")                            \
   MODULE(BasicLoadSaveSizedPixelEditorForm, "Velto.Arduino.BasicLoadSaveSizedPixelEditorFormUnit")            \

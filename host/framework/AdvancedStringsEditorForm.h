@@ -1,27 +1,26 @@
 #pragma once
 
 #include "runtime/StringArrayList.h"
+#include "toolkit/Forms.h"
+#include "toolkit/SynEdit.h"
 
-#include <QDialog>
 #include <functional>
 #include <memory>
 
-class QsciScintilla;
-namespace Ui {
-class TAdvancedStringsEditorForm;
-}
-
-// The host's modal multi-line text dialog: a code editor over the lines of a string list.
-class TAdvancedStringsEditorForm : public QDialog {
+// The host's modal multi-line text dialog: a code editor over the lines of a string list, with OK
+// (Enter outside the editor) and Cancel (Esc). A package's form inherits its layout and may change
+// the Editor, such as giving it a highlighter.
+class TAdvancedStringsEditorForm : public TForm {
   Q_OBJECT
 public:
   explicit TAdvancedStringsEditorForm(QWidget* parent = nullptr);
   ~TAdvancedStringsEditorForm() override;
 
+  // Shows exactly the list's lines, with no undo history.
   void SetLines(const IStringArrayList& lines);
-  // Replaces the list's lines with the editor's text.
+  // Replaces the list's lines with the editor's.
   void GetLines(IStringArrayList& lines) const;
-  QsciScintilla* GetEditor() const;
+  TSynEdit* GetEditor() const { return Editor; }
 
   // Shows the dialog with `caption` over `lines`. True when confirmed; `lines` then holds the edited
   // text. On cancel `lines` is left as it was.
@@ -32,6 +31,18 @@ public:
   using TExecuteHook = std::function<bool(const QString& caption, const std::shared_ptr<IStringArrayList>& lines)>;
   static void SetExecuteHook(TExecuteHook hook);
 
-private:
-  std::unique_ptr<Ui::TAdvancedStringsEditorForm> ui;
+  // Controls of the layout.
+  TSynEdit* Editor = nullptr;
+  TPanel* Panel1 = nullptr;
+  TButton* OKButton = nullptr;
+  TButton* CancelButton = nullptr;
+
+public slots:
+  virtual void FormShow(QObject* Sender);
+
+protected:
+  // For descendants, whose constructors load their own layout.
+  struct TOwnLayout {};
+  TAdvancedStringsEditorForm(QWidget* parent, TOwnLayout);
+  void BindControls() override;
 };

@@ -5,5 +5,6 @@ target_sources(velto_host PRIVATE
   framework/Designer.cpp framework/Designer.h
   framework/InplaceForms.cpp framework/InplaceForms.h
   framework/JsonParser.cpp framework/JsonParser.h
-  framework/AdvancedStringsEditorForm.cpp framework/AdvancedStringsEditorForm.h framework/AdvancedStringsEditorForm.ui
+  framework/AdvancedStringsEditorForm.cpp framework/AdvancedStringsEditorForm.h
+  framework/Framework.qrc
 )

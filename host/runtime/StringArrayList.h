@@ -32,4 +32,7 @@ public:
   void SetText(const QString& text) override;
   IArrayList<QString>& Assign(const QStringList& lines) override;
   QStringList ToStringList() const override;
+
+  // The number of lines SetText makes of `text`, without making them.
+  static int CountLines(const QString& text);
 };

@@ -7,6 +7,7 @@
 #include "Forms.h"
 #include "SpinEdit.h"
 #include "StdControls.h"
+#include "SynEdit.h"
 #include "runtime/Exceptions.h"
 
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -42,6 +44,8 @@ std::map<QString, TFactory>& Factories() {
       {QStringLiteral("TSpinEdit"), WidgetFactory<TSpinEdit>()},
       {QStringLiteral("TTrackBar"), WidgetFactory<TTrackBar>()},
       {QStringLiteral("TCheckBox"), WidgetFactory<TCheckBox>()},
+      {QStringLiteral("TSynEdit"), WidgetFactory<TSynEdit>()},
+      {QStringLiteral("TSynCppSyn"), [](QObject* parent) -> QObject* { return new TSynCppSyn(parent); }},
       {QStringLiteral("TMenuItem"), [](QObject* parent) -> QObject* { return new TMenuItem(parent); }},
       {QStringLiteral("TOpenDialog"), [](QObject* parent) -> QObject* { return new TOpenDialog(parent); }},
       {QStringLiteral("TSaveDialog"), [](QObject* parent) -> QObject* { return new TSaveDialog(parent); }},
@@ -56,6 +60,29 @@ void RegisterLayoutClass(const QString& className, TLayoutClassFactory factory) 
 }
 
 namespace {
+
+// "Family,size": a positive size in points, a negative one in pixels (a classic font's Height).
+QFont FontOf(const QString& text) {
+  const QStringList parts = text.split(QLatin1Char(','));
+  QFont font(parts.value(0).trimmed());
+  const int size = parts.value(1).trimmed().toInt();
+  if (size > 0) font.setPointSize(size);
+  else if (size < 0) font.setPixelSize(-size);
+  return font;
+}
+
+std::optional<Qt::CursorShape> CursorOf(const QString& name) {
+  static const std::map<QString, Qt::CursorShape> cursors = {
+      {QStringLiteral("crDefault"), Qt::ArrowCursor},    {QStringLiteral("crArrow"), Qt::ArrowCursor},
+      {QStringLiteral("crCross"), Qt::CrossCursor},      {QStringLiteral("crIBeam"), Qt::IBeamCursor},
+      {QStringLiteral("crSizeNS"), Qt::SizeVerCursor},   {QStringLiteral("crSizeWE"), Qt::SizeHorCursor},
+      {QStringLiteral("crSizeAll"), Qt::SizeAllCursor},  {QStringLiteral("crHandPoint"), Qt::PointingHandCursor},
+      {QStringLiteral("crHourGlass"), Qt::WaitCursor},   {QStringLiteral("crNo"), Qt::ForbiddenCursor},
+  };
+  const auto it = cursors.find(name);
+  if (it == cursors.end()) return std::nullopt;
+  return it->second;
+}
 
 // Classic event names that Qt spells differently.
 QList<QByteArray> SignalNames(const QString& event) {
@@ -206,11 +233,22 @@ private:
       target->setProperty("iconSize", QSize(16, 16));
       return;
     }
-    if (name == QLatin1String("Font") && widget) {
-      const QStringList parts = value.toString().split(QLatin1Char(','));
-      QFont font(parts.value(0));
-      if (parts.size() > 1) font.setPointSize(parts[1].toInt());
-      widget->setFont(font);
+    if (name == QLatin1String("Font") && widget) return widget->setFont(FontOf(value.toString()));
+    if (name == QLatin1String("Cursor") && widget) {
+      const std::optional<Qt::CursorShape> shape = CursorOf(value.toString());
+      if (!shape) Fail(QStringLiteral("unknown cursor \"%1\"").arg(value.toString()));
+      return widget->setCursor(*shape);
+    }
+    if (name == QLatin1String("Constraints") && widget) {
+      const QJsonObject limits = value.toObject();
+      for (auto it = limits.begin(); it != limits.end(); ++it) {
+        const int v = it.value().toInt();
+        if (it.key() == QLatin1String("MinWidth")) widget->setMinimumWidth(v);
+        else if (it.key() == QLatin1String("MinHeight")) widget->setMinimumHeight(v);
+        else if (it.key() == QLatin1String("MaxWidth")) widget->setMaximumWidth(v);
+        else if (it.key() == QLatin1String("MaxHeight")) widget->setMaximumHeight(v);
+        else Fail(QStringLiteral("unknown constraint %1 of \"%2\"").arg(it.key(), target->objectName()));
+      }
       return;
     }
     if (name == QLatin1String("FocusControl")) {
@@ -227,6 +265,20 @@ private:
     QVariant v = value.toVariant();
     if (index >= 0) {
       const QMetaProperty property = target->metaObject()->property(index);
+      // A property that holds a component names it; the name is resolved once the layout exists.
+      if (property.metaType().flags() & QMetaType::PointerToQObject) {
+        FReferences.push_back([this, target, property, componentName = value.toString()] {
+          QObject* component = componentName.isEmpty() ? nullptr : Find(componentName);
+          const QMetaObject* expected = property.metaType().metaObject();
+          if (!componentName.isEmpty() && (!component || (expected && !component->metaObject()->inherits(expected))))
+            Fail(QStringLiteral("no component \"%1\" for %2 of \"%3\"")
+                     .arg(componentName, QLatin1String(property.name()), target->objectName()));
+          if (!property.write(target, QVariant(property.metaType(), &component)))
+            Fail(QStringLiteral("cannot set %1 of \"%2\"").arg(QLatin1String(property.name()), target->objectName()));
+        });
+        return;
+      }
+      if (property.metaType() == QMetaType::fromType<QFont>()) v = FontOf(value.toString());
       if (property.metaType() == QMetaType::fromType<QColor>()) v = QColor(value.toString());
       if (!property.write(target, v)) Fail(QStringLiteral("cannot set %1 of \"%2\"").arg(name, target->objectName()));
     } else {

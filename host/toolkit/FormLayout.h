@@ -21,7 +21,9 @@ class TForm;
 // a control (its parent is the enclosing entry, "parent", or the form). Entries may nest "controls".
 // "bounds" is [left, top, width, height]. Properties go through the Qt property system, with a few
 // classic names: Caption (a control's text or the form's title), Hint, Glyph (an icon resource),
-// Font ("Family,points"), FocusControl (a label's buddy) and TabOrder (order among siblings). Menu
+// Font ("Family,size": points, or pixels when negative; so is any font property), Cursor ("crSizeNS"),
+// Constraints ({"MinHeight": 20}), FocusControl (a label's buddy) and TabOrder (order among
+// siblings). A property that holds a component (a highlighter) takes the component's name. Menu
 // items (TMenuItem) added under a TPopupMenu may name the item they follow with "after". Events
 // name a slot of the form; a descendant's slot of the same name serves its form, and a new entry for
 // an event replaces the inherited handler. An error in a layout raises Exception naming it.

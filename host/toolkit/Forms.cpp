@@ -4,19 +4,28 @@
 #include "FormLayout.h"
 #include "runtime/Exceptions.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QChildEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <Qsci/qsciscintilla.h>
+#include <utility>
 
 // ---------------------------------------------------------------------------------------------- TForm
 
-TForm::TForm(QWidget* parent) : QDialog(parent) {
-  // Dialog keys and key preview must see a key before the focused control does.
-  qApp->installEventFilter(this);
-}
+TForm::TForm(QWidget* parent) : QDialog(parent) { Watch(this); }
 
-TForm::~TForm() { qApp->removeEventFilter(this); }
+TForm::~TForm() = default;
+
+void TForm::Watch(QObject* object) {
+  if (!object->isWidgetType()) return;
+  object->installEventFilter(this);
+  // Controls added later are announced to their parent, which is watched by then.
+  for (QObject* child : object->children()) Watch(child);
+}
 
 void TForm::LoadLayout(const QString& resource) {
   LoadFormLayout(this, resource);
@@ -86,54 +95,67 @@ TButton* TForm::CancelButton() const {
   return nullptr;
 }
 
-bool TForm::HandleDialogKey(QKeyEvent* event) {
-  const int key = event->key();
+namespace {
+// Whether the focused control keeps Enter or Esc for itself.
+bool WantsDialogKey(QWidget* control, int key) {
+  if (key == Qt::Key_Escape) {
+    if (auto* combo = qobject_cast<QComboBox*>(control)) return combo->view() && combo->view()->isVisible();
+    if (auto* editor = qobject_cast<QsciScintilla*>(control)) return editor->isListActive() || editor->isCallTipActive();
+    return false;
+  }
+  return qobject_cast<TButton*>(control) || (control->inputMethodHints() & Qt::ImhMultiLine);
+}
+}  // namespace
+
+bool TForm::HandleDialogKey(const QKeyEvent& event) {
+  if (!isWindow()) return false;
+  const int key = event.key();
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
   if (!enter && key != Qt::Key_Escape) return false;
-  if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
-  TButton* button = nullptr;
-  if (enter) {
-    button = qobject_cast<TButton*>(focusWidget());  // a focused button takes Enter itself
-    if (!button) button = DefaultButton();
-  } else {
-    button = CancelButton();
-  }
+  if (event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
+  if (QWidget* control = focusWidget(); control && control != this && WantsDialogKey(control, key)) return false;
+  TButton* button = enter ? DefaultButton() : CancelButton();
   if (!button) return false;
   button->click();
   return true;
 }
 
-bool TForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
-  auto* widget = static_cast<QWidget*>(watched);
-  if (widget->window() != this || !isVisible()) return false;
-  auto* keyEvent = static_cast<QKeyEvent*>(event);
-  // An ignored key travels up to the parents; look at it once, at the control it was sent to.
-  if (event == FSeenEvent && keyEvent->timestamp() == FSeenTimestamp && FSeenReceiver && widget != FSeenReceiver &&
-      widget->isAncestorOf(FSeenReceiver))
-    return false;
-  FSeenEvent = event;
-  FSeenTimestamp = keyEvent->timestamp();
-  FSeenReceiver = widget;
-  if (HandleDialogKey(keyEvent)) return true;
-  if (FKeyPreview) {
-    quint16 vk = VirtualKeyOf(*keyEvent);
-    if (vk) {
-      emit OnKeyDown(this, vk, ShiftStateOf(keyEvent->modifiers()));
-      if (!vk) return true;
-    }
-    if (keyEvent->text().size() == 1) {
-      QChar ch = keyEvent->text().at(0);
-      emit OnKeyPress(this, ch);
-      if (ch.isNull()) return true;
-    }
+bool TForm::PreviewKey(QKeyEvent& event) {
+  if (quint16 vk = VirtualKeyOf(event)) {
+    emit OnKeyDown(this, vk, ShiftStateOf(event.modifiers()));
+    if (!vk) return true;
+  }
+  if (event.text().size() == 1) {
+    QChar ch = event.text().at(0);
+    emit OnKeyPress(this, ch);
+    if (ch.isNull()) return true;
   }
   return false;
 }
 
+bool TForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ChildAdded) {
+    Watch(static_cast<QChildEvent*>(event)->child());
+    return false;
+  }
+  if (event->type() == QEvent::ShortcutOverride) {
+    FKeyOfDropDown = watched->isWidgetType() && static_cast<QWidget*>(watched)->window()->windowType() == Qt::Popup;
+    return false;
+  }
+  if (event->type() != QEvent::KeyPress || !isVisible()) return false;
+  // Only where the key enters: on its way up through the parents it has been looked at already.
+  QWidget* entry = focusWidget();
+  if (watched != (entry ? entry : this)) return false;
+  auto* keyEvent = static_cast<QKeyEvent*>(event);
+  if (std::exchange(FKeyOfDropDown, false) && keyEvent->key() == Qt::Key_Escape) return false;
+  if (HandleDialogKey(*keyEvent)) return true;
+  return FKeyPreview && PreviewKey(*keyEvent);
+}
+
 void TForm::keyPressEvent(QKeyEvent* event) {
-  FSeenEvent = nullptr;  // the key has travelled as far as it goes
-  // Dialog keys were handled by the filter; without a default or cancel button they do nothing.
+  // An in-place form leaves every key to the control it is placed in.
+  if (!isWindow()) return QWidget::keyPressEvent(event);
+  // Dialog keys were decided where they entered; QDialog would end the form on a left-over Esc.
   const int key = event->key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
     event->accept();

@@ -16,9 +16,18 @@
 
 class TButton;
 
-// A form with a modal result. Layouts (.ui) build its children; the most-derived constructor calls
-// Loaded() once they exist. Enter and Esc are dialog keys: they reach the default and cancel
-// buttons before the focused control sees them, and only while those roles are switched on.
+// A form with a modal result. Layouts build its children; the most-derived constructor calls
+// LoadLayout() once they exist.
+//
+// Dialog keys. A key enters the form at the focused control (at the form itself while no control
+// has the focus) and is looked at there, once, before that control sees it. The focused control
+// that wants Enter or Esc keeps it: a button takes Enter itself, a multi-line editor makes a new
+// line, an open drop-down list closes on Esc (the list is a window of its own, so the key is the
+// list's when the list had the keyboard as the key began). Otherwise Enter clicks the default button and Esc the
+// cancel button, while those roles are switched on; with no such button the control gets the key.
+// Keys the controls leave travel up to the form, which does nothing with them. A form embedded as a
+// control (an in-place form) has no dialog keys. Key preview sees every key at the same place,
+// after the dialog keys.
 class TForm : public QDialog {
   Q_OBJECT
   Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
@@ -76,12 +85,16 @@ protected:
 
 private:
   [[noreturn]] void MissingControl(const char* name) const;
-  bool HandleDialogKey(QKeyEvent* event);
+  // Looks at the keys of `object` and of every control below it.
+  void Watch(QObject* object);
+  bool HandleDialogKey(const QKeyEvent& event);
+  bool PreviewKey(QKeyEvent& event);
   int FModalResult = 0;
   bool FKeyPreview = false;
-  const QEvent* FSeenEvent = nullptr;
-  quint64 FSeenTimestamp = 0;
-  QPointer<QWidget> FSeenReceiver;
+  // Qt offers each key to the control that has the keyboard as a shortcut override before it
+  // delivers the key. An open drop-down list closes on that offer, and the key may then still be
+  // delivered to the form: it was the list's all the same.
+  bool FKeyOfDropDown = false;
 };
 
 // Push button with an optional glyph; Default and Cancel are roles the form's dialog keys look at.

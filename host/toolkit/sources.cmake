@@ -9,4 +9,5 @@ target_sources(velto_host PRIVATE
   toolkit/Keys.cpp toolkit/Keys.h
   toolkit/SpinEdit.cpp toolkit/SpinEdit.h
   toolkit/StdControls.cpp toolkit/StdControls.h
+  toolkit/SynEdit.cpp toolkit/SynEdit.h
 )

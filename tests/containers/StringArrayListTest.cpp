@@ -17,6 +17,12 @@ TEST(StringArrayListTest, TextSplitsOnEveryLineBreakAndJoinsWithOne) {
   list->SetText("");
   EXPECT_EQ(list->GetCount(), 0);
   EXPECT_EQ(list->GetText(), "");
+  // Counting agrees with splitting.
+  for (const QString text : {"", "one", "last\n", "\r", "a\r\n\r\nb", "one\r\ntwo\nthree\rfour\r\r\nsix"}) {
+    TStringArrayList lines;
+    lines.SetText(text);
+    EXPECT_EQ(TStringArrayList::CountLines(text), lines.GetCount()) << text.toStdString();
+  }
 
   list->Add("a");
   list->Add("b").Add("c");

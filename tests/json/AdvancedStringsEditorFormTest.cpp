@@ -1,8 +1,6 @@
 #include "framework/AdvancedStringsEditorForm.h"
 
 #include <QApplication>
-#include <QPushButton>
-#include <QDialogButtonBox>
 #include <QTest>
 #include <QTimer>
 #include <Qsci/qsciscintilla.h>
@@ -34,7 +32,7 @@ TEST(AdvancedStringsEditorFormTest, ConfirmReturnsTheEditedLinesCancelKeepsTheLi
     QTest::keyClicks(form.GetEditor(), "{\"a\": 1,");
     QTest::keyClick(form.GetEditor(), Qt::Key_Return);
     QTest::keyClicks(form.GetEditor(), "\"b\": 2}");
-    form.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    form.OKButton->click();
   });
   ASSERT_TRUE(TAdvancedStringsEditorForm::Execute("JSON Object", lines));
   EXPECT_EQ(title, "JSON Object");
@@ -45,7 +43,7 @@ TEST(AdvancedStringsEditorFormTest, ConfirmReturnsTheEditedLinesCancelKeepsTheLi
 
   WhenShown([](TAdvancedStringsEditorForm& form) {
     form.GetEditor()->setText("changed");
-    QTest::keyClick(&form, Qt::Key_Escape);
+    QTest::keyClick(form.GetEditor(), Qt::Key_Escape);
   });
   EXPECT_FALSE(TAdvancedStringsEditorForm::Execute("JSON Array", lines));
   EXPECT_EQ(lines->GetItem(0), "{\"a\": 1,");

@@ -1,0 +1,72 @@
+// Shows the code dialog over a small sketch, and the in-place code editor in a row, and saves them
+// as PNG: xvfb-run -a bin/codestrings_screenshot DIR
+#include "codestrings/ArduinoCodeStringsEditorFormUnit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStyleFactory>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+const char* const Sketch = R"(#include <Servo.h>
+
+// Sweeps the servo while the button is held.
+const float Step = 1.5;
+Servo servo;
+
+void setup() {
+  servo.attach(9);
+  pinMode(2, INPUT_PULLUP);
+}
+
+void loop() {
+  static float angle = 0.0;
+  if (digitalRead(2) == LOW) {
+    angle = angle + Step;
+    if (angle > 180) angle = 0;
+    servo.write(int(angle));
+  }
+  Serial.println("angle");
+  delay(15);
+})";
+
+bool Shoot(QWidget& window, QWidget* focus, const QString& file) {
+  window.show();
+  window.activateWindow();
+  if (!QTest::qWaitForWindowExposed(&window)) return false;
+  focus->setFocus();
+  QTest::qWait(200);
+  return window.grab().save(file);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+  const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+  bool ok = true;
+
+  auto* dialog = Designer::GetForm<TArduinoCodeStringsEditorForm>();
+  dialog->SetCaption(QStringLiteral("Loop"));
+  TStringArrayList lines;
+  lines.SetText(QString::fromLatin1(Sketch));
+  dialog->SetLines(lines);
+  dialog->Editor->setCursorPosition(14, 4);
+  ok &= Shoot(*dialog, dialog->Editor, dir + QStringLiteral("/CodeEditorForm.png"));
+  dialog->hide();
+
+  // The in-place editor as a row of the inspector shows it, special characters on.
+  QWidget inspector;
+  inspector.resize(360, 260);
+  inspector.setWindowTitle(QStringLiteral("Inspector"));
+  TArduinoCodeStringsInplaceForm form(nullptr, nullptr, nullptr, nullptr);
+  form.SetParentControl(&inspector);
+  form.SetBounds(10, 10, 340, 240);
+  form.SetValue(QString::fromLatin1(Sketch).section(QLatin1Char('\n'), 11, 17));
+  form.SpecialCharactersCheckBox->setChecked(true);
+  ok &= Shoot(inspector, form.Editor, dir + QStringLiteral("/CodeStringsInplaceForm.png"));
+
+  std::printf("%s\n", ok ? "saved" : "failed");
+  return ok ? 0 : 1;
+}
