@@ -39,14 +39,19 @@ endforeach()
 # editors are registered in their order before anything its Register procedures make (the stream
 # colours come first there), and every binding of the inspector's editors is listed once.
 string(FIND "${out}" "package Velto.Embedded.Arduino.Basic.Design \"Velto - Arduino Basic Design Package\"\n" at)
-string(FIND "${out}" "\nproperty TArduinoGraphicsFont * * TArduinoGraphicsFontPropertyEditor\nproperty TArduinoGrayscaleAlphaColor * * TGrayscaleAlphaColorPropertyEditor\n" startup_at)
+string(FIND "${out}" "\nproperty TArduinoGraphicsFont * * TArduinoGraphicsFontPropertyEditor\nproperty TArduinoGrayscaleAlphaColor * * TGrayscaleAlphaColorPropertyEditor\nproperty TArduinoCode * * TArduinoCodeStringPropertyEditor\n" startup_at)
 string(FIND "${out}" "\nstream " stream_at)
 if(at LESS 0 OR startup_at LESS 0 OR NOT startup_at LESS stream_at)
-  message(FATAL_ERROR "the package or its start-up registrations (font, then grayscale colour, before the stream colours) are missing\n--- listing:\n${out}")
+  message(FATAL_ERROR "the package or its start-up registrations (font, grayscale colour, code string, before the stream colours) are missing\n--- listing:\n${out}")
 endif()
 foreach(binding
     "property TArduinoGraphicsFont * * TArduinoGraphicsFontPropertyEditor"
     "property TArduinoGrayscaleAlphaColor * * TGrayscaleAlphaColorPropertyEditor"
+    "property TArduinoCode * * TArduinoCodeStringPropertyEditor"
+    "component TArduinoMakeJSON TArduinoMakeJSONObjectComponentEditor"
+    "component TArduinoMakeJSONArray TArduinoMakeJSONArrayComponentEditor"
+    "component TArduinoSplitJSON TArduinoSplitJSONObjectComponentEditor"
+    "component TArduinoSplitJSONArray TArduinoSplitJSONArrayComponentEditor"
     "property TArduinoBasicShields * * TShieldsCollectionPropertyEditor"
     "property TArduinoColorGraphicsElementDrawBitmapPixels * * TArduinoGraphicsColorBitmapPropertyEditor"
     "property TArduinoRGBWGraphicsElementDrawBitmapPixels * * TArduinoGraphicsRGBWColorBitmapPropertyEditor"
@@ -62,6 +67,20 @@ foreach(binding
     message(FATAL_ERROR "'${binding}' is listed ${count} times, not once\n--- listing:\n${out}")
   endif()
 endforeach()
+
+# Every binding the package makes is one of the twelve above, and it colours all 34 stream types.
+set(bindings 0)
+set(streams 0)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^(property|component) .* TArduino[A-Za-z]*(PropertyEditor|ComponentEditor)$|^property .* TShieldsCollectionPropertyEditor$|^property .* TGrayscaleAlphaColorPropertyEditor$")
+    math(EXPR bindings "${bindings} + 1")
+  elseif(line MATCHES "^stream ")
+    math(EXPR streams "${streams} + 1")
+  endif()
+endforeach()
+if(NOT bindings EQUAL 12 OR NOT streams EQUAL 34)
+  message(FATAL_ERROR "${bindings} bindings and ${streams} stream colours listed, not 12 and 34\n--- listing:\n${out}")
+endif()
 
 set(broken
     "Velto.Test.Broken.so: Velto.Test.Unit2.Register failed: refused by the test"

@@ -105,7 +105,8 @@ TEST_F(PluginTest, RepeatedInitializationRegistersNothingAndReloadRegistersAgain
   // The modules with start-up work register their editors, in table order.
   EXPECT_EQ(Lines(), (std::vector<QString>{
                          "property TArduinoGraphicsFont * * TArduinoGraphicsFontPropertyEditor",
-                         "property TArduinoGrayscaleAlphaColor * * TGrayscaleAlphaColorPropertyEditor"}));
+                         "property TArduinoGrayscaleAlphaColor * * TGrayscaleAlphaColorPropertyEditor",
+                         "property TArduinoCode * * TArduinoCodeStringPropertyEditor"}));
   RegisterAll();
   const std::vector<QString> first = Lines();
   ASSERT_FALSE(first.empty());
