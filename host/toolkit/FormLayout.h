@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 class QObject;
 
@@ -30,6 +29,7 @@ class TForm;
 void LoadFormLayout(TForm* form, const QString& resource);
 
 // Makes the class `className` known to layouts. A module that declares a control class of its own
-// registers it before the first form that uses it is made.
-using TLayoutClassFactory = std::function<QObject*(QObject* parent)>;
+// registers it before the first form that uses it is made. A plain function: the table outlives a
+// package that is unloaded, and dropping a function pointer runs none of the package's code.
+using TLayoutClassFactory = QObject* (*)(QObject* parent);
 void RegisterLayoutClass(const QString& className, TLayoutClassFactory factory);
