@@ -14,7 +14,7 @@ namespace {
 // Before and after states of one component; the first redo is the change already made.
 class TStateCommand : public QUndoCommand {
 public:
-  TStateCommand(TDesignSession* session, int index, QJsonObject before, QJsonObject after, const QString& text)
+  TStateCommand(TDesignSession* session, int index, QByteArray before, QByteArray after, const QString& text)
       : QUndoCommand(text), FSession(session), FIndex(index), FBefore(std::move(before)), FAfter(std::move(after)) {}
   void undo() override { FSession->RestoreState(FIndex, FBefore); }
   void redo() override {
@@ -25,7 +25,7 @@ public:
 private:
   TDesignSession* FSession;
   int FIndex;
-  QJsonObject FBefore, FAfter;
+  QByteArray FBefore, FAfter;
   bool FDone = false;
 };
 
@@ -76,14 +76,14 @@ private:
 
 class TModificationScope : public IModification {
 public:
-  TModificationScope(TDesignSession* session, TComponent* root, QJsonObject before, TPersistent* target)
+  TModificationScope(TDesignSession* session, TComponent* root, QByteArray before, TPersistent* target)
       : FSession(session), FRoot(root), FBefore(std::move(before)), FTarget(target) {}
   ~TModificationScope() override { FSession->EndModify(FRoot, FBefore, FTarget); }
 
 private:
   TDesignSession* FSession;
   TComponent* FRoot;  // nullptr: not a document object, nothing to record
-  QJsonObject FBefore;
+  QByteArray FBefore;
   QPointer<TPersistent> FTarget;
 };
 
@@ -156,26 +156,26 @@ void TDesignSession::SetProperty(TPersistent* object, const QMetaProperty& prope
 std::shared_ptr<IModification> TDesignSession::BeginModify(TPersistent* target) {
   TComponent* root = FDocument.RootOf(target);
   if (!root || FOpenScopes.contains(root))
-    return std::make_shared<TModificationScope>(this, nullptr, QJsonObject(), target);
-  QJsonObject before;
+    return std::make_shared<TModificationScope>(this, nullptr, QByteArray(), target);
+  QByteArray before;
   try {
     before = DocumentStreamer::WriteObject(root);
   } catch (const std::exception& e) {
     // Without a streamed state there is nothing to undo to; the change itself may still go ahead.
     emit ErrorOccurred(QStringLiteral("%1 cannot be undone: %2").arg(root->GetName(), QString::fromUtf8(e.what())));
-    return std::make_shared<TModificationScope>(this, nullptr, QJsonObject(), target);
+    return std::make_shared<TModificationScope>(this, nullptr, QByteArray(), target);
   }
   FOpenScopes.insert(root);
   return std::make_shared<TModificationScope>(this, root, std::move(before), target);
 }
 
-void TDesignSession::EndModify(TComponent* root, const QJsonObject& before, TPersistent* target) {
+void TDesignSession::EndModify(TComponent* root, const QByteArray& before, TPersistent* target) {
   if (root) {
     FOpenScopes.remove(root);
     const int index = FDocument.IndexOf(root);
     if (index >= 0) {
       try {
-        QJsonObject after = DocumentStreamer::WriteObject(root);
+        QByteArray after = DocumentStreamer::WriteObject(root);
         if (after != before)
           FPendingSteps.push_back(
               std::make_unique<TStateCommand>(this, index, before, after, QStringLiteral("Modify %1").arg(root->GetName())));
@@ -194,7 +194,7 @@ void TDesignSession::EndModify(TComponent* root, const QJsonObject& before, TPer
   emit ObjectChanged(target);
 }
 
-void TDesignSession::RestoreState(int index, const QJsonObject& state) {
+void TDesignSession::RestoreState(int index, const QByteArray& state) {
   if (index < 0 || index >= FDocument.GetCount()) return;
   try {
     DocumentStreamer::ReadObject(FDocument.GetComponent(index), state, QString());

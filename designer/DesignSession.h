@@ -3,7 +3,7 @@
 #include "DesignDocument.h"
 #include "framework/ComponentEditors.h"
 
-#include <QJsonObject>
+#include <QByteArray>
 #include <QMetaProperty>
 #include <QObject>
 #include <QSet>
@@ -43,7 +43,7 @@ public:
   std::shared_ptr<IModification> BeginModify(TPersistent* target) override;
 
   // Puts a component back into a streamed state (undo and redo of modifications).
-  void RestoreState(int index, const QJsonObject& state);
+  void RestoreState(int index, const QByteArray& state);
 
 signals:
   // Components were added, removed or rebuilt: objects shown may be gone.
@@ -55,7 +55,7 @@ signals:
 
 private:
   friend class TModificationScope;
-  void EndModify(TComponent* root, const QJsonObject& before, TPersistent* target);
+  void EndModify(TComponent* root, const QByteArray& before, TPersistent* target);
 
   TDesignDocument FDocument;
   QUndoStack FUndoStack;
