@@ -25,6 +25,10 @@ class TMainWindow : public QMainWindow {
 public:
   // `headless`: errors go to stderr instead of message boxes (screenshots, scripted runs).
   explicit TMainWindow(TDesignSession* session, bool headless = false, QWidget* parent = nullptr);
+  ~TMainWindow() override;
+
+  // Tree levels built at once below a component or an opened node.
+  static constexpr int kTreeDepth = 32;
 
   // Opens a document; a failure is reported and the open document stays.
   bool OpenFile(const QString& fileName);
@@ -62,8 +66,15 @@ private:
   // A double-click on a component: its editor's default command.
   void RunDefaultCommand(TComponent* component);
   void RefreshPalette();
+  struct TTreeNode {
+    QTreeWidgetItem* item;
+    TPersistent* object;
+  };
   void RefreshTree();
-  void AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object);
+  void BuildTree(QTreeWidgetItem* top, TPersistent* object, int depth);
+  void AddTreeNodes(QTreeWidgetItem* parent, TPersistent* object, std::vector<TTreeNode>& added);
+  static bool HasTreeNodes(TPersistent* object);
+  void ClearTree();
   void RefreshInspector();
   void AddInspectorRows(TPersistent* object, const QString& prefix);
   QTableWidgetItem* CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind,
@@ -93,6 +104,9 @@ private:
   QTreeWidget* FPalette = nullptr;
   QLineEdit* FPaletteFilter = nullptr;
   QSet<TPersistent*> FCollapsed;  // objects whose tree node the user closed
+  // Objects below kTreeDepth whose node the user opened; rebuilt objects may take their addresses.
+  QHash<TPersistent*, QPointer<TPersistent>> FOpened;
+  QSet<QTreeWidgetItem*> FUnbuilt;  // nodes whose children are made when they are opened
   int FTreeRebuilds = 0;
   QMenu* FAddMenu = nullptr;
   QHash<QTreeWidgetItem*, QPointer<TPersistent>> FTreeObjects;
