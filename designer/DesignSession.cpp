@@ -2,6 +2,7 @@
 
 #include "DocumentStreamer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -87,6 +88,38 @@ private:
   QPointer<TPersistent> FTarget;
 };
 
+TSaveFailure TSaveFailure::Inspect(const QSaveFile& file, const QString& fileName) {
+  TSaveFailure failure;
+  failure.error = file.error();
+  failure.qtText = file.errorString();
+  const QFileInfo target(fileName);
+  failure.folder = QDir::toNativeSeparators(target.absolutePath());
+  failure.fileExists = target.exists() && !target.isDir();
+  failure.fileReadOnly = failure.fileExists && !target.isWritable();
+  const QFileInfo folder(target.absolutePath());
+  if (folder.exists()) {
+    failure.folderReadOnly = folder.isDir() && !folder.isWritable();
+  } else {
+    // Missing, unless what stands in its way is a file: then Qt's "Not a directory" says it.
+    QString path = folder.absoluteFilePath();
+    while (!QFileInfo::exists(path) && QFileInfo(path).absolutePath() != path) path = QFileInfo(path).absolutePath();
+    failure.folderMissing = QFileInfo(path).isDir();
+  }
+  return failure;
+}
+
+QString SaveFailureReason(const TSaveFailure& failure) {
+  if (failure.fileReadOnly) return QStringLiteral("permission denied: the file is read-only");
+  if (failure.error == QFileDevice::OpenError) {
+    if (failure.folderMissing) return QStringLiteral("the folder %1 does not exist").arg(failure.folder);
+    if (failure.folderReadOnly)
+      return QStringLiteral("permission denied: the folder %1 does not accept new files").arg(failure.folder);
+    if (failure.fileExists)
+      return QStringLiteral("cannot create a new file in the folder %1 (%2)").arg(failure.folder, failure.qtText);
+  }
+  return failure.qtText;
+}
+
 TDesignSession::TDesignSession(QObject* parent) : QObject(parent) {}
 
 TDesignSession::~TDesignSession() {
@@ -118,7 +151,8 @@ void TDesignSession::Save(const QString& fileName) {
   // commit() does not look at how its own final flush went (Qt 6.4): a small document still in the
   // write buffer would replace the file half written when the disk is full. Flush first.
   if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.flush() || !file.commit())
-    throw Exception(QStringLiteral("Cannot save %1: %2").arg(fileName, file.errorString()));
+    throw Exception(
+        QStringLiteral("Cannot save %1: %2").arg(fileName, SaveFailureReason(TSaveFailure::Inspect(file, fileName))));
   FFileName = fileName;
   FUndoStack.setClean();
 }
