@@ -2,6 +2,7 @@
 
 #include "DocumentStreamer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -14,7 +15,7 @@ namespace {
 // Before and after states of one component; the first redo is the change already made.
 class TStateCommand : public QUndoCommand {
 public:
-  TStateCommand(TDesignSession* session, int index, QJsonObject before, QJsonObject after, const QString& text)
+  TStateCommand(TDesignSession* session, int index, QByteArray before, QByteArray after, const QString& text)
       : QUndoCommand(text), FSession(session), FIndex(index), FBefore(std::move(before)), FAfter(std::move(after)) {}
   void undo() override { FSession->RestoreState(FIndex, FBefore); }
   void redo() override {
@@ -25,7 +26,7 @@ public:
 private:
   TDesignSession* FSession;
   int FIndex;
-  QJsonObject FBefore, FAfter;
+  QByteArray FBefore, FAfter;
   bool FDone = false;
 };
 
@@ -76,16 +77,48 @@ private:
 
 class TModificationScope : public IModification {
 public:
-  TModificationScope(TDesignSession* session, TComponent* root, QJsonObject before, TPersistent* target)
+  TModificationScope(TDesignSession* session, TComponent* root, QByteArray before, TPersistent* target)
       : FSession(session), FRoot(root), FBefore(std::move(before)), FTarget(target) {}
   ~TModificationScope() override { FSession->EndModify(FRoot, FBefore, FTarget); }
 
 private:
   TDesignSession* FSession;
   TComponent* FRoot;  // nullptr: not a document object, nothing to record
-  QJsonObject FBefore;
+  QByteArray FBefore;
   QPointer<TPersistent> FTarget;
 };
+
+TSaveFailure TSaveFailure::Inspect(const QSaveFile& file, const QString& fileName) {
+  TSaveFailure failure;
+  failure.error = file.error();
+  failure.qtText = file.errorString();
+  const QFileInfo target(fileName);
+  failure.folder = QDir::toNativeSeparators(target.absolutePath());
+  failure.fileExists = target.exists() && !target.isDir();
+  failure.fileReadOnly = failure.fileExists && !target.isWritable();
+  const QFileInfo folder(target.absolutePath());
+  if (folder.exists()) {
+    failure.folderReadOnly = folder.isDir() && !folder.isWritable();
+  } else {
+    // Missing, unless what stands in its way is a file: then Qt's "Not a directory" says it.
+    QString path = folder.absoluteFilePath();
+    while (!QFileInfo::exists(path) && QFileInfo(path).absolutePath() != path) path = QFileInfo(path).absolutePath();
+    failure.folderMissing = QFileInfo(path).isDir();
+  }
+  return failure;
+}
+
+QString SaveFailureReason(const TSaveFailure& failure) {
+  if (failure.fileReadOnly) return QStringLiteral("permission denied: the file is read-only");
+  if (failure.error == QFileDevice::OpenError) {
+    if (failure.folderMissing) return QStringLiteral("the folder %1 does not exist").arg(failure.folder);
+    if (failure.folderReadOnly)
+      return QStringLiteral("permission denied: the folder %1 does not accept new files").arg(failure.folder);
+    if (failure.fileExists)
+      return QStringLiteral("cannot create a new file in the folder %1 (%2)").arg(failure.folder, failure.qtText);
+  }
+  return failure.qtText;
+}
 
 TDesignSession::TDesignSession(QObject* parent) : QObject(parent) {}
 
@@ -118,7 +151,8 @@ void TDesignSession::Save(const QString& fileName) {
   // commit() does not look at how its own final flush went (Qt 6.4): a small document still in the
   // write buffer would replace the file half written when the disk is full. Flush first.
   if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.flush() || !file.commit())
-    throw Exception(QStringLiteral("Cannot save %1: %2").arg(fileName, file.errorString()));
+    throw Exception(
+        QStringLiteral("Cannot save %1: %2").arg(fileName, SaveFailureReason(TSaveFailure::Inspect(file, fileName))));
   FFileName = fileName;
   FUndoStack.setClean();
 }
@@ -156,26 +190,26 @@ void TDesignSession::SetProperty(TPersistent* object, const QMetaProperty& prope
 std::shared_ptr<IModification> TDesignSession::BeginModify(TPersistent* target) {
   TComponent* root = FDocument.RootOf(target);
   if (!root || FOpenScopes.contains(root))
-    return std::make_shared<TModificationScope>(this, nullptr, QJsonObject(), target);
-  QJsonObject before;
+    return std::make_shared<TModificationScope>(this, nullptr, QByteArray(), target);
+  QByteArray before;
   try {
     before = DocumentStreamer::WriteObject(root);
   } catch (const std::exception& e) {
     // Without a streamed state there is nothing to undo to; the change itself may still go ahead.
     emit ErrorOccurred(QStringLiteral("%1 cannot be undone: %2").arg(root->GetName(), QString::fromUtf8(e.what())));
-    return std::make_shared<TModificationScope>(this, nullptr, QJsonObject(), target);
+    return std::make_shared<TModificationScope>(this, nullptr, QByteArray(), target);
   }
   FOpenScopes.insert(root);
   return std::make_shared<TModificationScope>(this, root, std::move(before), target);
 }
 
-void TDesignSession::EndModify(TComponent* root, const QJsonObject& before, TPersistent* target) {
+void TDesignSession::EndModify(TComponent* root, const QByteArray& before, TPersistent* target) {
   if (root) {
     FOpenScopes.remove(root);
     const int index = FDocument.IndexOf(root);
     if (index >= 0) {
       try {
-        QJsonObject after = DocumentStreamer::WriteObject(root);
+        QByteArray after = DocumentStreamer::WriteObject(root);
         if (after != before)
           FPendingSteps.push_back(
               std::make_unique<TStateCommand>(this, index, before, after, QStringLiteral("Modify %1").arg(root->GetName())));
@@ -194,7 +228,7 @@ void TDesignSession::EndModify(TComponent* root, const QJsonObject& before, TPer
   emit ObjectChanged(target);
 }
 
-void TDesignSession::RestoreState(int index, const QJsonObject& state) {
+void TDesignSession::RestoreState(int index, const QByteArray& state) {
   if (index < 0 || index >= FDocument.GetCount()) return;
   try {
     DocumentStreamer::ReadObject(FDocument.GetComponent(index), state, QString());

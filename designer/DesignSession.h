@@ -3,13 +3,34 @@
 #include "DesignDocument.h"
 #include "framework/ComponentEditors.h"
 
-#include <QJsonObject>
+#include <QByteArray>
+#include <QFileDevice>
 #include <QMetaProperty>
 #include <QObject>
 #include <QSet>
 #include <QUndoStack>
 #include <memory>
 #include <vector>
+
+class QSaveFile;
+
+// A save that failed, as QSaveFile reported it and as the disk looks afterwards.
+struct TSaveFailure {
+  QFileDevice::FileError error = QFileDevice::NoError;
+  QString qtText;
+  QString folder;               // the folder that was to hold the file
+  bool fileExists = false;      // the file itself is there
+  bool fileReadOnly = false;    // ... and cannot be written
+  bool folderMissing = false;   // the folder is not there (and no file stands where a folder should)
+  bool folderReadOnly = false;  // the folder is there and takes no new files
+
+  static TSaveFailure Inspect(const QSaveFile& file, const QString& fileName);
+};
+
+// What to tell the user about a failed save. QSaveFile writes a temporary file beside the target
+// and renames it, so a folder that refuses new files fails with that file's error: "No such file
+// or directory" for a file that is right there.
+QString SaveFailureReason(const TSaveFailure& failure);
 
 // One open design document with its undo history: every change made through the session (adding
 // or deleting a component, setting a property, a modification scope of an editor) is one undo step.
@@ -46,7 +67,7 @@ public:
   void ShowCollectionEditor(TCollection* collection, const QString& caption) override;
 
   // Puts a component back into a streamed state (undo and redo of modifications).
-  void RestoreState(int index, const QJsonObject& state);
+  void RestoreState(int index, const QByteArray& state);
 
 signals:
   // Components were added, removed or rebuilt: objects shown may be gone.
@@ -60,7 +81,7 @@ signals:
 
 private:
   friend class TModificationScope;
-  void EndModify(TComponent* root, const QJsonObject& before, TPersistent* target);
+  void EndModify(TComponent* root, const QByteArray& before, TPersistent* target);
 
   TDesignDocument FDocument;
   QUndoStack FUndoStack;

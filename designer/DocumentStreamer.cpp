@@ -1,13 +1,15 @@
 #include "DocumentStreamer.h"
 
+#include "JsonText.h"
 #include "framework/Registration.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonParseError>
 #include <QMetaEnum>
 #include <QVariant>
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <unordered_map>
 
 namespace DocumentStreamer {
 namespace {
@@ -17,6 +19,8 @@ const QString kProperties = QStringLiteral("properties");
 const QString kData = QStringLiteral("data");
 const QString kFormat = QStringLiteral("velto-design");
 constexpr int kVersion = 1;
+// Custom data becomes Qt JSON values, which Qt frees recursively; no component keeps state this deep.
+constexpr int kDataDepth = 512;
 
 [[noreturn]] void Raise(const QString& place, const QString& reason) {
   throw EDocumentError(place.isEmpty() ? reason : QStringLiteral("%1: %2").arg(place, reason));
@@ -25,6 +29,12 @@ constexpr int kVersion = 1;
 QString Join(const QString& place, const QString& part) {
   return place.isEmpty() ? part : place + QLatin1Char('.') + part;
 }
+
+// A value that cannot be set, without its place: the reader knows the place and builds it only
+// for a message (at ten thousand levels it is a long text).
+struct TReason {
+  QString text;
+};
 
 bool IsIntegral(QMetaType type) {
   switch (type.id()) {
@@ -68,7 +78,7 @@ QString EnumText(const QMetaEnum& e, int value) {
   return key ? QString::fromLatin1(key) : QString::number(value);
 }
 
-QVariant ValueFromText(const QMetaProperty& property, const QString& text, const QString& place) {
+QVariant ValueFromText(const QMetaProperty& property, const QString& text) {
   const QString bad = QStringLiteral("\"%1\" is not a valid %2 value").arg(text, TypeName(property));
   if (property.isEnumType()) {
     const QMetaEnum e = property.enumerator();
@@ -76,79 +86,200 @@ QVariant ValueFromText(const QMetaProperty& property, const QString& text, const
     const int value =
         e.isFlag() ? e.keysToValue(text.toLatin1().constData(), &ok) : e.keyToValue(text.toLatin1().constData(), &ok);
     // The lookup would end the text at a NUL and take what came before.
-    if (!ok || text.contains(QChar(0))) Raise(place, bad);
+    if (!ok || text.contains(QChar(0))) throw TReason{bad};
     QVariant v(value);
-    if (!v.convert(property.metaType())) Raise(place, bad);
+    if (!v.convert(property.metaType())) throw TReason{bad};
     return v;
   }
   if (property.metaType().id() == QMetaType::Bool) {
     const QString t = text.trimmed().toLower();
     if (t == QLatin1String("true") || t == QLatin1String("1")) return true;
     if (t == QLatin1String("false") || t == QLatin1String("0")) return false;
-    Raise(place, bad);
+    throw TReason{bad};
   }
   if (property.metaType().id() == QMetaType::QStringList) return text.split(QLatin1Char('\n'));
   QVariant v(text);
   if (IsIntegral(property.metaType()) || IsFloating(property.metaType())) v = QVariant(text.trimmed());
-  if (!ConvertChecked(v, property.metaType())) Raise(place, bad);
+  if (!ConvertChecked(v, property.metaType())) throw TReason{bad};
   return v;
 }
 
-void WriteProperty(QObject* object, const QMetaProperty& property, const QVariant& value, const QString& place) {
+void WriteProperty(QObject* object, const QMetaProperty& property, const QVariant& value) {
+  bool written = false;
   try {
-    if (!property.write(object, value)) Raise(place, QStringLiteral("the property refused the value"));
-  } catch (const EDocumentError&) {
-    throw;
+    written = property.write(object, value);
   } catch (const std::exception& e) {
-    Raise(place, QString::fromUtf8(e.what()));
+    throw TReason{QString::fromUtf8(e.what())};
   }
+  if (!written) throw TReason{QStringLiteral("the property refused the value")};
 }
 
-QJsonValue WriteValue(const QObject* object, const QMetaProperty& property) {
-  const QVariant value = property.read(object);
-  if (property.isEnumType()) return EnumText(property.enumerator(), value.toInt());
+void ReadValue(QObject* object, const QMetaProperty& property, const TJsonTree& json, int node) {
   const QMetaType type = property.metaType();
-  if (type.id() == QMetaType::Bool) return value.toBool();
-  if (IsIntegral(type) || IsFloating(type)) return value.toDouble();
-  if (type.id() == QMetaType::QString) return value.toString();
-  if (type.id() == QMetaType::QStringList) return QJsonArray::fromStringList(value.toStringList());
+  QVariant value;
+  if (json.IsString(node)) {
+    value = ValueFromText(property, json.String(node));
+  } else if (json.IsArray(node) && type.id() == QMetaType::QStringList) {
+    QStringList lines;
+    for (int i = 0, n = json.Count(node); i < n; ++i) {
+      const int line = json.Child(node, i);
+      if (!json.IsString(line)) throw TReason{QStringLiteral("expected an array of strings")};
+      lines << json.String(line);
+    }
+    value = lines;
+  } else if (json.IsBool(node) && type.id() == QMetaType::Bool) {
+    value = json.Bool(node);
+  } else if (json.IsNumber(node) && (IsIntegral(type) || IsFloating(type))) {
+    value = json.Number(node);
+    if (!ConvertChecked(value, type))
+      throw TReason{QStringLiteral("%1 is not a valid %2 value").arg(json.Number(node)).arg(TypeName(property))};
+  } else {
+    throw TReason{QStringLiteral("expected a %1 value").arg(TypeName(property))};
+  }
+  WriteProperty(object, property, value);
+}
+
+// The published properties of the classes met while streaming, in key order. A name declared
+// again further down the class tree stands for the later declaration, as indexOfProperty has it.
+class TClassCache {
+public:
+  struct TPublished {
+    QMetaProperty property;
+    QByteArray name;
+    QString key;
+  };
+  struct TInfo {
+    QString className;
+    std::vector<TPublished> properties;
+  };
+
+  // Stays where it is while other classes are added: writer frames point into it.
+  const TInfo& Info(const QMetaObject* cls) {
+    auto it = FClasses.find(cls);
+    if (it != FClasses.end()) return it->second;
+    TInfo info{QString::fromLatin1(cls->className()), {}};
+    for (const QMetaProperty& property : PublishedProperties(cls))
+      info.properties.push_back({property, QByteArray(property.name()), QString::fromLatin1(property.name())});
+    std::stable_sort(info.properties.begin(), info.properties.end(),
+                     [](const TPublished& a, const TPublished& b) { return a.name < b.name; });
+    auto kept = info.properties.begin();
+    for (auto p = info.properties.begin(); p != info.properties.end(); ++p)
+      if (p + 1 == info.properties.end() || p->name != (p + 1)->name) *kept++ = *p;
+    info.properties.erase(kept, info.properties.end());
+    return FClasses.emplace(cls, std::move(info)).first->second;
+  }
+
+  // The property named exactly `name` (a NUL or any other byte counts), or nullptr.
+  const TPublished* Find(const QMetaObject* cls, QByteArrayView name) {
+    const std::vector<TPublished>& properties = Info(cls).properties;
+    const auto it = std::lower_bound(properties.begin(), properties.end(), name,
+                                     [](const TPublished& p, QByteArrayView n) { return QByteArrayView(p.name) < n; });
+    return it != properties.end() && QByteArrayView(it->name) == name ? &*it : nullptr;
+  }
+
+private:
+  std::unordered_map<const QMetaObject*, TInfo> FClasses;
+};
+
+void WriteValue(TJsonWriter& out, const QObject* object, const QMetaProperty& property) {
+  const QVariant value = property.read(object);
+  if (property.isEnumType()) return out.String(EnumText(property.enumerator(), value.toInt()));
+  const QMetaType type = property.metaType();
+  if (type.id() == QMetaType::Bool) return out.Bool(value.toBool());
+  if (IsIntegral(type) || IsFloating(type)) return out.Number(value.toDouble());
+  if (type.id() == QMetaType::QString) return out.String(value.toString());
+  if (type.id() == QMetaType::QStringList) {
+    out.BeginArray();
+    for (const QString& line : value.toStringList()) out.String(line);
+    return out.EndArray();
+  }
   QVariant text = value;
   if (!text.convert(QMetaType::fromType<QString>()))
     throw EDocumentError(QStringLiteral("%1.%2: the type %3 has no text form")
                              .arg(QString::fromLatin1(object->metaObject()->className()),
                                   QString::fromLatin1(property.name()), TypeName(property)));
-  return text.toString();
+  out.String(text.toString());
 }
 
-void ReadValue(QObject* object, const QMetaProperty& property, const QJsonValue& json, const QString& place) {
-  const QMetaType type = property.metaType();
-  QVariant value;
-  if (json.isString()) {
-    value = ValueFromText(property, json.toString(), place);
-  } else if (json.isArray() && type.id() == QMetaType::QStringList) {
-    QStringList lines;
-    for (const QJsonValue& line : json.toArray()) {
-      if (!line.isString()) Raise(place, QStringLiteral("expected an array of strings"));
-      lines << line.toString();
+// Streams an object with its sub-objects and collection items, keys in order; the nesting is a
+// stack of frames, not of calls.
+class TObjectWriter {
+public:
+  TObjectWriter(TJsonWriter& out, TClassCache& classes) : FOut(out), FClasses(classes) {}
+
+  void Write(const TPersistent* object) {
+    Open(object);
+    while (!FStack.empty()) {
+      TFrame& frame = FStack.back();
+      if (frame.collection) {
+        if (frame.next < frame.collection->GetCount()) {
+          Open(frame.collection->GetItem(frame.next++));
+        } else {
+          FOut.EndArray();
+          FStack.pop_back();
+        }
+      } else if (WriteProperties()) {
+        FOut.EndObject();  // properties
+        FOut.EndObject();
+        FStack.pop_back();
+      }
     }
-    value = lines;
-  } else if (json.isBool() && type.id() == QMetaType::Bool) {
-    value = json.toBool();
-  } else if (json.isDouble() && (IsIntegral(type) || IsFloating(type))) {
-    value = json.toDouble();
-    if (!ConvertChecked(value, type))
-      Raise(place, QStringLiteral("%1 is not a valid %2 value").arg(json.toDouble()).arg(TypeName(property)));
-  } else {
-    Raise(place, QStringLiteral("expected a %1 value").arg(TypeName(property)));
   }
-  WriteProperty(object, property, value, place);
-}
 
-QJsonArray WriteCollection(const TCollection* collection) {
-  QJsonArray items;
-  for (const TCollectionItem* item : *collection) items.append(WriteObject(item));
-  return items;
-}
+private:
+  struct TFrame {
+    const TPersistent* object = nullptr;
+    const std::vector<TClassCache::TPublished>* properties = nullptr;
+    int next = 0;
+    const TCollection* collection = nullptr;  // a collection's items rather than an object's properties
+  };
+
+  void Open(const TPersistent* object) {
+    const TClassCache::TInfo& info = FClasses.Info(object->metaObject());
+    FOut.BeginObject();
+    FOut.Key(kClass);
+    FOut.String(info.className);
+    if (const QJsonValue data = object->WriteCustomData(); !data.isNull() && !data.isUndefined()) {
+      FOut.Key(kData);
+      FOut.Value(data);
+    }
+    FOut.Key(kProperties);
+    FOut.BeginObject();
+    FStack.push_back({object, &info.properties, 0, nullptr});
+  }
+
+  // Writes the top frame's properties up to the next one that nests; true when all are written.
+  bool WriteProperties() {
+    TFrame& frame = FStack.back();
+    while (frame.next < int(frame.properties->size())) {
+      const TClassCache::TPublished& p = (*frame.properties)[size_t(frame.next++)];
+      switch (KindOf(frame.object, p.property)) {
+        case TPropertyKind::Value:
+          FOut.Key(p.key);
+          WriteValue(FOut, frame.object, p.property);
+          break;
+        case TPropertyKind::Object:
+          FOut.Key(p.key);
+          Open(SubObject(frame.object, p.property));
+          return false;
+        case TPropertyKind::Collection: {
+          FOut.Key(p.key);
+          FOut.BeginArray();
+          const auto* collection = static_cast<const TCollection*>(SubObject(frame.object, p.property));
+          FStack.push_back({nullptr, nullptr, 0, collection});
+          return false;
+        }
+        case TPropertyKind::Ignored:
+          break;
+      }
+    }
+    return true;
+  }
+
+  TJsonWriter& FOut;
+  TClassCache& FClasses;
+  std::vector<TFrame> FStack;
+};
 
 // The class an item names, which may also be a class that is known but no item of the collection.
 TClass FindNamedClass(const TCollection* collection, const QString& name) {
@@ -160,30 +291,177 @@ TClass FindNamedClass(const TCollection* collection, const QString& name) {
   return cls ? cls : PropertyClass(QMetaType::fromName((name + QLatin1Char('*')).toLatin1()));
 }
 
-void ReadCollection(TCollection* collection, const QJsonValue& json, const QString& place) {
-  if (!json.isArray()) Raise(place, QStringLiteral("expected an array of items"));
-  collection->Clear();
-  const QJsonArray items = json.toArray();
-  for (int i = 0; i < items.size(); ++i) {
-    const QString itemPlace = QStringLiteral("%1[%2]").arg(place).arg(i);
-    if (!items[i].isObject()) Raise(itemPlace, QStringLiteral("expected an object"));
-    const QJsonObject item = items[i].toObject();
-    const QString className = item.value(kClass).toString();
+// Reads a parsed object into a design object: properties in key order, sub-objects in place,
+// collections rebuilt, custom data after an object's properties. The nesting is a stack of frames.
+class TObjectReader {
+public:
+  TObjectReader(const TJsonTree& json, TClassCache& classes, QString base)
+      : FJson(json), FClasses(classes), FBase(std::move(base)) {}
+
+  void Read(TPersistent* object, int node) {
+    PushObject(object, node, TJsonTree::None, -1);
+    while (!FStack.empty()) {
+      TFrame& frame = FStack.back();
+      if (frame.next < frame.count) {
+        const int index = frame.next++;
+        if (frame.collection)
+          ReadItem(index);
+        else
+          ReadMember(FJson.Child(frame.properties, index));
+      } else {
+        if (!frame.collection) ReadData();
+        FStack.pop_back();
+      }
+    }
+  }
+
+private:
+  struct TFrame {
+    TPersistent* object;  // or the collection
+    int node;             // the object's JSON object, or the array of items
+    int properties = TJsonTree::None;
+    int next = 0;
+    int count = 0;
+    bool collection = false;
+    // What this frame adds to its parent's place: the member it was read from, or the item index.
+    int member = TJsonTree::None;
+    int index = -1;
+  };
+
+  // Appended in place: ten thousand levels of copying the whole text so far would be quadratic.
+  QString Place() const {
+    QString place = FBase;
+    for (const TFrame& frame : FStack) {
+      if (frame.member != TJsonTree::None) {
+        if (!place.isEmpty()) place += QLatin1Char('.');
+        place += FJson.Key(frame.member);
+      }
+      if (frame.index >= 0) {
+        place += QLatin1Char('[');
+        place += QString::number(frame.index);
+        place += QLatin1Char(']');
+      }
+    }
+    return place;
+  }
+  QString MemberPlace(int member) const { return Join(Place(), FJson.Key(member)); }
+
+  void PushObject(TPersistent* object, int node, int member, int index) {
+    FStack.push_back({object, node, TJsonTree::None, 0, 0, false, member, index});
+    const int properties = FJson.Member(node, "properties");
+    if (properties == TJsonTree::None) return;
+    if (!FJson.IsObject(properties)) Raise(Join(Place(), kProperties), QStringLiteral("expected an object"));
+    FStack.back().properties = properties;
+    FStack.back().count = FJson.Count(properties);
+  }
+
+  void ReadMember(int member) {
+    TPersistent* object = FStack.back().object;
+    const TClassCache::TPublished* published = FClasses.Find(object->metaObject(), FJson.KeyBytes(member));
+    if (!published)
+      Raise(MemberPlace(member), QStringLiteral("%1 has no property \"%2\"")
+                                     .arg(QString::fromLatin1(object->metaObject()->className()), FJson.Key(member)));
+    const QMetaProperty& property = published->property;
+    switch (KindOf(object, property)) {
+      case TPropertyKind::Value:
+        try {
+          ReadValue(object, property, FJson, member);
+        } catch (const TReason& reason) {
+          Raise(MemberPlace(member), reason.text);
+        }
+        break;
+      case TPropertyKind::Object:
+        if (!FJson.IsObject(member)) Raise(MemberPlace(member), QStringLiteral("expected an object"));
+        PushObject(SubObject(object, property), member, member, -1);
+        break;
+      case TPropertyKind::Collection: {
+        if (!FJson.IsArray(member)) Raise(MemberPlace(member), QStringLiteral("expected an array of items"));
+        auto* collection = static_cast<TCollection*>(SubObject(object, property));
+        collection->Clear();
+        FStack.push_back({collection, member, TJsonTree::None, 0, FJson.Count(member), true, member, -1});
+        break;
+      }
+      case TPropertyKind::Ignored:
+        Raise(MemberPlace(member), QStringLiteral("the property cannot be set from a document"));
+    }
+  }
+
+  void ReadItem(int index) {
+    auto* collection = static_cast<TCollection*>(FStack.back().object);
+    const int item = FJson.Child(FStack.back().node, index);
+    const auto itemPlace = [&] { return Place() + QStringLiteral("[%1]").arg(index); };
+    if (!FJson.IsObject(item)) Raise(itemPlace(), QStringLiteral("expected an object"));
+    const int classNode = FJson.Member(item, "class");
+    const QString className =
+        classNode != TJsonTree::None && FJson.IsString(classNode) ? FJson.String(classNode) : QString();
     TClass cls = FindNamedClass(collection, className);
-    const QString itemClass = QString::fromLatin1(collection->GetItemClass()->className());
-    if (!cls) Raise(itemPlace, QStringLiteral("unknown class \"%1\" for items of %2").arg(className, itemClass));
+    const auto itemClass = [collection] { return QString::fromLatin1(collection->GetItemClass()->className()); };
+    if (!cls) Raise(itemPlace(), QStringLiteral("unknown class \"%1\" for items of %2").arg(className, itemClass()));
     if (!InheritsFrom(cls, collection->GetItemClass()))
-      Raise(itemPlace, QStringLiteral("class \"%1\" does not belong to this collection, whose items are %2")
-                           .arg(className, itemClass));
+      Raise(itemPlace(), QStringLiteral("class \"%1\" does not belong to this collection, whose items are %2")
+                             .arg(className, itemClass()));
     TCollectionItem* added = nullptr;
     try {
       added = collection->Add(cls);
     } catch (const std::exception& e) {
       // A base item class with no constructor of its own (an item that names no class).
-      Raise(itemPlace,
-            QStringLiteral("cannot create %1: %2").arg(QString::fromLatin1(cls->className()), QString::fromUtf8(e.what())));
+      Raise(itemPlace(), QStringLiteral("cannot create %1: %2")
+                             .arg(QString::fromLatin1(cls->className()), QString::fromUtf8(e.what())));
     }
-    ReadObject(added, item, itemPlace);
+    PushObject(added, item, TJsonTree::None, index);
+  }
+
+  // No "data" means the object has none: one that holds some now (a state being restored) is reset.
+  void ReadData() {
+    TPersistent* object = FStack.back().object;
+    const int data = FJson.Member(FStack.back().node, "data");
+    if (data == TJsonTree::None && object->WriteCustomData().isNull()) return;
+    try {
+      object->ReadCustomData(data != TJsonTree::None ? FJson.ToQJsonValue(data, kDataDepth) : QJsonValue());
+    } catch (const std::exception& e) {
+      Raise(Join(Place(), kData), QString::fromUtf8(e.what()));
+    }
+  }
+
+  const TJsonTree& FJson;
+  TClassCache& FClasses;
+  QString FBase;
+  std::vector<TFrame> FStack;
+};
+
+std::unique_ptr<TComponent> CreateComponent(const TJsonTree& json, int node, const QString& place,
+                                            TClassCache& classes) {
+  const int classNode = json.Member(node, "class");
+  const QString className =
+      classNode != TJsonTree::None && json.IsString(classNode) ? json.String(classNode) : QString();
+  if (className.isEmpty()) Raise(place, QStringLiteral("the component names no class"));
+  TClass cls = FindPaletteClass(className);
+  if (!cls) Raise(place, QStringLiteral("unknown class \"%1\" (no loaded package registers it)").arg(className));
+  std::unique_ptr<TComponent> component;
+  try {
+    component.reset(qobject_cast<TComponent*>(CreateInstance(cls, &TComponent::staticMetaObject)));
+  } catch (const std::exception& e) {
+    Raise(place, QStringLiteral("cannot create %1: %2").arg(className, QString::fromUtf8(e.what())));
+  }
+  if (!component) Raise(place, QStringLiteral("cannot create %1").arg(className));
+  TObjectReader(json, classes, place).Read(component.get(), node);
+  return component;
+}
+
+// Parses a document, or raises with the line (and offset) of the fault.
+TJsonTree ParseDocument(const QByteArray& data, const QString& fileLabel) {
+  try {
+    return TJsonTree(data);
+  } catch (const TJsonSyntaxError& error) {
+    // The offset is in bytes; people look for lines. A file cut short fails where it ends, and an
+    // offset beyond its last byte would send them looking for something that is not there.
+    const int line = int(data.left(error.offset).count('\n')) + 1;
+    if (error.offset > data.size())
+      Raise(fileLabel, QStringLiteral("invalid JSON: the file ends early, at line %1").arg(line));
+    if (error.offset == data.size())
+      Raise(fileLabel, QStringLiteral("invalid JSON at the end of the file (line %1): %2").arg(line).arg(error.reason));
+    Raise(fileLabel,
+          QStringLiteral("invalid JSON at line %1 (offset %2): %3").arg(line).arg(error.offset).arg(error.reason));
   }
 }
 
@@ -224,73 +502,30 @@ QString PropertyText(const QObject* object, const QMetaProperty& property) {
 }
 
 void SetPropertyText(QObject* object, const QMetaProperty& property, const QString& text) {
-  const QString place = QString::fromLatin1(property.name());
-  WriteProperty(object, property, ValueFromText(property, text, place), place);
+  try {
+    WriteProperty(object, property, ValueFromText(property, text));
+  } catch (const TReason& reason) {
+    Raise(QString::fromLatin1(property.name()), reason.text);
+  }
 }
 
-QJsonObject WriteObject(const TPersistent* object) {
-  QJsonObject json;
-  json.insert(kClass, QString::fromLatin1(object->metaObject()->className()));
-  QJsonObject properties;
-  for (const QMetaProperty& property : PublishedProperties(object->metaObject())) {
-    const QString name = QString::fromLatin1(property.name());
-    switch (KindOf(object, property)) {
-      case TPropertyKind::Value:
-        properties.insert(name, WriteValue(object, property));
-        break;
-      case TPropertyKind::Object:
-        properties.insert(name, WriteObject(SubObject(object, property)));
-        break;
-      case TPropertyKind::Collection:
-        properties.insert(name, WriteCollection(static_cast<TCollection*>(SubObject(object, property))));
-        break;
-      case TPropertyKind::Ignored:
-        break;
-    }
-  }
-  json.insert(kProperties, properties);
-  if (const QJsonValue data = object->WriteCustomData(); !data.isNull() && !data.isUndefined())
-    json.insert(kData, data);
-  return json;
+QByteArray WriteObject(const TPersistent* object) {
+  TJsonWriter out(false);
+  TClassCache classes;
+  TObjectWriter(out, classes).Write(object);
+  return out.Take();
 }
 
-void ReadObject(TPersistent* object, const QJsonObject& json, const QString& place) {
-  const QJsonValue propertiesValue = json.value(kProperties);
-  if (!propertiesValue.isUndefined() && !propertiesValue.isObject())
-    Raise(Join(place, kProperties), QStringLiteral("expected an object"));
-  const QJsonObject properties = propertiesValue.toObject();
-  const QMetaObject* cls = object->metaObject();
-  for (auto it = properties.begin(); it != properties.end(); ++it) {
-    const QString propertyPlace = Join(place, it.key());
-    const int index = cls->indexOfProperty(it.key().toLatin1().constData());
-    // The lookup stops at a NUL and turns other characters into '?': only the exact name counts.
-    if (index < QObject::staticMetaObject.propertyCount() || it.key() != QLatin1String(cls->property(index).name()))
-      Raise(propertyPlace,
-            QStringLiteral("%1 has no property \"%2\"").arg(QString::fromLatin1(cls->className()), it.key()));
-    const QMetaProperty property = cls->property(index);
-    switch (KindOf(object, property)) {
-      case TPropertyKind::Value:
-        ReadValue(object, property, it.value(), propertyPlace);
-        break;
-      case TPropertyKind::Object:
-        if (!it.value().isObject()) Raise(propertyPlace, QStringLiteral("expected an object"));
-        ReadObject(SubObject(object, property), it.value().toObject(), propertyPlace);
-        break;
-      case TPropertyKind::Collection:
-        ReadCollection(static_cast<TCollection*>(SubObject(object, property)), it.value(), propertyPlace);
-        break;
-      case TPropertyKind::Ignored:
-        Raise(propertyPlace, QStringLiteral("the property cannot be set from a document"));
-    }
+void ReadObject(TPersistent* object, const QByteArray& json, const QString& place) {
+  std::optional<TJsonTree> tree;
+  try {
+    tree.emplace(json);
+  } catch (const TJsonSyntaxError& error) {
+    Raise(place, QStringLiteral("invalid JSON at offset %1: %2").arg(error.offset).arg(error.reason));
   }
-  // No "data" means the object has none: one that holds some now (a state being restored) is reset.
-  if (json.contains(kData) || !object->WriteCustomData().isNull()) {
-    try {
-      object->ReadCustomData(json.contains(kData) ? json.value(kData) : QJsonValue());
-    } catch (const std::exception& e) {
-      Raise(Join(place, kData), QString::fromUtf8(e.what()));
-    }
-  }
+  if (!tree->IsObject(tree->Root())) Raise(place, QStringLiteral("expected an object"));
+  TClassCache classes;
+  TObjectReader(*tree, classes, place).Read(object, tree->Root());
 }
 
 TClass FindPaletteClass(const QString& className) {
@@ -299,74 +534,55 @@ TClass FindPaletteClass(const QString& className) {
   return nullptr;
 }
 
-std::unique_ptr<TComponent> CreateComponent(const QJsonObject& json, const QString& place) {
-  const QString className = json.value(kClass).toString();
-  if (className.isEmpty()) Raise(place, QStringLiteral("the component names no class"));
-  TClass cls = FindPaletteClass(className);
-  if (!cls) Raise(place, QStringLiteral("unknown class \"%1\" (no loaded package registers it)").arg(className));
-  std::unique_ptr<TComponent> component;
-  try {
-    component.reset(qobject_cast<TComponent*>(CreateInstance(cls, &TComponent::staticMetaObject)));
-  } catch (const std::exception& e) {
-    Raise(place, QStringLiteral("cannot create %1: %2").arg(className, QString::fromUtf8(e.what())));
-  }
-  if (!component) Raise(place, QStringLiteral("cannot create %1").arg(className));
-  ReadObject(component.get(), json, place);
-  return component;
-}
-
 QByteArray WriteDocument(const TDesignDocument& document) {
-  QJsonArray components;
-  for (int i = 0; i < document.GetCount(); ++i) components.append(WriteObject(document.GetComponent(i)));
-  QJsonObject root;
-  root.insert(QStringLiteral("format"), kFormat);
-  root.insert(QStringLiteral("version"), kVersion);
-  root.insert(QStringLiteral("components"), components);
-  return QJsonDocument(root).toJson(QJsonDocument::Indented);
+  TJsonWriter out(true);
+  TClassCache classes;
+  TObjectWriter writer(out, classes);
+  // Keys in order, as QJsonObject had them: components, format, version.
+  out.BeginObject();
+  out.Key(u"components");
+  out.BeginArray();
+  for (int i = 0; i < document.GetCount(); ++i) writer.Write(document.GetComponent(i));
+  out.EndArray();
+  out.Key(u"format");
+  out.String(kFormat);
+  out.Key(u"version");
+  out.Integer(kVersion);
+  out.EndObject();
+  return out.Take();
 }
 
 std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, const QString& fileLabel) {
-  QJsonParseError error{};
-  const QJsonDocument doc = QJsonDocument::fromJson(data, &error);
-  if (error.error != QJsonParseError::NoError) {
-    // The offset is in bytes; people look for lines. A file cut short fails where it ends, and an
-    // offset beyond its last byte would send them looking for something that is not there.
-    const int line = int(data.left(error.offset).count('\n')) + 1;
-    if (error.offset >= data.size()) {
-      const bool cut = error.error == QJsonParseError::UnterminatedObject ||
-                       error.error == QJsonParseError::UnterminatedArray ||
-                       error.error == QJsonParseError::UnterminatedString;
-      if (cut) Raise(fileLabel, QStringLiteral("invalid JSON: the file ends early, at line %1").arg(line));
-      Raise(fileLabel, QStringLiteral("invalid JSON at the end of the file (line %1): %2").arg(line).arg(error.errorString()));
-    }
-    Raise(
-        fileLabel,
-        QStringLiteral("invalid JSON at line %1 (offset %2): %3").arg(line).arg(error.offset).arg(error.errorString()));
-  }
-  if (!doc.isObject()) Raise(fileLabel, QStringLiteral("expected a JSON object at the top level"));
-  const QJsonObject root = doc.object();
-  if (root.value(QStringLiteral("format")).toString() != kFormat)
+  const TJsonTree json = ParseDocument(data, fileLabel);
+  const int root = json.Root();
+  if (!json.IsObject(root)) Raise(fileLabel, QStringLiteral("expected a JSON object at the top level"));
+  const int format = json.Member(root, "format");
+  if (format == TJsonTree::None || !json.IsString(format) || json.String(format) != kFormat)
     Raise(fileLabel, QStringLiteral("not a design document (\"format\" is not \"%1\")").arg(kFormat));
-  if (root.value(QStringLiteral("version")).toInt() > kVersion)
-    Raise(fileLabel, QStringLiteral("document version %1 is newer than this designer reads (%2)")
-                         .arg(root.value(QStringLiteral("version")).toInt())
-                         .arg(kVersion));
-  const QJsonValue list = root.value(QStringLiteral("components"));
-  if (!list.isArray()) Raise(fileLabel, QStringLiteral("\"components\" must be an array"));
+  const int versionNode = json.Member(root, "version");
+  const int version = versionNode == TJsonTree::None ? 0 : json.Int(versionNode);
+  if (version > kVersion)
+    Raise(fileLabel,
+          QStringLiteral("document version %1 is newer than this designer reads (%2)").arg(version).arg(kVersion));
+  const int list = json.Member(root, "components");
+  if (list == TJsonTree::None || !json.IsArray(list))
+    Raise(fileLabel, QStringLiteral("\"components\" must be an array"));
   std::vector<std::unique_ptr<TComponent>> components;
-  const QJsonArray array = list.toArray();
-  for (int i = 0; i < array.size(); ++i) {
+  TClassCache classes;
+  for (int i = 0, n = json.Count(list); i < n; ++i) {
     const auto at = [&](const QString& place) {
       return fileLabel.isEmpty() ? place : fileLabel + QStringLiteral(": ") + place;
     };
     QString place = QStringLiteral("components[%1]").arg(i);
-    if (!array[i].isObject()) Raise(at(place), QStringLiteral("expected an object"));
-    const QString name = array[i].toObject().value(kProperties).toObject().value(QStringLiteral("Name")).toString();
+    const int node = json.Child(list, i);
+    if (!json.IsObject(node)) Raise(at(place), QStringLiteral("expected an object"));
+    const int nameNode = json.Member(json.Member(node, "properties"), "Name");
+    const QString name = nameNode != TJsonTree::None && json.IsString(nameNode) ? json.String(nameNode) : QString();
     if (!name.isEmpty()) place += QStringLiteral(" (%1)").arg(name);
     for (const auto& c : components)
       if (!name.isEmpty() && c->GetName().compare(name, Qt::CaseInsensitive) == 0)
         Raise(at(place), QStringLiteral("a component named \"%1\" comes earlier").arg(name));
-    components.push_back(CreateComponent(array[i].toObject(), at(place)));
+    components.push_back(CreateComponent(json, node, at(place), classes));
   }
   return components;
 }

@@ -4,7 +4,6 @@
 #include "runtime/Exceptions.h"
 
 #include <QByteArray>
-#include <QJsonObject>
 #include <QMetaProperty>
 #include <memory>
 #include <vector>
@@ -42,14 +41,15 @@ QString PropertyText(const QObject* object, const QMetaProperty& property);
 // a value of its type or the property refuses it.
 void SetPropertyText(QObject* object, const QMetaProperty& property, const QString& text);
 
-QJsonObject WriteObject(const TPersistent* object);
-// Reads properties and custom data into an existing object; collections are rebuilt. `place`
-// prefixes every error message.
-void ReadObject(TPersistent* object, const QJsonObject& json, const QString& place);
-// Makes a component of a palette class from its streamed form.
-std::unique_ptr<TComponent> CreateComponent(const QJsonObject& json, const QString& place);
+// An object's streamed form as compact JSON text: what an undo step keeps. The same state gives
+// the same bytes.
+QByteArray WriteObject(const TPersistent* object);
+// Reads properties and custom data from an object's streamed form into an existing object;
+// collections are rebuilt. `place` prefixes every error message.
+void ReadObject(TPersistent* object, const QByteArray& json, const QString& place);
 TClass FindPaletteClass(const QString& className);
 
+// Reading and writing keep their own stacks, so objects may nest as deep as memory allows.
 QByteArray WriteDocument(const TDesignDocument& document);
 // The components of a streamed document; nothing is changed when it raises.
 std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, const QString& fileLabel);

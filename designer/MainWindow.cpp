@@ -157,7 +157,16 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
     if (!FUpdating) FCollapsed.insert(FTreeObjects.value(item).data());
   });
   connect(FTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
-    if (!FUpdating) FCollapsed.remove(FTreeObjects.value(item).data());
+    if (FUpdating) return;
+    TPersistent* object = FTreeObjects.value(item).data();
+    FCollapsed.remove(object);
+    // A node below the depth built at once gets its children now, and keeps them across rebuilds.
+    if (FUnbuilt.remove(item) && object) {
+      FOpened.insert(object, object);
+      FUpdating = true;
+      BuildTree(item, object, kTreeDepth);
+      FUpdating = false;
+    }
   });
   connect(FInspector, &QTableWidget::itemChanged, this, &TMainWindow::InspectorEdited);
   connect(FSession, &TDesignSession::StructureChanged, this, [this] {
@@ -245,16 +254,14 @@ void TMainWindow::RefreshTree() {
     if (FTreeObjects.value(item) != keep) others << FTreeObjects.value(item);
   ++FTreeRebuilds;
   FUpdating = true;
-  FTree->clear();
-  FTreeObjects.clear();
+  ClearTree();
   TDesignDocument& doc = FSession->Document();
   QTreeWidgetItem* current = nullptr;
   for (int i = 0; i < doc.GetCount(); ++i) {
     TComponent* component = doc.GetComponent(i);
     auto* item = new QTreeWidgetItem(FTree, {component->GetName(), ClassName(component)});
     FTreeObjects.insert(item, component);
-    AddTreeChildren(item, component);
-    item->setExpanded(!FCollapsed.contains(component));
+    BuildTree(item, component, 0);
   }
   for (auto it = FTreeObjects.begin(); it != FTreeObjects.end(); ++it)
     if (keep && it.value() == keep) current = it.key();
@@ -267,20 +274,24 @@ void TMainWindow::RefreshTree() {
   FShownSelection.clear();
 }
 
-void TMainWindow::AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object) {
+// The nodes below an object's: a collection's items, or the collections an object owns.
+void TMainWindow::AddTreeNodes(QTreeWidgetItem* parent, TPersistent* object, std::vector<TTreeNode>& added) {
+  if (auto* collection = qobject_cast<TCollection*>(object)) {
+    int index = 0;
+    for (TCollectionItem* item : *collection) {
+      auto* child = new QTreeWidgetItem(
+          parent, {QStringLiteral("%1 - %2").arg(index++).arg(item->GetDisplayName()), ClassName(item)});
+      FTreeObjects.insert(child, item);
+      added.push_back({child, item});
+    }
+    return;
+  }
   for (const QMetaProperty& property : DocumentStreamer::PublishedProperties(object->metaObject())) {
     if (DocumentStreamer::KindOf(object, property) != TPropertyKind::Collection) continue;
     auto* collection = static_cast<TCollection*>(DocumentStreamer::SubObject(object, property));
     auto* node = new QTreeWidgetItem(parent, {QString::fromLatin1(property.name()), ClassName(collection)});
     FTreeObjects.insert(node, collection);
-    for (TCollectionItem* item : *collection) {
-      auto* child = new QTreeWidgetItem(
-          node, {QStringLiteral("%1 - %2").arg(item->GetIndex()).arg(item->GetDisplayName()), ClassName(item)});
-      FTreeObjects.insert(child, item);
-      AddTreeChildren(child, item);
-      child->setExpanded(!FCollapsed.contains(item));
-    }
-    node->setExpanded(!FCollapsed.contains(collection));
+    added.push_back({node, collection});
   }
 }
 
@@ -291,6 +302,70 @@ void TMainWindow::CollectRows(TPersistent* object, const QString& prefix, std::v
     if (DocumentStreamer::KindOf(object, property) == TPropertyKind::Object)
       CollectRows(DocumentStreamer::SubObject(object, property), name + QLatin1Char('.'), rows);
   }
+}
+
+bool TMainWindow::HasTreeNodes(TPersistent* object) {
+  if (auto* collection = qobject_cast<TCollection*>(object)) return collection->GetCount() > 0;
+  for (const QMetaProperty& property : DocumentStreamer::PublishedProperties(object->metaObject()))
+    if (DocumentStreamer::KindOf(object, property) == TPropertyKind::Collection) return true;
+  return false;
+}
+
+// Element trees nest as deep as the JSON they came from. The tree shows kTreeDepth levels below
+// each node built at once; a node deeper down shows that it can be opened and gets its children
+// when it is. The walk keeps its own stack, and every node is expanded as the user left it.
+void TMainWindow::BuildTree(QTreeWidgetItem* top, TPersistent* object, int depth) {
+  struct TPending {
+    QTreeWidgetItem* item;
+    TPersistent* object;
+    int depth;
+  };
+  std::vector<TPending> pending{{top, object, depth}};
+  std::vector<TTreeNode> added;
+  while (!pending.empty()) {
+    const TPending node = pending.back();
+    pending.pop_back();
+    if (node.depth >= kTreeDepth && FOpened.value(node.object) != node.object) {
+      if (HasTreeNodes(node.object)) {
+        node.item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        FUnbuilt.insert(node.item);
+      }
+      continue;
+    }
+    added.clear();
+    AddTreeNodes(node.item, node.object, added);
+    node.item->setExpanded(!FCollapsed.contains(node.object));
+    // An opened node starts a new stretch of levels.
+    const int childDepth = (node.depth >= kTreeDepth ? 0 : node.depth) + 1;
+    for (auto it = added.rbegin(); it != added.rend(); ++it) pending.push_back({it->item, it->object, childDepth});
+  }
+}
+
+// QTreeWidget deletes an item's children from the item's destructor, once per level. The items
+// are taken out of the view first, then deleted leaves first, each then the first child of its
+// parent (so that finding it there is one step).
+void TMainWindow::ClearTree() {
+  FTreeObjects.clear();
+  FUnbuilt.clear();
+  const QList<QTreeWidgetItem*> top = FTree->invisibleRootItem()->takeChildren();
+  std::vector<QTreeWidgetItem*> stack;
+  for (QTreeWidgetItem* item : top) {
+    stack.push_back(item);
+    while (!stack.empty()) {
+      QTreeWidgetItem* last = stack.back();
+      if (last->childCount() > 0) {
+        stack.push_back(last->child(0));
+      } else {
+        stack.pop_back();
+        delete last;
+      }
+    }
+  }
+}
+
+TMainWindow::~TMainWindow() {
+  FUpdating = true;  // no selection signals while the items go
+  ClearTree();
 }
 
 void TMainWindow::RefreshInspector() {

@@ -27,6 +27,10 @@ class TMainWindow : public QMainWindow {
 public:
   // `headless`: errors go to stderr instead of message boxes (screenshots, scripted runs).
   explicit TMainWindow(TDesignSession* session, bool headless = false, QWidget* parent = nullptr);
+  ~TMainWindow() override;
+
+  // Tree levels built at once below a component or an opened node.
+  static constexpr int kTreeDepth = 32;
 
   // Opens a document; a failure is reported and the open document stays.
   bool OpenFile(const QString& fileName);
@@ -70,8 +74,15 @@ private:
   // A double-click on a component: its editor's default command.
   void RunDefaultCommand(TComponent* component);
   void RefreshPalette();
+  struct TTreeNode {
+    QTreeWidgetItem* item;
+    TPersistent* object;
+  };
   void RefreshTree();
-  void AddTreeChildren(QTreeWidgetItem* parent, TPersistent* object);
+  void BuildTree(QTreeWidgetItem* top, TPersistent* object, int depth);
+  void AddTreeNodes(QTreeWidgetItem* parent, TPersistent* object, std::vector<TTreeNode>& added);
+  static bool HasTreeNodes(TPersistent* object);
+  void ClearTree();
   void RefreshInspector();
   void CollectRows(TPersistent* object, const QString& prefix, std::vector<TInspectorRow>& rows) const;
   void AddInspectorRow(int row);
@@ -108,6 +119,9 @@ private:
   QTreeWidget* FPalette = nullptr;
   QLineEdit* FPaletteFilter = nullptr;
   QSet<TPersistent*> FCollapsed;  // objects whose tree node the user closed
+  // Objects below kTreeDepth whose node the user opened; rebuilt objects may take their addresses.
+  QHash<TPersistent*, QPointer<TPersistent>> FOpened;
+  QSet<QTreeWidgetItem*> FUnbuilt;  // nodes whose children are made when they are opened
   int FTreeRebuilds = 0;
   QMenu* FAddMenu = nullptr;
   QHash<QTreeWidgetItem*, QPointer<TPersistent>> FTreeObjects;

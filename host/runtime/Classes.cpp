@@ -71,11 +71,33 @@ QString TCollectionItem::GetDisplayName() const { return QString::fromLatin1(met
 
 TCollection::TCollection(TClass itemClass, QObject* parent) : TPersistent(parent), FItemClass(itemClass) {}
 
-TCollection::~TCollection() {
-  for (auto* item : FItems) {
-    item->FCollection = nullptr;
-    delete item;
+namespace {
+// Items of collections being destroyed. Items may own collections of their own, nested as deep as
+// a document goes (element trees generated from a sample), and deleting them from their
+// collection's destructor would recurse once per level. The outermost destructor deletes from
+// this list, in order; the inner ones, reached from it, only append to it.
+thread_local std::vector<TCollectionItem*>* GDoomedItems = nullptr;
+
+void DeleteItems(std::vector<TCollectionItem*> items) {
+  if (GDoomedItems) {
+    GDoomedItems->insert(GDoomedItems->end(), items.begin(), items.end());
+    return;
   }
+  GDoomedItems = &items;
+  for (size_t i = 0; i < items.size(); ++i) delete items[i];
+  GDoomedItems = nullptr;
+}
+}  // namespace
+
+TCollection::~TCollection() {
+  std::vector<TCollectionItem*> items = std::move(FItems);
+  FItems.clear();
+  for (auto* item : items) {
+    item->FCollection = nullptr;
+    // Out of the object tree, or QObject would delete it with the collection, recursively.
+    item->setParent(nullptr);
+  }
+  DeleteItems(std::move(items));
 }
 
 TCollectionItem* TCollection::GetItem(int index) const {

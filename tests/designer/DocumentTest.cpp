@@ -77,10 +77,59 @@ TEST(DesignDocument, RoundTripKeepsNestedCollectionsValueTypesAndCustomData) {
   ASSERT_EQ(number->GetChildren()->GetCount(), 1);
   EXPECT_EQ(Element(number->GetChildren(), 0)->FText, QStringLiteral("deep"));
 
-  // Saving what was read gives the same file.
+  // Saving what was read gives the same file, laid out as QJsonDocument lays it out.
   QFile original(path);
   ASSERT_TRUE(original.open(QIODevice::ReadOnly));
-  EXPECT_EQ(DocumentStreamer::WriteDocument(session.Document()), original.readAll());
+  const QByteArray saved = original.readAll();
+  EXPECT_EQ(DocumentStreamer::WriteDocument(session.Document()), saved);
+  EXPECT_EQ(QJsonDocument::fromJson(saved).toJson(), saved);
+}
+
+// Items owning collections of their own nest as deep as memory allows: written, read back and
+// freed without a stack per level, and a fault at the bottom is named by its whole path.
+TEST(DesignDocument, DeepCollectionsAreWrittenReadAndFreedWithoutRecursion) {
+  RegisterTestComponents();
+  // Deep enough that QObject's own recursive deletion would overflow the stack.
+  constexpr int kDepth = 100000;
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("deep.vdoc"));
+  QByteArray state;
+  {
+    TDesignSession session;
+    auto* led = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
+    TTestElements* children = led->GetElements();
+    for (int i = 0; i < kDepth; ++i) {
+      TTestElement* element = Element(children, children->Add()->GetIndex());
+      element->FText = QString::number(i);
+      children = element->GetChildren();
+    }
+    session.Save(path);
+    state = DocumentStreamer::WriteObject(led);
+  }
+  TDesignSession session;
+  session.Open(path);
+  ASSERT_EQ(session.Document().GetCount(), 1);
+  EXPECT_EQ(DocumentStreamer::WriteObject(session.Document().GetComponent(0)), state);
+  TTestElements* children = static_cast<TTestLed*>(session.Document().GetComponent(0))->GetElements();
+  int depth = 0;
+  for (; children->GetCount() == 1; ++depth) {
+    ASSERT_EQ(Element(children, 0)->FText, QString::number(depth));
+    children = Element(children, 0)->GetChildren();
+  }
+  EXPECT_EQ(depth, kDepth);
+
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray bad = file.readAll();
+  const QByteArray bottom = "\"Text\":\"" + QByteArray::number(kDepth - 1) + '"';
+  ASSERT_EQ(bad.count(bottom), 1) << "deep levels are written compact";
+  bad.replace(bottom, "\"Text\":5");
+  const QString badPath = dir.filePath(QStringLiteral("bad.vdoc"));
+  WriteFile(badPath, bad);
+  const QString place = QStringLiteral("bad.vdoc: components[0] (TestLed1).Elements[0]") +
+                        QStringLiteral(".Children[0]").repeated(kDepth - 1) + QStringLiteral(".Text");
+  EXPECT_TRUE(OpenError(session, badPath) == place + QStringLiteral(": expected a QString value"));
+  EXPECT_EQ(session.FileName(), path);
 }
 
 TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) {
@@ -118,7 +167,8 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
        "items are TTestElement"},
       {component(QStringLiteral("\"Elements\":[{\"class\":\"TNoSuchElement\"}]")),
        "components[1] (Bad1).Elements[0]: unknown class \"TNoSuchElement\" for items of TTestElement"},
-      {"{\"format\":\"velto-design\",\n\"components\": [{\"class\":\"x", "bad.vdoc: invalid JSON: the file ends early, at line 2"},
+      {"{\"format\":\"velto-design\",\n\"components\": [{\"class\":\"x",
+       "bad.vdoc: invalid JSON: the file ends early, at line 2"},
       {component(QStringLiteral("\"Font\":{\"properties\":{\"Size\":true}}")),
        "components[1] (Bad1).Font.Size: expected a int value"},
       {QStringLiteral(R"({"format":"velto-design","components":[{"class":"TTestLed","data":["x"]}]})").toUtf8(),
@@ -127,6 +177,10 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
        "bad.vdoc: components[1] (OK1): a component named \"OK1\" comes earlier"},
       {R"({"format":"velto-design","components":[7]})", "bad.vdoc: components[0]: expected an object"},
       {"[1,2]", "bad.vdoc: expected a JSON object"},
+      // Custom data becomes Qt's JSON values, which are freed recursively.
+      {QByteArray(R"({"format":"velto-design","components":[{"class":"TTestLed","data":)") + QByteArray(600, '[') +
+           QByteArray(600, ']') + "}]}",
+       "bad.vdoc: components[0].data: nested deeper than 512 levels"},
       {"{\"components\":[]}", "bad.vdoc: not a design document"},
   };
   const QString bad = dir.filePath(QStringLiteral("bad.vdoc"));

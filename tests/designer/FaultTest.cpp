@@ -5,11 +5,14 @@
 #include "common/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <cstdio>
 
 namespace {
 QByteArray ReadAll(const QString& path) {
@@ -122,4 +125,102 @@ TEST(DesignerFaults, OpenWithUnsavedChangesAsksFirst) {
     EXPECT_EQ(session.IsModified(), !c.opened);
     EXPECT_EQ(ReadAll(current) != before, c.saved);
   }
+}
+
+namespace {
+// Makes a file or folder refuse writing until it goes out of scope. Root writes whatever the mode
+// says, so there the file system's immutable flag does it (where the file system has one).
+class TWriteLock {
+public:
+  explicit TWriteLock(const QString& path) : FPath(path), FRoot(geteuid() == 0) {
+    FLocked = FRoot ? QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) == 0
+                    : QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  }
+  ~TWriteLock() {
+    if (!FLocked) return;
+    if (FRoot)
+      QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), FPath});
+    else
+      QFile::setPermissions(FPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  }
+  bool Locked() const { return FLocked && !QFileInfo(FPath).isWritable(); }
+
+private:
+  QString FPath;
+  bool FRoot;
+  bool FLocked = false;
+};
+}  // namespace
+
+// A save that fails says what happened: a read-only file or folder is "permission denied", a
+// missing folder is named; where Qt's own words are right they stay.
+TEST(DesignerFaults, SaveErrorsSayWhatHappened) {
+  const struct {
+    TSaveFailure failure;
+    const char* reason;
+  } rules[] = {
+      {{.error = QFileDevice::WriteError,
+        .qtText = "Existing file /d/a.vdoc is not writable",
+        .folder = "/d",
+        .fileExists = true,
+        .fileReadOnly = true},
+       "permission denied: the file is read-only"},
+      {{.error = QFileDevice::OpenError, .qtText = "Permission denied", .folder = "/d", .folderReadOnly = true},
+       "permission denied: the folder /d does not accept new files"},
+      {{.error = QFileDevice::OpenError,
+        .qtText = "No such file or directory",
+        .folder = "/d/gone",
+        .folderMissing = true},
+       "the folder /d/gone does not exist"},
+      // The file is there; the temporary file beside it is what could not be made.
+      {{.error = QFileDevice::OpenError, .qtText = "No such file or directory", .folder = "/proc", .fileExists = true},
+       "cannot create a new file in the folder /proc (No such file or directory)"},
+      {{.error = QFileDevice::OpenError, .qtText = "Not a directory", .folder = "/d/file.txt"}, "Not a directory"},
+      {{.error = QFileDevice::WriteError, .qtText = "File too large", .folder = "/d", .fileExists = true},
+       "File too large"},
+  };
+  for (const auto& rule : rules) EXPECT_EQ(SaveFailureReason(rule.failure), QString::fromUtf8(rule.reason));
+
+  // The same through a session, on the disk.
+  RegisterTestComponents();
+  QTemporaryDir dir;
+  TDesignSession session;
+  session.AddComponent(&TTestLed::staticMetaObject);
+  const auto saveError = [&](const QString& path) {
+    try {
+      session.Save(path);
+    } catch (const Exception& e) {
+      return e.Message();
+    }
+    return QString();
+  };
+  const QString file = dir.filePath(QStringLiteral("a.vdoc"));
+  session.Save(file);
+  const QString folder = dir.filePath(QStringLiteral("locked"));
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("locked")));
+
+  EXPECT_EQ(saveError(file + QStringLiteral("/x.vdoc")),
+            QStringLiteral("Cannot save %1/x.vdoc: Not a directory").arg(file));
+  EXPECT_EQ(saveError(dir.filePath(QStringLiteral("gone/x.vdoc"))),
+            QStringLiteral("Cannot save %1: the folder %2 does not exist")
+                .arg(dir.filePath(QStringLiteral("gone/x.vdoc")), dir.filePath(QStringLiteral("gone"))));
+  {
+    TWriteLock lock(file);
+    if (lock.Locked())
+      EXPECT_EQ(saveError(file), QStringLiteral("Cannot save %1: permission denied: the file is read-only").arg(file));
+    else
+      std::fprintf(stderr, "note: this file system cannot make a file read-only for root; the rules above cover it\n");
+  }
+  {
+    TWriteLock lock(folder);
+    const QString inside = folder + QStringLiteral("/x.vdoc");
+    if (lock.Locked())
+      EXPECT_EQ(saveError(inside), QStringLiteral("Cannot save %1: permission denied: the folder %2 does not accept "
+                                                  "new files")
+                                       .arg(inside, folder));
+    else
+      std::fprintf(stderr,
+                   "note: this file system cannot make a folder read-only for root; the rules above cover it\n");
+  }
+  EXPECT_EQ(saveError(file), QString()) << "unlocked, it saves again";
 }
