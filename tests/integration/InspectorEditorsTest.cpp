@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "arduino/Components.h"
 #include "arduino/Displays.h"
+#include "codestrings/ArduinoCodeStringsInplaceFormUnit.h"
 #include "propertyeditors/GrayscaleAlphaColorInplaceFormUnit.h"
 #include "framework/Registration.h"
 
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QHeaderView>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -24,6 +26,9 @@ namespace Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit {
 void StartUp();
 }
 namespace Velto::Arduino::Graphics::FontPropertyEditors {
+void StartUp();
+}
+namespace Velto::ArduinoCodeStringsEditorFormUnit {
 void StartUp();
 }
 
@@ -177,5 +182,51 @@ TEST(InspectorEditors, InplaceColourFormAndFontDropDown) {
   Settle();
   EXPECT_EQ(text->GetFont().Name, QStringLiteral("FreeSerif12pt7b"));
   EXPECT_EQ(session.UndoStack().index(), before + 1);
+  TDesignRegistry::Instance().Clear();
+}
+
+// Typing in a code row's in-place editor writes every character into the component at once and
+// keeps the editor (and the caret) while the row shows the new value; leaving the editor ends one
+// undo step; the row's text counts the lines.
+TEST(InspectorEditors, CodeRowTypingIsLiveAndOneUndoStep) {
+  TDesignRegistry::Instance().Clear();
+  Velto::ArduinoCodeStringsEditorFormUnit::StartUp();
+  TDesignSession session;
+  TMainWindow window(&session);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  auto* code = static_cast<TArduinoCustomCode*>(session.AddComponent(&TArduinoCustomCode::staticMetaObject));
+  code->SetSetup({QStringLiteral("pinMode(13, OUTPUT);")});
+  window.Select(code);
+  Settle();
+  ASSERT_TRUE(window.SetCurrentRow(QStringLiteral("Setup")));
+  TEditorCell* cell = window.EditorCellOf(QStringLiteral("Setup"));
+  ASSERT_TRUE(cell);
+  const QPointer<TBasicInplaceForm> form = cell->InplaceForm();
+  ASSERT_TRUE(form);
+  auto* editor = static_cast<TArduinoCodeStringsInplaceForm*>(form.data())->Editor;
+  EXPECT_EQ(editor->text(), QStringLiteral("pinMode(13, OUTPUT);"));
+  editor->setFocus();
+  Settle();
+  ASSERT_TRUE(form->InEditor());
+  const int steps = session.UndoStack().index();
+  editor->setCursorPosition(0, 20);
+  QTest::keyClick(editor, Qt::Key_Return);
+  QTest::keyClicks(editor, QStringLiteral("x"));
+  Settle();
+  EXPECT_EQ(code->GetSetup().Text, QStringLiteral("pinMode(13, OUTPUT);\nx"));
+  EXPECT_EQ(cell->Editor()->GetDisplayValues(), QStringLiteral("( 2 Lines )"));
+  EXPECT_EQ(cell->InplaceForm(), form.data());
+  EXPECT_EQ(session.UndoStack().index(), steps);  // still typing
+
+  window.Inspector()->setFocus();  // the user leaves the editor
+  Settle();
+  EXPECT_EQ(session.UndoStack().index(), steps + 1);
+  EXPECT_EQ(cell->InplaceForm(), form.data());
+  session.UndoStack().undo();
+  Settle();
+  EXPECT_EQ(code->GetSetup().Text, QStringLiteral("pinMode(13, OUTPUT);"));
+  ASSERT_TRUE(cell->InplaceForm());
+  EXPECT_EQ(static_cast<TArduinoCodeStringsInplaceForm*>(cell->InplaceForm())->GetValue(), code->GetSetup().Text);
   TDesignRegistry::Instance().Clear();
 }
