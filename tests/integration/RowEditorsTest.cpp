@@ -46,7 +46,7 @@ QStringList ItemClasses(const TCollection* collection) {
 
 // The inspector's "..." on a collection row opens the collection editor; each of its commands is
 // one undo step, it follows undo, selects the clicked item in the tree, and goes with its collection.
-TEST(InspectorEditors, CollectionEditorCommandsAreUndoSteps) {
+TEST(RowEditors, CollectionEditorCommandsAreUndoSteps) {
   TDesignRegistry::Instance().Clear();
   Velto::Arduino::Structure::RegisterPkg();
   TDesignSession session;
@@ -109,7 +109,7 @@ TEST(InspectorEditors, CollectionEditorCommandsAreUndoSteps) {
 // A colour row's in-place form opens with the row, survives the changes it makes (a drag is one undo
 // step), is made anew when an undo moves the value on, and closes with the row; the font row's
 // drop-down lists the fonts by group and sets the one chosen.
-TEST(InspectorEditors, InplaceColourFormAndFontDropDown) {
+TEST(RowEditors, InplaceColourFormAndFontDropDown) {
   TDesignRegistry::Instance().Clear();
   Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit::StartUp();
   Velto::Arduino::Graphics::FontPropertyEditors::StartUp();
@@ -188,7 +188,7 @@ TEST(InspectorEditors, InplaceColourFormAndFontDropDown) {
 // Typing in a code row's in-place editor writes every character into the component at once and
 // keeps the editor (and the caret) while the row shows the new value; leaving the editor ends one
 // undo step; the row's text counts the lines.
-TEST(InspectorEditors, CodeRowTypingIsLiveAndOneUndoStep) {
+TEST(RowEditors, CodeRowTypingIsLiveAndOneUndoStep) {
   TDesignRegistry::Instance().Clear();
   Velto::ArduinoCodeStringsEditorFormUnit::StartUp();
   TDesignSession session;
