@@ -45,6 +45,34 @@ int ListRegistrations(const TPackageLoader& loader) {
 }
 
 // A document with one component of every class on the palette, to keep the example current.
+// Makes a row current, as a click would (its in-place form opens), and pictures the window; a row
+// with a list of choices shows it popped up with its first group open.
+bool ShootRow(TMainWindow& window, const QString& row, QPixmap& picture) {
+  if (!window.SetCurrentRow(row)) {
+    std::fprintf(stderr, "velto-designer: no inspector row %s\n", qPrintable(row));
+    return false;
+  }
+  QApplication::processEvents();
+  picture = window.grab();
+  TEditorCell* cell = window.EditorCellOf(row);
+  if (!cell || !cell->DropDown()) return true;
+  // The lists are windows of their own: drawn onto the picture where they pop up.
+  std::unique_ptr<QMenu> list(cell->CreateDropDown(nullptr));
+  const QPoint below = cell->mapToGlobal(QPoint(0, cell->height()));
+  const QPoint at = window.mapFromGlobal(below);
+  list->popup(below);
+  QApplication::processEvents();
+  QPainter painter(&picture);
+  painter.drawPixmap(at, list->grab());
+  if (QAction* first = list->actions().value(0); first && first->menu()) {
+    const QRect item = list->actionGeometry(first);
+    first->menu()->popup(list->mapToGlobal(item.topRight()));
+    QApplication::processEvents();
+    painter.drawPixmap(at + item.topRight(), first->menu()->grab());
+  }
+  return true;
+}
+
 // Opens the dialog of an inspector row as the user's "..." would, and renders it instead of waiting
 // for the user.
 bool ShootDialog(TMainWindow& window, const QString& property, const QString& file) {
@@ -163,39 +191,15 @@ int main(int argc, char** argv) {
     }
     window.show();
     QApplication::processEvents();
-    QPixmap picture;
-    if (parser.isSet(rowOption)) {
-      if (!window.SetCurrentRow(parser.value(rowOption))) {
-        std::fprintf(stderr, "velto-designer: no inspector row %s\n", qPrintable(parser.value(rowOption)));
-        opened = false;
-      }
-      QApplication::processEvents();
-      picture = window.grab();
-      if (TEditorCell* cell = window.EditorCellOf(parser.value(rowOption)); cell && cell->DropDown()) {
-        // The list is a window of its own: drawn onto the picture where it pops up.
-        std::unique_ptr<QMenu> list(cell->CreateDropDown(nullptr));
-        const QPoint at = window.mapFromGlobal(cell->mapToGlobal(QPoint(0, cell->height())));
-        list->popup(cell->mapToGlobal(QPoint(0, cell->height())));
-        QApplication::processEvents();
-        QPainter painter(&picture);
-        painter.drawPixmap(at, list->grab());
-        // The first group opened beside it.
-        if (QAction* first = list->actions().value(0); first && first->menu()) {
-          const QRect item = list->actionGeometry(first);
-          first->menu()->popup(list->mapToGlobal(item.topRight()));
-          QApplication::processEvents();
-          painter.drawPixmap(at + item.topRight(), first->menu()->grab());
-        }
-      }
-    } else {
-      picture = window.grab();
-    }
+    QPixmap picture = window.grab();
+    if (parser.isSet(rowOption) && !ShootRow(window, parser.value(rowOption), picture)) opened = false;
     const QString file = parser.value(screenshotOption);
     if (!picture.save(file)) {
       std::fprintf(stderr, "velto-designer: cannot write %s\n", qPrintable(file));
       return 1;
     }
-    if (parser.isSet(executeOption)) return ShootDialog(window, parser.value(executeOption), parser.value(dialogOption)) && opened ? 0 : 2;
+    if (parser.isSet(executeOption) && !ShootDialog(window, parser.value(executeOption), parser.value(dialogOption)))
+      opened = false;
     return opened ? 0 : 2;
   }
 
