@@ -25,7 +25,11 @@ TEditorCell::TEditorCell(std::unique_ptr<TSinglePropertyEditor> editor, int line
   });
 }
 
-TEditorCell::~TEditorCell() { CloseInplaceForm(); }
+TEditorCell::~TEditorCell() {
+  // Going with the window: nobody is left to resize a row.
+  blockSignals(true);
+  CloseInplaceForm();
+}
 
 template <class F>
 void TEditorCell::Guarded(F&& operation) {

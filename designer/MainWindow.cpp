@@ -366,6 +366,8 @@ void TMainWindow::ClearTree() {
 TMainWindow::~TMainWindow() {
   FUpdating = true;  // no selection signals while the items go
   ClearTree();
+  // The cells' editors and forms go while the window is still whole.
+  FInspector->setRowCount(0);
 }
 
 void TMainWindow::RefreshInspector() {
