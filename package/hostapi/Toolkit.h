@@ -1,7 +1,9 @@
 #pragma once
 // Host user-interface toolkit as the package uses it.
+#include "toolkit/ComboBox.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/DrawGrid.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Keys.h"
 #include "toolkit/SpinEdit.h"
+#include "toolkit/StdControls.h"
