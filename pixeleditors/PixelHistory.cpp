@@ -113,7 +113,13 @@ void TPixelHistory::Commit(const TPixelGrid& image, const QString& fold) {
     }
   }
   TStep step;
-  step.Before = Take(FRecorded, sameSize ? rect : Whole(FRecorded));
+  const QRect before = sameSize ? rect : Whole(FRecorded);
+  // After a run of whole-image operations the region before is the last step's region after:
+  // shared, it costs neither time nor memory (though Bytes counts it twice).
+  const TRegion* last = FCanFold && !FUndo.empty() ? &FUndo.back().After : nullptr;
+  step.Before = last && last->Rect == before && last->Width == FRecorded.Width() && last->Height == FRecorded.Height()
+                    ? *last
+                    : Take(FRecorded, before);
   step.After = Take(image, sameSize ? rect : Whole(image));
   step.Fold = fold;
   FRecorded = image;

@@ -62,5 +62,5 @@ private:
   size_t FBytes = 0;
   TPixelGrid FRecorded;
   bool FStarted = false;
-  bool FCanFold = false;  // the last undo step was recorded last, nothing undone since
+  bool FCanFold = false;  // the last undo step was recorded last (its region after is the image recorded)
 };

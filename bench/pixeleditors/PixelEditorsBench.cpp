@@ -90,6 +90,21 @@ void BM_HistoryUndoRedoWholeImage(benchmark::State& state) {
 }
 BENCHMARK(BM_HistoryUndoRedoWholeImage)->Unit(benchmark::kMillisecond);
 
+// Recording a whole-image change (Invert) of the same image: what every whole-image operation adds.
+void BM_HistoryCommitWholeImage(benchmark::State& state) {
+  TPixelGrid image;
+  image.Resize(255, 255, 0);
+  uint64_t n = 0;
+  image.Transform([&](uint64_t) { return 0xFF000000u | uint32_t((n++ * 2654435761u) >> 8); });
+  TPixelHistory history;
+  history.Commit(image);
+  for (auto _ : state) {
+    image.Invert();
+    history.Commit(image);
+  }
+}
+BENCHMARK(BM_HistoryCommitWholeImage)->Unit(benchmark::kMillisecond);
+
 // Argument 0: the handler and the preview rebuild it queued, the dialog hidden; 1: shown, with the
 // repaint of every visible cell (2418 of them at 1280 x 800) as well.
 void BM_DialogUndoRedoWholeImage(benchmark::State& state) {
