@@ -11,6 +11,7 @@ constexpr TSampleConversion kConversion{
 
 TAlphaColorBitmapEditorForm::TAlphaColorBitmapEditorForm(QWidget* parent)
     : TBasicLoadSaveSizedPixelEditorForm(parent, TOwnLayout{}) {
+  SetConversion(kConversion);
   LoadLayout(QStringLiteral(":/pixeleditors/layouts/AlphaColorBitmapEditorFormUnit.json"));
 }
 

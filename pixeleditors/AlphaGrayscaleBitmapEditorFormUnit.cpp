@@ -15,6 +15,7 @@ constexpr TSampleConversion kConversion{
 
 TAlphaGrayscaleBitmapEditorForm::TAlphaGrayscaleBitmapEditorForm(QWidget* parent)
     : TBasicLoadSaveSizedPixelEditorForm(parent, TOwnLayout{}) {
+  SetConversion(kConversion);
   LoadLayout(QStringLiteral(":/pixeleditors/layouts/AlphaGrayscaleBitmapEditorFormUnit.json"));
 }
 

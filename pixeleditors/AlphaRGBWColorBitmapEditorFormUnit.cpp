@@ -20,6 +20,7 @@ constexpr TSampleConversion kConversion{
 
 TAlphaRGBWColorBitmapEditorForm::TAlphaRGBWColorBitmapEditorForm(QWidget* parent)
     : TBasicLoadSaveSizedPixelEditorForm(parent, TOwnLayout{}) {
+  SetConversion(kConversion);
   LoadLayout(QStringLiteral(":/pixeleditors/layouts/AlphaRGBWColorBitmapEditorFormUnit.json"));
 }
 

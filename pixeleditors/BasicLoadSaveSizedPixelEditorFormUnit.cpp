@@ -1,15 +1,38 @@
 #include "BasicLoadSaveSizedPixelEditorFormUnit.h"
 
+#include "pixeleditors/MonochromeImportFormUnit.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QColorSpace>
+#include <QDataStream>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <algorithm>
 
 namespace {
+constexpr quint32 kPixelsTag = 0x56505831u;  // "VPX1"
+
 TPixelFormat ViewOf(TPixelFormat bitmap) {
   return bitmap == PixelFormat1bppIndexed ? PixelFormat8bppIndexed : bitmap;
 }
 
 int SampleBytes(TPixelFormat view) { return view == PixelFormat8bppIndexed ? 1 : 4; }
+
+// Asks for the import options with a preview of `picture`; OK keeps them for the next time.
+bool AskImportOptions(QWidget* parent, const QImage& picture, TMonochromeImportSettings& settings) {
+  TMonochromeImportForm form(parent);
+  form.SetSettings(settings);
+  form.SetPicture(picture);
+  if (form.ShowModal() != mrOk) return false;
+  settings = form.Settings();
+  settings.Save();
+  return true;
+}
 }  // namespace
+
+const QString TBasicLoadSaveSizedPixelEditorForm::PixelsMimeType = QStringLiteral("application/x-velto-pixels");
 
 TBasicLoadSaveSizedPixelEditorForm::TBasicLoadSaveSizedPixelEditorForm(QWidget* parent)
     : TBasicSizedPixelEditorForm(parent, TOwnLayout{}) {
@@ -25,45 +48,144 @@ void TBasicLoadSaveSizedPixelEditorForm::BindControls() {
   Bind(SaveButton, "SaveButton");
   Bind(OpenDialog, "OpenDialog");
   Bind(SaveDialog, "SaveDialog");
+  Bind(Copy1, "Copy1");
+  Bind(Paste1, "Paste1");
 }
 
 void TBasicLoadSaveSizedPixelEditorForm::LoadPicture(const TSampleConversion& conversion) {
   if (!OpenDialog->Execute(this)) return;
-  const QImage picture = DecodeImageFile(OpenDialog->FileName);
+  ImportPicture(DecodeImageFile(OpenDialog->FileName), conversion, true);
+}
+
+bool TBasicLoadSaveSizedPixelEditorForm::ImportPicture(const QImage& picture, const TSampleConversion& conversion,
+                                                       bool mayAsk) {
   // SetPixel drops what lies beyond the largest image, so only the part that can stay is converted.
   const int w = std::min(picture.width(), MaxSide), h = std::min(picture.height(), MaxSide);
   const QImage part = picture.width() > w || picture.height() > h ? picture.copy(0, 0, w, h) : picture;
-  QImage bitmap = conversion.Bitmap == PixelFormat1bppIndexed
-                      ? ReduceToMonochrome(part)
-                      : part.convertToFormat(ToImageFormat(conversion.Bitmap));
+  QImage bitmap;
+  if (conversion.Bitmap == PixelFormat1bppIndexed) {
+    TMonochromeImportSettings settings = TMonochromeImportSettings::Load();
+    if (mayAsk && settings.ShowOnImport && !AskImportOptions(this, part, settings)) return false;
+    bitmap = settings.Options == TReduceOptions{} ? ReduceToMonochrome(part) : ReduceToMonochrome(part, settings.Options);
+    FImported = part;
+  } else {
+    bitmap = part.convertToFormat(ToImageFormat(conversion.Bitmap));
+  }
   // Everything that can fail has run: only now does the image change.
+  BeginChange();
   SetPixelsSize({picture.width(), picture.height()});
   const TPixelFormat view = ViewOf(conversion.Bitmap);
   const int bytes = SampleBytes(view);
-  TBitmapData data(bitmap, ImageLockModeRead, view);
-  for (int y = 0; y < h; ++y) {
-    const uchar* row = data.ScanLine(y);
-    for (int x = 0; x < w; ++x) SetPixel(x, y, conversion.ToPixel(row + x * bytes));
+  {
+    TBitmapData data(bitmap, ImageLockModeRead, view);
+    for (int y = 0; y < h; ++y) {
+      const uchar* row = data.ScanLine(y);
+      for (int x = 0; x < w; ++x) SetPixel(x, y, conversion.ToPixel(row + x * bytes));
+    }
   }
+  EndChange();
+  UpdateCurrentInfo();  // the current cell holds a pixel of the picture now
+  return true;
+}
+
+QImage TBasicLoadSaveSizedPixelEditorForm::PictureOf(const TSampleConversion& conversion) {
+  const TSize size = GetPixelsSize();
+  QImage bitmap = CreateBitmap(size.cx, size.cy, conversion.Bitmap);
+  const TPixelFormat view = ViewOf(conversion.Bitmap);
+  const int bytes = SampleBytes(view);
+  TBitmapData data(bitmap, ImageLockModeWrite, view);
+  for (int y = 0; y < size.cy; ++y) {
+    uchar* row = data.ScanLine(y);
+    for (int x = 0; x < size.cx; ++x) conversion.ToSample(GetPixel(x, y), row + x * bytes);
+  }
+  return bitmap;
 }
 
 void TBasicLoadSaveSizedPixelEditorForm::SavePicture(const TSampleConversion& conversion) {
   if (!SaveDialog->Execute(this)) return;
-  const TSize size = GetPixelsSize();
-  QImage bitmap = CreateBitmap(size.cx, size.cy, conversion.Bitmap);
-  {
-    const TPixelFormat view = ViewOf(conversion.Bitmap);
-    const int bytes = SampleBytes(view);
-    TBitmapData data(bitmap, ImageLockModeWrite, view);
-    for (int y = 0; y < size.cy; ++y) {
-      uchar* row = data.ScanLine(y);
-      for (int x = 0; x < size.cx; ++x) conversion.ToSample(GetPixel(x, y), row + x * bytes);
-    }
-  }
+  const QImage bitmap = PictureOf(conversion);
   const QString name = SaveDialog->FileName;
   if (QFileInfo::exists(name) &&
       MessageDlg(QStringLiteral("File ") + name + QStringLiteral(" Exists. Override?"), mtConfirmation,
                  MsgButtons({mbYes, mbNo}), 0, mbYes) != mrYes)
     return;
   EncodeImageFile(bitmap, name, QFileInfo(name).suffix());
+}
+
+void TBasicLoadSaveSizedPixelEditorForm::Copy1Click(QObject*) {
+  const QImage picture = PictureOf(*FConversion).convertToFormat(QImage::Format_ARGB32);
+  auto* data = new QMimeData;
+  data->setImageData(picture);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, "PNG");
+  data->setData(QStringLiteral("image/png"), png);
+  QByteArray own;
+  {
+    QDataStream out(&own, QIODevice::WriteOnly);
+    const TSize size = GetPixelsSize();
+    out << kPixelsTag << QByteArray(metaObject()->className()) << qint32(size.cx) << qint32(size.cy);
+    for (int y = 0; y < size.cy; ++y)
+      for (int x = 0; x < size.cx; ++x) out << quint64(GetPixel(x, y));
+  }
+  data->setData(PixelsMimeType, own);
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool TBasicLoadSaveSizedPixelEditorForm::PasteOwnPixels(const QMimeData& data) {
+  if (!data.hasFormat(PixelsMimeType)) return false;
+  QDataStream in(data.data(PixelsMimeType));
+  quint32 tag = 0;
+  QByteArray className;
+  qint32 w = 0, h = 0;
+  in >> tag >> className >> w >> h;
+  // Another dialog's values mean other colours; those come over as a picture.
+  if (in.status() != QDataStream::Ok || tag != kPixelsTag || className != metaObject()->className() || w < 1 ||
+      h < 1 || w > MaxSide || h > MaxSide)
+    return false;
+  std::vector<uint64_t> values(size_t(w) * size_t(h));
+  for (uint64_t& v : values) {
+    quint64 read = 0;
+    in >> read;
+    v = read;
+  }
+  if (in.status() != QDataStream::Ok) return false;
+  BeginChange();
+  SetPixelsSize({w, h});
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) SetPixel(x, y, values[size_t(y) * size_t(w) + size_t(x)]);
+  EndChange();
+  UpdateCurrentInfo();
+  return true;
+}
+
+void TBasicLoadSaveSizedPixelEditorForm::Paste1Click(QObject*) {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (data && PasteOwnPixels(*data)) return;
+  if (!data || !data->hasImage()) {
+    StatusBar->SetSimpleText(QStringLiteral("Nothing to paste: the clipboard holds no picture"));
+    return;
+  }
+  QImage picture = qvariant_cast<QImage>(data->imageData());
+  if (picture.isNull())
+    throw EImageError(QStringLiteral("Cannot paste the picture on the clipboard: unsupported or corrupt image data"));
+  // The limit of Load, for a picture that was decoded before it reached us.
+  if (picture.width() > kMaxImageSide || picture.height() > kMaxImageSide ||
+      qint64(picture.width()) * picture.height() * 4 > kMaxImageBytes)
+    throw EImageError(QStringLiteral("Cannot paste the picture on the clipboard: image of %1 x %2 pixels exceeds the "
+                                     "limit of %3 x %3 / %4 MiB")
+                          .arg(picture.width())
+                          .arg(picture.height())
+                          .arg(kMaxImageSide)
+                          .arg(kMaxImageBytes >> 20));
+  picture.setColorSpace(QColorSpace());  // the samples as stored, as Load takes them
+  ImportPicture(picture.convertToFormat(QImage::Format_ARGB32), *FConversion, true);
+}
+
+void TBasicLoadSaveSizedPixelEditorForm::ImportOptions1Click(QObject*) {
+  if (!FConversion || FConversion->Bitmap != PixelFormat1bppIndexed) return;
+  TMonochromeImportSettings settings = TMonochromeImportSettings::Load();
+  if (!AskImportOptions(this, FImported, settings) || FImported.isNull()) return;
+  ImportPicture(QImage(FImported), *FConversion, false);
 }

@@ -13,6 +13,7 @@ constexpr TSampleConversion kConversion{
 
 TArduinoBasicMonochromeBitmapEditorForm::TArduinoBasicMonochromeBitmapEditorForm(QWidget* parent)
     : TBasicLoadSaveSizedPixelEditorForm(parent, TOwnLayout{}) {
+  SetConversion(kConversion);
   LoadLayout(QStringLiteral(":/pixeleditors/layouts/BasicMonochromeBitmapEditorFormUnit.json"));
 }
 

@@ -22,6 +22,7 @@ constexpr TSampleConversion kConversion{
 
 TBasicMonochromeTransparencyBitmapEditorForm::TBasicMonochromeTransparencyBitmapEditorForm(QWidget* parent)
     : TBasicLoadSaveSizedPixelEditorForm(parent, TOwnLayout{}) {
+  SetConversion(kConversion);
   LoadLayout(QStringLiteral(":/pixeleditors/layouts/BasicMonochromeTransparencyBitmapEditorFormUnit.json"));
 }
 

@@ -1,5 +1,8 @@
 #include "BasicPixelEditorFormUnit.h"
 
+#include "pixeleditors/GridZoom.h"
+
+#include <QKeyEvent>
 #include <algorithm>
 
 // The glyphs live in the static package library, whose resource registration the linker would drop.
@@ -14,6 +17,21 @@ static void InitPixelEditorResources() {
 namespace {
 constexpr uint64_t kBlack = 0xFF000000u;
 constexpr uint64_t kWhite = 0xFFFFFFFFu;
+
+// Sees a control's events before the control does.
+class TEventTap : public QObject {
+public:
+  TEventTap(QObject* watched, std::function<void(QEvent*)> tap) : QObject(watched), FTap(std::move(tap)) {
+    watched->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    FTap(event);
+    return false;
+  }
+
+private:
+  std::function<void(QEvent*)> FTap;
+};
 }  // namespace
 
 TArduinoBasicPixelEditorForm::TArduinoBasicPixelEditorForm(QWidget* parent) : TForm(parent) {
@@ -47,6 +65,8 @@ void TArduinoBasicPixelEditorForm::BindControls() {
   Bind(ShiftDown1, "ShiftDown1");
   Bind(MirrorHorizontal1, "MirrorHorizontal1");
   Bind(MirrorVertical1, "MirrorVertical1");
+  Bind(Undo1, "Undo1");
+  Bind(Redo1, "Redo1");
 }
 
 void TArduinoBasicPixelEditorForm::FormCreate(QObject*) {
@@ -54,6 +74,53 @@ void TArduinoBasicPixelEditorForm::FormCreate(QObject*) {
   FHatchBrush = &HatchBrush();
   // The pixels hold the size; until the owner sets one they cover the grid's design size.
   FPixels.Resize(Grid->ColCount(), Grid->RowCount(), GetClearColor());
+  // A layout gives one shortcut per item; redo has a second one.
+  Redo1->setShortcuts({Redo1->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  new TEventTap(Grid, [this](QEvent* event) {
+    if (event->type() == QEvent::KeyPress) GridKeyEvent(*static_cast<QKeyEvent*>(event));
+  });
+  FZoom = new TGridZoom(Grid, StatusBar);
+}
+
+void TArduinoBasicPixelEditorForm::BeginChange() {
+  FHistory.Commit(FPixels, FPendingFold);
+  FPendingFold.clear();
+}
+
+void TArduinoBasicPixelEditorForm::EndChange() { FHistory.Commit(FPixels); }
+
+void TArduinoBasicPixelEditorForm::GridKeyEvent(const QKeyEvent& event) {
+  // The change of the key before is recorded now, before this key's handlers run; this key's own
+  // change waits for the next key or command, so that a burst of one key on one cell can fold.
+  BeginChange();
+  const TGridRect sel = Grid->Selection();
+  FPendingFold = QStringLiteral("%1 %2 %3 %4:%5")
+                     .arg(event.key())
+                     .arg(int(event.modifiers()))
+                     .arg(event.text())
+                     .arg(sel.Left)
+                     .arg(sel.Top);
+}
+
+void TArduinoBasicPixelEditorForm::Undo1Click(QObject*) {
+  BeginChange();
+  TPixelGrid image;
+  if (FHistory.Undo(image)) ShowImage(std::move(image));
+  UpdateCurrentInfo();  // as a Ctrl key on the grid did before it became a shortcut
+}
+
+void TArduinoBasicPixelEditorForm::Redo1Click(QObject*) {
+  BeginChange();
+  TPixelGrid image;
+  if (FHistory.Redo(image)) ShowImage(std::move(image));
+  UpdateCurrentInfo();
+}
+
+void TArduinoBasicPixelEditorForm::ShowImage(TPixelGrid image) {
+  if (image.Width() != FPixels.Width() || image.Height() != FPixels.Height())
+    SetPixelsSize({image.Width(), image.Height()});
+  FPixels = std::move(image);
+  RequestUpdate();
 }
 
 void TArduinoBasicPixelEditorForm::FormShow(QObject*) { StatusBar->SetSimpleText(QStringLiteral("0:0")); }
@@ -91,8 +158,6 @@ void TArduinoBasicPixelEditorForm::UpdateCurrentInfo() {
   const TGridRect sel = Grid->Selection();
   UpdateInfo(sel.Left, sel.Top);
 }
-
-
 
 void TArduinoBasicPixelEditorForm::RequestUpdate() {
   Grid->Invalidate();

@@ -5,15 +5,19 @@
 #include "package/hostapi/Runtime.h"
 #include "package/hostapi/Toolkit.h"
 #include "pixeleditors/PixelGrid.h"
+#include "pixeleditors/PixelHistory.h"
 #include "runtime/Size.h"
 
 #include <functional>
 #include <memory>
 
+class TGridZoom;
+
 // A modal dialog that edits a grid of 64-bit pixels, shown enlarged one cell per pixel with a live
 // preview at true size. The low 32 bits are drawn and inverted as an ARGB colour; descendants give
 // the pixels their own meaning by replacing the clear colour, the status text, the cell painting
-// and the keys.
+// and the keys. Every change the user makes is one step of an undo history (Ctrl+Z, Ctrl+Y and
+// Ctrl+Shift+Z on the grid); Ctrl and the mouse wheel, or the status bar's selector, zoom the grid.
 class TArduinoBasicPixelEditorForm : public TForm {
   Q_OBJECT
 public:
@@ -52,6 +56,10 @@ public:
   TMenuItem* ShiftDown1 = nullptr;
   TMenuItem* MirrorHorizontal1 = nullptr;
   TMenuItem* MirrorVertical1 = nullptr;
+  TMenuItem* Undo1 = nullptr;
+  TMenuItem* Redo1 = nullptr;
+
+  TGridZoom* Zoom() const { return FZoom; }
 
 public slots:
   virtual void GridDrawCell(QObject* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State);
@@ -67,6 +75,8 @@ public slots:
   virtual void ShiftDown1Click(QObject* Sender = nullptr);
   virtual void MirrorHorizontal1Click(QObject* Sender = nullptr);  // top and bottom exchange
   virtual void MirroroVertical1Click(QObject* Sender = nullptr);   // left and right exchange
+  virtual void Undo1Click(QObject* Sender = nullptr);
+  virtual void Redo1Click(QObject* Sender = nullptr);
 
 protected:
   // For descendants, whose constructors load their own layout.
@@ -75,10 +85,17 @@ protected:
   void BindControls() override;
   // The status text for the current cell, after a change that may have moved it or its value.
   void UpdateCurrentInfo();
-  // A whole-image operation of the pixel model, then the repaint and the status text.
+  // Around every change the user makes other than a key (keys are followed by the grid): what
+  // happens between the two is one undo step.
+  void BeginChange();
+  void EndChange();
+  // A whole-image operation of the pixel model as one undo step, then the repaint and the status
+  // text.
   template <class F>
   void ChangeAll(F&& operation) {
+    BeginChange();
     std::invoke(std::forward<F>(operation), FPixels);
+    EndChange();
     RequestUpdate();
     UpdateCurrentInfo();
   }
@@ -94,5 +111,11 @@ protected:
   const QBrush* FHatchBrush = nullptr;
 
 private:
+  void GridKeyEvent(const QKeyEvent& event);
+  void ShowImage(TPixelGrid image);
+
   QImage FCellBitmap;  // reused by every cell of a paint
+  TPixelHistory FHistory;
+  QString FPendingFold;  // the key and cell of the last key press, whose change is not yet recorded
+  TGridZoom* FZoom = nullptr;
 };

@@ -49,11 +49,15 @@ void TBasicSizedPixelEditorForm::SetPixelsSize(const TSize& ASize) {
 void TBasicSizedPixelEditorForm::SpinEditChange(QObject*) {
   OKButton->SetDefault(true);
   CancelButton->SetCancel(true);
+  BeginChange();
   SetPixelsSize({WidthSpinEdit->Value(), HeightSpinEdit->Value()});
+  EndChange();
 }
 
 void TBasicSizedPixelEditorForm::SpinEditExit(QObject*) {
+  BeginChange();
   SetPixelsSize({WidthSpinEdit->Value(), HeightSpinEdit->Value()});
+  EndChange();
 }
 
 void TBasicSizedPixelEditorForm::EnterTypingMode() {
@@ -81,8 +85,10 @@ void TBasicSizedPixelEditorForm::RotateLeft1Click(QObject*) { Rotate(FPixels.Rot
 void TBasicSizedPixelEditorForm::RotateRight1Click(QObject*) { Rotate(FPixels.RotatedRight()); }
 
 void TBasicSizedPixelEditorForm::Rotate(TPixelGrid rotated) {
+  BeginChange();
   SetPixelsSize({rotated.Width(), rotated.Height()});
   FPixels = std::move(rotated);
+  EndChange();
   RequestUpdate();
   UpdateCurrentInfo();  // the current cell holds another pixel now
 }

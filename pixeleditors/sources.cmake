@@ -1,6 +1,10 @@
-# The pixel dialog chain: plain pixel model, forms, their layouts and button glyphs (resources).
+# The pixel dialog chain: plain pixel model and its undo history, forms, their layouts and button
+# glyphs (resources).
 target_sources(velto_package PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PixelGrid.cpp ${CMAKE_CURRENT_LIST_DIR}/PixelGrid.h
+  ${CMAKE_CURRENT_LIST_DIR}/PixelHistory.cpp ${CMAKE_CURRENT_LIST_DIR}/PixelHistory.h
+  ${CMAKE_CURRENT_LIST_DIR}/GridZoom.cpp ${CMAKE_CURRENT_LIST_DIR}/GridZoom.h
+  ${CMAKE_CURRENT_LIST_DIR}/MonochromeImportFormUnit.cpp ${CMAKE_CURRENT_LIST_DIR}/MonochromeImportFormUnit.h
   ${CMAKE_CURRENT_LIST_DIR}/BasicPixelEditorFormUnit.cpp ${CMAKE_CURRENT_LIST_DIR}/BasicPixelEditorFormUnit.h
   ${CMAKE_CURRENT_LIST_DIR}/BasicSizedPixelEditorFormUnit.cpp ${CMAKE_CURRENT_LIST_DIR}/BasicSizedPixelEditorFormUnit.h
   ${CMAKE_CURRENT_LIST_DIR}/BasicLoadSaveSizedPixelEditorFormUnit.cpp ${CMAKE_CURRENT_LIST_DIR}/BasicLoadSaveSizedPixelEditorFormUnit.h

@@ -1,9 +1,10 @@
 // The codec registry on a 4000 x 3000 photo-like picture (PNG and JPEG, written at start-up into a
-// temporary folder), an editor-sized save, and the monochrome reduction. Each benchmark reports
+// temporary folder), an editor-sized save, and the monochrome reductions. Each benchmark reports
 // the process's peak resident memory so far (getrusage), so run one at a time with
 // --benchmark_filter to attribute it.
 
 #include "graphics/Codecs.h"
+#include "graphics/Reduce.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -74,6 +75,19 @@ void BM_ReduceToMonochrome4000x3000(benchmark::State& state) {
   ReportPeakMemory(state);
 }
 BENCHMARK(BM_ReduceToMonochrome4000x3000)->Unit(benchmark::kMillisecond);
+
+// The reduction with a choice, each dithering on the same picture (the goal for Floyd-Steinberg:
+// under 200 ms).
+void BM_Dither4000x3000(benchmark::State& state) {
+  static const QImage picture = Picture(4000, 3000);
+  const TReduceOptions options{128, TDithering(state.range(0))};
+  for (auto _ : state) benchmark::DoNotOptimize(ReduceToMonochrome(picture, options));
+  ReportPeakMemory(state);
+}
+BENCHMARK(BM_Dither4000x3000)
+    ->ArgName("dithering")  // 0 none, 1 Floyd-Steinberg, 2 Atkinson, 3 ordered 4 x 4
+    ->DenseRange(0, 3)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

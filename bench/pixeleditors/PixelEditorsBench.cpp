@@ -20,16 +20,21 @@ struct TBenchForm {
   int rebuilds = 0;
   TBenchForm() {
     form.resize(1280, 800);
-    form.SetPixelsSize({255, 255});
-    for (int y = 0; y < 255; ++y)
-      for (int x = 0; x < 255; ++x)
-        form.SetPixel(x, y, (x + y) % 3 ? 0xFF000000u | uint32_t(x << 16 | y << 8 | (x ^ y)) : 0x80FF8040u);
+    Fill();
     QObject::connect(form.PreviewImage, &TImage::OnPictureChange, [this] { ++rebuilds; });
     form.show();
     QApplication::processEvents();
     rebuilds = 0;
   }
+  void Fill();
 };
+
+void TBenchForm::Fill() {
+  form.SetPixelsSize({255, 255});
+  for (int y = 0; y < 255; ++y)
+    for (int x = 0; x < 255; ++x)
+      form.SetPixel(x, y, (x + y) % 3 ? 0xFF000000u | uint32_t(x << 16 | y << 8 | (x ^ y)) : 0x80FF8040u);
+}
 
 TBenchForm& Form() {
   static auto* f = new TBenchForm;  // lives until exit: the QApplication outlives every benchmark
@@ -64,6 +69,61 @@ PIXEL_OP(RotateLeft, f.RotateLeft1Click());
 PIXEL_OP(RotateRight, f.RotateRight1Click());
 // Every pixel through SetPixel, as loading a picture does.
 PIXEL_OP(SetPixelEveryPixel, for (int y = 0; y < 255; ++y) for (int x = 0; x < 255; ++x) f.SetPixel(x, y, 0xFF102030u));
+
+// Undo and redo, alternately, of a whole-image operation (Invert) on the 255 x 255 image: the
+// history's own work, then with the repaint request, status text and preview rebuild of the dialog.
+void BM_HistoryUndoRedoWholeImage(benchmark::State& state) {
+  TPixelGrid image;
+  image.Resize(255, 255, 0);
+  uint64_t n = 0;  // colour noise: the least a region compresses
+  image.Transform([&](uint64_t) { return 0xFF000000u | uint32_t((n++ * 2654435761u) >> 8); });
+  TPixelHistory history;
+  history.Commit(image);
+  image.Invert();
+  history.Commit(image);
+  bool undo = true;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(undo ? history.Undo(image) : history.Redo(image));
+    undo = !undo;
+  }
+  state.counters["stored_KiB"] = double(history.Bytes()) / 1024.0;
+}
+BENCHMARK(BM_HistoryUndoRedoWholeImage)->Unit(benchmark::kMillisecond);
+
+// Recording a whole-image change (Invert) of the same image: what every whole-image operation adds.
+void BM_HistoryCommitWholeImage(benchmark::State& state) {
+  TPixelGrid image;
+  image.Resize(255, 255, 0);
+  uint64_t n = 0;
+  image.Transform([&](uint64_t) { return 0xFF000000u | uint32_t((n++ * 2654435761u) >> 8); });
+  TPixelHistory history;
+  history.Commit(image);
+  for (auto _ : state) {
+    image.Invert();
+    history.Commit(image);
+  }
+}
+BENCHMARK(BM_HistoryCommitWholeImage)->Unit(benchmark::kMillisecond);
+
+// Argument 0: the handler and the preview rebuild it queued, the dialog hidden; 1: shown, with the
+// repaint of every visible cell (2418 of them at 1280 x 800) as well.
+void BM_DialogUndoRedoWholeImage(benchmark::State& state) {
+  TBenchForm& f = Form();
+  f.Fill();  // the operations before may have left a plain image
+  f.form.InvertButtonClick();
+  f.form.setVisible(state.range(0) == 1);
+  QCoreApplication::processEvents();
+  bool undo = true;
+  for (auto _ : state) {
+    if (undo) f.form.Undo1Click();
+    else f.form.Redo1Click();
+    undo = !undo;
+    QCoreApplication::processEvents();
+  }
+  f.form.show();
+  QCoreApplication::processEvents();
+}
+BENCHMARK(BM_DialogUndoRedoWholeImage)->ArgName("repaint")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_UpdateImage(benchmark::State& state) {
   TBenchForm& f = Form();

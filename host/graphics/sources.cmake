@@ -3,6 +3,7 @@ target_sources(velto_host PRIVATE
   graphics/Graphics.cpp graphics/Graphics.h
   graphics/Codecs.cpp graphics/Codecs.h graphics/CodecsInternal.h graphics/MetafileProtocol.h
   graphics/GifEncoder.cpp
+  graphics/Reduce.cpp graphics/Reduce.h
   graphics/ReaderChecks.cpp
 )
 target_link_libraries(velto_host PRIVATE GIF::GIF)

@@ -2,6 +2,7 @@
 
 #include "AlignLayout.h"
 #include "Application.h"
+#include "ComboBox.h"
 #include "Dialogs.h"
 #include "DrawGrid.h"
 #include "Forms.h"
@@ -46,6 +47,7 @@ std::map<QString, TFactory>& Factories() {
       {QStringLiteral("TCheckBox"), WidgetFactory<TCheckBox>()},
       {QStringLiteral("TSynEdit"), WidgetFactory<TSynEdit>()},
       {QStringLiteral("TSynCppSyn"), [](QObject* parent) -> QObject* { return new TSynCppSyn(parent); }},
+      {QStringLiteral("TComboBox"), WidgetFactory<TComboBox>()},
       {QStringLiteral("TMenuItem"), [](QObject* parent) -> QObject* { return new TMenuItem(parent); }},
       {QStringLiteral("TOpenDialog"), [](QObject* parent) -> QObject* { return new TOpenDialog(parent); }},
       {QStringLiteral("TSaveDialog"), [](QObject* parent) -> QObject* { return new TSaveDialog(parent); }},

@@ -1,6 +1,7 @@
 target_sources(velto_host PRIVATE
   toolkit/AlignLayout.cpp toolkit/AlignLayout.h
   toolkit/Application.cpp toolkit/Application.h
+  toolkit/ComboBox.cpp toolkit/ComboBox.h
   toolkit/Dialogs.cpp toolkit/Dialogs.h
   toolkit/Headless.cpp toolkit/Headless.h
   toolkit/DrawGrid.cpp toolkit/DrawGrid.h

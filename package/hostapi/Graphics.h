@@ -2,3 +2,4 @@
 // Host graphics layer as the package uses it.
 #include "graphics/Graphics.h"
 #include "graphics/Codecs.h"
+#include "graphics/Reduce.h"

@@ -1,6 +1,7 @@
 #pragma once
 // Host user-interface toolkit as the package uses it.
 #include "toolkit/Application.h"
+#include "toolkit/ComboBox.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/DrawGrid.h"
 #include "toolkit/FormLayout.h"

@@ -2,6 +2,8 @@
 #include "toolkit/Headless.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -9,5 +11,8 @@ int main(int argc, char** argv) {
   PrepareHeadless();
   ::testing::InitGoogleTest(&argc, argv);
   TApplication app(argc, argv);
+  // Settings a test writes stay with the test, and the user's own never reach it.
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   return RUN_ALL_TESTS();
 }

@@ -1,17 +1,23 @@
 // Shows each pixel form on the display and saves it as PNG, to look at the layouts as users see them.
-// The five bitmap editors show a picture loaded through their Load... flow.
+// The five bitmap editors show a picture loaded through their Load... flow; one more picture shows
+// the monochrome editor at cell size 40 beside its import options with a dithered photo.
 #include "pixeleditors/AlphaColorBitmapEditorFormUnit.h"
 #include "pixeleditors/AlphaGrayscaleBitmapEditorFormUnit.h"
 #include "pixeleditors/AlphaRGBWColorBitmapEditorFormUnit.h"
 #include "pixeleditors/BasicMonochromeBitmapEditorFormUnit.h"
 #include "pixeleditors/BasicMonochromeTransparencyBitmapEditorFormUnit.h"
+#include "pixeleditors/GridZoom.h"
+#include "pixeleditors/MonochromeImportFormUnit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QSettings>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -33,6 +39,25 @@ QImage Picture() {
   return image;
 }
 
+// A photo-like picture: a sky lighter towards the horizon, a sun with a soft glow, shaded hills.
+QImage Photo() {
+  QImage image(120, 80, QImage::Format_RGB32);
+  auto level = [](double v) { return int(std::clamp(v, 0.0, 1.0) * 255 + 0.5); };
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const double glow = std::clamp(1.0 - (std::hypot(x - 84.0, y - 22.0) - 8.0) / 22.0, 0.0, 1.0);
+      double r = 0.25 + 0.5 * y / 80 + 0.7 * glow, g = 0.45 + 0.35 * y / 80 + 0.5 * glow, b = 0.9 - 0.3 * glow;
+      const double hill = 52 + 10 * std::sin(x / 14.0) + (x > 70 ? (x - 70) / 4.0 : 0);
+      if (y > hill) {
+        r = 0.15 + 0.1 * std::sin(x / 5.0);
+        g = std::max(0.15, 0.65 - (y - hill) / 40.0);
+        b = 0.15;
+      }
+      image.setPixel(x, y, qRgb(level(r), level(g), level(b)));
+    }
+  return image;
+}
+
 bool Shoot(TArduinoBasicPixelEditorForm& form, const QString& file, const std::function<void()>& fill) {
   fill();
   form.show();
@@ -50,6 +75,8 @@ int main(int argc, char** argv) {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
   const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
   QTemporaryDir temp;
+  // The import options come from a settings file of this run only.
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, temp.path());
   const QString picture = temp.filePath(QStringLiteral("logo.png"));
   if (!Picture().save(picture)) return 1;
   SetDialogResponder([&](const TDialogRequest&) { return TDialogAnswer{mrOk, picture, 1}; });
@@ -79,6 +106,42 @@ int main(int argc, char** argv) {
       if (QLatin1String(name) == QLatin1String("AlphaRGBWColorBitmapEditor"))
         for (int x = 0; x < 10; ++x) form->SetPixel(x, 20, MakeRGBWAlphaColor(255, uint8_t(x * 28), 0, 0, 80));
     });
+  }
+  {
+    const QImage photo = Photo();
+    const QString photoFile = temp.filePath(QStringLiteral("photo.png"));
+    ok &= photo.save(photoFile);
+    const TMonochromeImportSettings settings{{128, TDithering::FloydSteinberg}, true};
+    settings.Save();
+    SetDialogResponder([&](const TDialogRequest& request) {
+      return request.kind == TDialogRequest::Form ? TDialogAnswer{mrOk, {}, 1} : TDialogAnswer{mrOk, photoFile, 1};
+    });
+    TArduinoBasicMonochromeBitmapEditorForm mono;
+    mono.LoadButton->click();
+    mono.Zoom()->SetCellSize(40);
+    mono.move(0, 0);
+    mono.show();
+    mono.activateWindow();
+    TMonochromeImportForm options;
+    options.SetSettings(settings);
+    options.SetPicture(photo);
+    options.move(mono.width() + 8, 0);
+    options.show();
+    ok &= QTest::qWaitForWindowExposed(&mono) && QTest::qWaitForWindowExposed(&options);
+    // Where the sky meets a hill, the dithering shows in its lights and darks.
+    mono.Grid->setFocus();
+    mono.Grid->SetLeftCol(34);
+    mono.Grid->SetTopRow(47);
+    QTest::mouseClick(mono.Grid->viewport(), Qt::LeftButton, {}, mono.Grid->CellRect(37, 49).center());
+    QTest::qWait(200);
+    const QPixmap left = mono.grab(), right = options.grab();
+    QImage both(left.width() + 8 + right.width(), std::max(left.height(), right.height()), QImage::Format_RGB32);
+    both.fill(QColor(0x80, 0x80, 0x80));
+    QPainter p(&both);
+    p.drawPixmap(0, 0, left);
+    p.drawPixmap(left.width() + 8, 0, right);
+    p.end();
+    ok &= both.save(dir + QStringLiteral("/MonochromeImportOptions.png"));
   }
   std::printf("%s\n", ok ? "saved" : "failed");
   return ok ? 0 : 1;

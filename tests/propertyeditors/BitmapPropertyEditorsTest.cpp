@@ -98,6 +98,9 @@ TEST(BitmapPropertyEditors, ExecuteCarriesPixelsInAndOutOnOkOnly) {
       EXPECT_EQ(form->GetPixelsSize(), (TSize{3, 2})) << k.name;
       for (int i = 0; i < 6; ++i) EXPECT_EQ(form->GetPixel(i % 3, i / 3), k.dialog(i)) << k.name << " " << i;
       form->SetPixelsSize({1, 1});
+      form->InvertButtonClick();  // whatever is undone and redone
+      form->Undo1Click();
+      form->Redo1Click();
       return mrCancel;
     });
     editor->Execute({});
@@ -110,6 +113,10 @@ TEST(BitmapPropertyEditors, ExecuteCarriesPixelsInAndOutOnOkOnly) {
       designer.Dialog = form;
       form->SetPixelsSize({4, 1});
       for (int x = 0; x < 4; ++x) form->SetPixel(x, 0, k.dialog(3 - x));
+      form->InvertButtonClick();  // undone: the image as it stands goes back
+      form->MirrorHorizontal1Click();
+      form->Undo1Click();
+      form->Undo1Click();
       return mrOk;
     });
     editor->Execute({});

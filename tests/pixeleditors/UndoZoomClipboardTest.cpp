@@ -1,0 +1,295 @@
+#include "Editors.h"
+#include "common/DialogScript.h"
+#include "pixeleditors/GridZoom.h"
+#include "pixeleditors/MonochromeImportFormUnit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace {
+using TState = std::pair<TSize, std::vector<uint64_t>>;
+TState StateOf(TArduinoBasicPixelEditorForm& form) { return {form.GetPixelsSize(), Pixels(form)}; }
+
+// A value each editor can hold, RGBW white included.
+uint64_t ValueFor(TKind kind, uint32_t r) {
+  static constexpr uint64_t states[] = {0xFF808080u, 0xFFC0C0C0u, 0xFF000000u, 0xFFFFFFFFu};
+  return kind == Mono ? states[2 + r % 2] : kind == Transparency ? states[r % 4] : kind == RGBW ? r | uint64_t(r & 0xFF) << 32 : r;
+}
+
+void Fill(TArduinoBasicPixelEditorForm& form, TSize size, const std::function<uint64_t()>& value) {
+  form.SetPixelsSize(size);
+  for (int i = 0; i < size.cx * size.cy; ++i) form.SetPixel(i % size.cx, i / size.cx, value());
+}
+
+void ShowWithFocus(TArduinoBasicPixelEditorForm& form) {
+  form.show();
+  form.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+  form.Grid->setFocus();
+}
+
+void CtrlWheel(TDrawGrid* grid, QPoint at, int steps) {
+  QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), {}, QPoint(0, steps * 120), Qt::NoButton,
+                    Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(grid->viewport(), &wheel);
+}
+}  // namespace
+
+// Each kind of change with its undo and redo, then a random walk of changes, undos and redos, against
+// a model that keeps every image whole: the dialog always shows the model's current image, 64-bit
+// values and size alike. A burst of one key on one cell is one step.
+TEST(UndoRedo, EveryKindOfChangeAgainstAModelOfWholeImages) {
+  QTemporaryDir dir;
+  QImage picture(5, 3, QImage::Format_ARGB32);
+  picture.fill(qRgba(200, 40, 90, 180));
+  const QString file = dir.filePath("p.png");
+  ASSERT_TRUE(picture.save(file));
+  TAlphaRGBWColorBitmapEditorForm form;
+  QRandomGenerator random(11);
+  Fill(form, {6, 4}, [&] { return random.generate64(); });  // whole words: the upper half must come back
+  ShowWithFocus(form);
+  TDialogScript script;
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"key R", [&] { QTest::keyClicks(form.Grid, "R"); }},
+      {"key w", [&] { QTest::keyClicks(form.Grid, "w"); }},
+      {"key 0", [&] { QTest::keyClicks(form.Grid, "0"); }},
+      {"move", [&] { QTest::keyClick(form.Grid, random.bounded(2) ? Qt::Key_Right : Qt::Key_Down); }},
+      {"move back", [&] { QTest::keyClick(form.Grid, random.bounded(2) ? Qt::Key_Left : Qt::Key_Up); }},
+      {"shift", [&] { QTest::keyClick(form.Grid, Qt::Key_Left, Qt::ControlModifier); }},
+      {"shift down", [&] { form.ShiftDown1->trigger(); }},
+      {"mirror", [&] { form.MirrorHorizontal1->trigger(); }},
+      {"mirror vertical", [&] { form.MirrorVertical1->trigger(); }},
+      {"rotate", [&] { form.RotateRight1->trigger(); }},
+      {"invert", [&] { form.InvertButton->click(); }},
+      {"clear", [&] { script.Answer(mrYes); form.ClearButton->click(); }},
+      {"width", [&] { form.WidthSpinEdit->SetValue(form.WidthSpinEdit->value() % 7 + 1); }},
+      {"load", [&] { script.AnswerFile(file); form.LoadButton->click(); }},
+      {"paste", [&] {
+         QGuiApplication::clipboard()->setImage(picture.copy(0, 0, 2, 3));
+         QTest::keyClick(form.Grid, Qt::Key_V, Qt::ControlModifier);
+       }},
+  };
+  std::vector<TState> model{StateOf(form)};
+  size_t at = 0;
+  QString lastFold;
+  auto change = [&](size_t i) {
+    const QString name = QLatin1String(changes[i].first);
+    const QString fold = name.startsWith("key") ? name + QString::number(form.Grid->Col() * 1000 + form.Grid->Row()) : "";
+    const TState before = StateOf(form);
+    changes[i].second();
+    if (StateOf(form) == before) return;
+    if (fold.isEmpty() || fold != lastFold) {
+      model.resize(++at);
+      model.push_back({});
+    }
+    model[at] = StateOf(form);
+    lastFold = fold;
+  };
+  auto undo = [&](int how) {
+    if (how == 0) QTest::keyClick(form.Grid, Qt::Key_Z, Qt::ControlModifier);
+    else form.Undo1->trigger();
+    at -= at > 0;
+    lastFold.clear();
+  };
+  auto redo = [&](int how) {
+    if (how == 0) QTest::keyClick(form.Grid, Qt::Key_Y, Qt::ControlModifier);
+    else if (how == 1) QTest::keyClick(form.Grid, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    else form.Redo1->trigger();
+    at += at + 1 < model.size();
+    lastFold.clear();
+  };
+  for (size_t i = 0; i < std::size(changes); ++i) {
+    change(i);
+    ASSERT_EQ(StateOf(form), model[at]) << changes[i].first;
+    undo(int(i % 2));
+    ASSERT_EQ(StateOf(form), model[at]) << "undo of " << changes[i].first;
+    redo(int(i % 3));
+    ASSERT_EQ(StateOf(form), model[at]) << "redo of " << changes[i].first;
+  }
+  for (int step = 0; step < 250; ++step) {
+    const uint32_t pick = random.bounded(uint32_t(std::size(changes) + 8));
+    if (pick < std::size(changes)) change(pick);
+    else if (pick % 2) undo(int(pick % 4 / 2));
+    else redo(int(pick % 3));
+    ASSERT_EQ(StateOf(form), model[at]) << "step " << step << " pick " << pick;
+  }
+  EXPECT_GT(model.size(), 20u);
+}
+
+TEST(UndoRedo, StepLimitWithMemoryBounded) {
+  // Black and white within the step limit; noise in every bit, the worst case, within a byte limit.
+  QRandomGenerator random(3);
+  TPixelGrid mono, noise;
+  mono.Resize(255, 255, 0);
+  mono.Transform([&](uint64_t) { return random.bounded(2) ? 0xFFFFFFFFu : 0xFF000000u; });
+  noise.Resize(255, 255, 0);
+  noise.Transform([&](uint64_t) { return random.generate64(); });
+  for (const auto& [start, maxBytes, inverts] : {std::tuple(&mono, TPixelHistory::kDefaultBytes, 120),
+                                                 std::tuple(&noise, size_t(4) << 20, 30)}) {
+    TPixelHistory history(TPixelHistory::kDefaultSteps, maxBytes);
+    TPixelGrid image = *start, expected = *start;
+    history.Commit(image);
+    for (int i = 0; i < inverts; ++i) {
+      image.Invert();
+      history.Commit(image);
+      ASSERT_LE(history.Bytes(), maxBytes);
+    }
+    int undone = 0;
+    while (history.Undo(image)) ++undone;
+    for (int i = 0; i < inverts - undone; ++i) expected.Invert();
+    EXPECT_TRUE(image == expected) << undone;
+    EXPECT_EQ(history.RedoCount(), undone);
+    if (start == &mono) {
+      EXPECT_EQ(undone, TPixelHistory::kDefaultSteps);
+    } else {
+      EXPECT_TRUE(undone > 0 && undone < inverts) << undone << ": the byte limit drops the oldest steps";
+    }
+  }
+}
+
+// Zoomed or not, every key of every editor does the same to the pixels and the status text, the
+// preview stays, and Ctrl with the wheel keeps the cell under the mouse in place.
+TEST(GridZoom, KeysStatusTextAndPreviewStayTheCellUnderTheMouseStays) {
+  for (TKind kind : {Mono, Transparency, Color, Gray, RGBW}) {
+    auto plain = Make(kind), zoomed = Make(kind);
+    for (TEditor* form : {plain.get(), zoomed.get()}) {
+      QRandomGenerator random(7);
+      Fill(*form, {60, 40}, [&] { return ValueFor(kind, random.generate()); });
+      ShowWithFocus(*form);
+    }
+    TGridZoom* zoom = zoomed->Zoom();
+    EXPECT_EQ(zoom->CellSize(), 18);
+    zoomed->Grid->SetLeftCol(10);
+    zoomed->Grid->SetTopRow(5);
+    QApplication::processEvents();
+    const QString status = zoomed->StatusBar->SimpleText();
+    const QImage preview = zoomed->PreviewImage->Picture();
+    const QPoint mouse = zoomed->Grid->CellRect(14, 9).center() + QPoint(5, -3);
+    for (const auto& [steps, size] : {std::pair(5, 40), std::pair(-1, 32), std::pair(50, 48), std::pair(-50, 4)}) {
+      CtrlWheel(zoomed->Grid, mouse, steps);
+      EXPECT_EQ(zoom->CellSize(), size);
+      EXPECT_EQ(zoomed->Grid->CellRect(zoomed->Grid->LeftCol(), zoomed->Grid->TopRow()).size(), QSize(size, size));
+      EXPECT_EQ(zoom->Selector()->currentText(), QStringLiteral("%1 px").arg(size));
+      if (size == 40 || size == 32) {
+        EXPECT_EQ(zoomed->Grid->MouseToCell(mouse), QPoint(14, 9)) << size;
+      }
+    }
+    zoom->Selector()->activated(12);  // 40 px, as a click in the list
+    QApplication::processEvents();
+    EXPECT_EQ(zoom->CellSize(), 40);
+    EXPECT_EQ(zoomed->StatusBar->SimpleText(), status);
+    EXPECT_EQ(zoomed->PreviewImage->Picture(), preview);
+
+    for (QChar key : QStringLiteral(" *+-0123RrGgBbWwAa#x<^>v+")) {
+      for (TEditor* form : {plain.get(), zoomed.get()}) {
+        const int arrow = QStringLiteral("<^>v").indexOf(key);  // Qt's order of the arrow keys
+        if (arrow >= 0) QTest::keyClick(form->Grid, Qt::Key(Qt::Key_Left + arrow));
+        else if (key == '#') QTest::keyClick(form->Grid, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        else QTest::keyClicks(form->Grid, key);
+      }
+      ASSERT_EQ(StateOf(*plain), StateOf(*zoomed)) << kind << " " << key.toLatin1();
+      ASSERT_EQ(plain->StatusBar->SimpleText(), zoomed->StatusBar->SimpleText()) << kind << " " << key.toLatin1();
+    }
+  }
+}
+
+TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
+  QRandomGenerator random(7);
+  for (TKind kind : {Mono, Transparency, Color, Gray, RGBW}) {
+    auto from = Make(kind), to = Make(kind);
+    Fill(*from, {3, 2}, [&] { return ValueFor(kind, random.generate()); });
+    const TState copied = StateOf(*from), before = StateOf(*to);
+    ShowWithFocus(*from);
+    QTest::keyClick(from->Grid, Qt::Key_C, Qt::ControlModifier);
+    ShowWithFocus(*to);
+    QTest::keyClick(to->Grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(StateOf(*to), copied) << kind;
+    to->Undo1Click();
+    EXPECT_EQ(StateOf(*to), before) << "one undo step " << kind;
+    // Other programs get the picture Save writes, as PNG with alpha.
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat("image/png"));
+    const QImage image = QGuiApplication::clipboard()->image();
+    EXPECT_EQ(image.size(), QSize(3, 2));
+    if (kind == Color) {
+      EXPECT_EQ(image.pixel(1, 1), QRgb(copied.second[4]));
+    }
+  }
+  // A colour image into an RGBW dialog comes as Load would bring it: no white.
+  TAlphaColorBitmapEditorForm color;
+  Fill(color, {1, 1}, [] { return 0x80FF8040u; });
+  color.Copy1Click();
+  TAlphaRGBWColorBitmapEditorForm rgbw;
+  rgbw.Paste1Click();
+  EXPECT_EQ(StateOf(rgbw), TState({1, 1}, {MakeRGBWAlphaColor(0x80, 0, 0xFF, 0x80, 0x40)}));
+
+  // Nothing to paste, and a picture larger than Load takes: said, and the image stays.
+  QGuiApplication::clipboard()->setText("text");
+  rgbw.Paste1Click();
+  EXPECT_EQ(rgbw.StatusBar->SimpleText(), "Nothing to paste: the clipboard holds no picture");
+  QGuiApplication::clipboard()->setImage(QImage(kMaxImageSide + 1, 1, QImage::Format_ARGB32));
+  TDialogScript script;
+  script.Answer(mrOk);
+  rgbw.Paste1->trigger();
+  ASSERT_EQ(script.Asked().size(), 1u);
+  EXPECT_EQ(script.Asked()[0].type, mtError);
+  EXPECT_TRUE(script.Asked()[0].text.contains("16385 x 1 pixels exceeds the limit of 16384 x 16384"));
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{1, 1}));
+  rgbw.Undo1Click();  // the refused paste left no step: the paste before is undone
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{8, 8}));
+}
+
+TEST(ImportOptions, ShownWithLoadRememberedPreviewedAndAppliedAgain) {
+  QTemporaryDir dir;  // the settings are the test run's own (test main)
+  QImage picture(40, 12, QImage::Format_ARGB32);
+  for (int i = 0; i < 40 * 12; ++i) picture.setPixel(i % 40, i / 40, qRgb(i % 40 * 6, i / 40 * 20, 128));
+  const QString file = dir.filePath("gradient.png");
+  ASSERT_TRUE(picture.save(file));
+  const TReduceOptions chosen{100, TDithering::FloydSteinberg};
+  auto pixelsOf = [](const QImage& mono) {
+    std::vector<uint64_t> v;
+    for (int i = 0; i < 40 * 12; ++i) v.push_back(mono.pixelIndex(i % 40, i / 40) ? 0xFFFFFFFFu : 0xFF000000u);
+    return TState({40, 12}, v);
+  };
+
+  TMonochromeImportSettings{{}, true}.Save();
+  TArduinoBasicMonochromeBitmapEditorForm mono;
+  TDialogScript script;
+  script.AnswerFile(file).AnswerForm([&](QWidget* w) {
+    auto* options = static_cast<TMonochromeImportForm*>(w);
+    EXPECT_EQ(options->PreviewImage->Picture(), ReduceToMonochrome(picture));
+    options->ThresholdSpinEdit->SetValue(100);
+    options->DitheringComboBox->setCurrentIndex(1);
+    EXPECT_EQ(options->ThresholdTrackBar->value(), 100);
+    EXPECT_EQ(options->PreviewImage->Picture(), ReduceToMonochrome(picture, chosen));
+    return mrOk;
+  });
+  mono.LoadButton->click();
+  EXPECT_EQ(StateOf(mono), pixelsOf(ReduceToMonochrome(picture, chosen)));
+  EXPECT_TRUE((TMonochromeImportSettings::Load() == TMonochromeImportSettings{chosen, true}));
+  mono.InvertButtonClick();
+  const TState inverted = StateOf(mono);
+  script.AnswerFile(file).AnswerForm([](QWidget*) { return mrCancel; });
+  mono.LoadButton->click();
+  EXPECT_EQ(StateOf(mono), inverted) << "cancelled options load nothing";
+
+  // Without the dialog, the next Load uses what was chosen; the menu item loads the picture again.
+  TMonochromeImportSettings{chosen, false}.Save();
+  TBasicMonochromeTransparencyBitmapEditorForm transparency;
+  script.AnswerFile(file).AnswerForm([](QWidget* w) {
+    static_cast<TMonochromeImportForm*>(w)->DefaultButton->click();
+    return mrOk;
+  });
+  transparency.LoadButton->click();
+  EXPECT_EQ(StateOf(transparency), pixelsOf(ReduceToMonochrome(picture, chosen)));
+  transparency.findChild<QAction*>("ImportOptions1")->trigger();
+  EXPECT_EQ(StateOf(transparency), pixelsOf(ReduceToMonochrome(picture)));
+  EXPECT_TRUE((TMonochromeImportSettings::Load() == TMonochromeImportSettings{}));
+  EXPECT_EQ(script.Asked().size(), 6u);
+}
