@@ -131,6 +131,8 @@ void TEditorCell::paintEvent(QPaintEvent*) {
   painter.drawText(area.adjusted(3, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
 }
 
+void TEditorCell::mousePressEvent(QMouseEvent*) { emit Pressed(); }
+
 void TEditorCell::mouseDoubleClickEvent(QMouseEvent*) {
   QMetaObject::invokeMethod(this, FDialog ? &TEditorCell::Execute : &TEditorCell::ShowDropDown, Qt::QueuedConnection);
 }

@@ -45,9 +45,12 @@ signals:
   void Executed();
   void Failed(const QString& message);
   void HeightWanted();
+  // A press on the cell: its row becomes the current one, as a press on a plain cell makes it.
+  void Pressed();
 
 protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

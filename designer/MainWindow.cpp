@@ -467,14 +467,22 @@ TEditorCell* TMainWindow::CreateEditorCell(TPersistent* object, const QMetaPrope
     // What the dialog changes, the session's signals show; a cancelled dialog changed nothing.
     connect(cell, &TEditorCell::Failed, this, &TMainWindow::ReportError);
     connect(cell, &TEditorCell::HeightWanted, this, [this, cell] {
-      for (int row = 0; row < FInspector->rowCount(); ++row)
-        if (FInspector->cellWidget(row, 1) == cell) FInspector->setRowHeight(row, cell->WantedHeight());
+      if (const int row = RowOf(cell); row >= 0) FInspector->setRowHeight(row, cell->WantedHeight());
+    });
+    connect(cell, &TEditorCell::Pressed, this, [this, cell] {
+      if (const int row = RowOf(cell); row >= 0) FInspector->setCurrentCell(row, 1);
     });
     return cell;
   } catch (const std::exception& e) {
     ReportError(ErrorText(e));
     return nullptr;
   }
+}
+
+int TMainWindow::RowOf(const TEditorCell* cell) const {
+  for (int row = 0; row < FInspector->rowCount(); ++row)
+    if (FInspector->cellWidget(row, 1) == cell) return row;
+  return -1;
 }
 
 TEditorCell* TMainWindow::EditorCellOf(const QString& name) const {

@@ -90,6 +90,7 @@ private:
   // user is not working in is made anew when its value moved on (an undo, another editor).
   void RefreshValues(bool reopenForms);
   void OpenInplaceForm(int row);
+  int RowOf(const TEditorCell* cell) const;
   void CurrentRowChanged(int row, int previous);
   void ShowCollectionEditor(TCollection* collection, const QString& caption);
   QTableWidgetItem* CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind,

@@ -122,9 +122,9 @@ TEST(RowEditors, InplaceColourFormAndFontDropDown) {
   window.Select(colour);
   Settle();
   const int line = window.Inspector()->verticalHeader()->defaultSectionSize();
-  ASSERT_TRUE(window.SetCurrentRow(QStringLiteral("InitialValue")));
   TEditorCell* cell = window.EditorCellOf(QStringLiteral("InitialValue"));
   ASSERT_TRUE(cell);
+  QTest::mouseClick(cell, Qt::LeftButton);  // a click on the value makes the row current
   const QPointer<TBasicInplaceForm> form = cell->InplaceForm();
   ASSERT_TRUE(form);
   auto* sliders = static_cast<TArduinoGrayscaleAlphaColorInplaceForm*>(form.data());
