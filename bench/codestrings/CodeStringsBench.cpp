@@ -1,7 +1,5 @@
 #include "arduino/Components.h"
 #include "codestrings/ArduinoCodeStringsEditorFormUnit.h"
-#include "toolkit/Application.h"
-#include "toolkit/Headless.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
@@ -53,12 +51,3 @@ void BM_DisplayText(benchmark::State& state) {
 }
 BENCHMARK(BM_DisplayText)->Unit(benchmark::kMicrosecond);
 }  // namespace
-
-int main(int argc, char** argv) {
-  PrepareHeadless();
-  TApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -1,9 +1,7 @@
 #include "arduino/Components.h"
 #include "propertyeditors/BitmapPropertyEditors.h"
 #include "propertyeditors/GrayscaleAlphaColorInplaceFormUnit.h"
-#include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/Headless.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>
@@ -79,12 +77,3 @@ void BM_GrayscaleTrackBarToSwatch(benchmark::State& state) {
 }
 BENCHMARK(BM_GrayscaleTrackBarToSwatch)->Unit(benchmark::kMicrosecond);
 }  // namespace
-
-int main(int argc, char** argv) {
-  PrepareHeadless();
-  TApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
