@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DesignDocument.h"
+#include "PropertyReflection.h"
 #include "runtime/Exceptions.h"
 
 #include <QByteArray>
@@ -14,26 +15,12 @@ public:
   using Exception::Exception;
 };
 
-// How the designer treats a published property.
-enum class TPropertyKind {
-  Value,       // a value with a text form: numbers, strings, enums, value types with converters
-  Object,      // an owned TPersistent streamed in place (a font, say)
-  Collection,  // an owned TCollection: its items in order, each with its class
-  Ignored,     // pointers to objects the property does not own, read-only values
-};
-
 // Reads and writes design objects as JSON. A streamed object is
 //   {"class": "TName", "properties": {"Prop": value, ...}, "data": <custom data, when any>}
 // and a document is {"format": "velto-design", "version": 1, "components": [object, ...]}.
 // Values are JSON booleans and numbers for those types, enum keys for enums and otherwise the text
 // form QVariant converts to and from (value types of the component library register converters).
 namespace DocumentStreamer {
-
-// Published properties: those declared below QObject, in declaration order.
-std::vector<QMetaProperty> PublishedProperties(const QMetaObject* cls);
-TPropertyKind KindOf(const QObject* object, const QMetaProperty& property);
-// The owned object behind an Object or Collection property, or nullptr.
-TPersistent* SubObject(const QObject* object, const QMetaProperty& property);
 
 // The text the inspector shows for a value property.
 QString PropertyText(const QObject* object, const QMetaProperty& property);

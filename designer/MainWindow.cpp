@@ -286,9 +286,9 @@ void TMainWindow::AddTreeNodes(QTreeWidgetItem* parent, TPersistent* object, std
     }
     return;
   }
-  for (const QMetaProperty& property : DocumentStreamer::PublishedProperties(object->metaObject())) {
-    if (DocumentStreamer::KindOf(object, property) != TPropertyKind::Collection) continue;
-    auto* collection = static_cast<TCollection*>(DocumentStreamer::SubObject(object, property));
+  for (const QMetaProperty& property : Reflection::PublishedProperties(object->metaObject())) {
+    if (Reflection::KindOf(object, property) != TPropertyKind::Collection) continue;
+    auto* collection = static_cast<TCollection*>(Reflection::SubObject(object, property));
     auto* node = new QTreeWidgetItem(parent, {QString::fromLatin1(property.name()), ClassName(collection)});
     FTreeObjects.insert(node, collection);
     added.push_back({node, collection});
@@ -296,18 +296,18 @@ void TMainWindow::AddTreeNodes(QTreeWidgetItem* parent, TPersistent* object, std
 }
 
 void TMainWindow::CollectRows(TPersistent* object, const QString& prefix, std::vector<TInspectorRow>& rows) const {
-  for (const QMetaProperty& property : DocumentStreamer::PublishedProperties(object->metaObject())) {
+  for (const QMetaProperty& property : Reflection::PublishedProperties(object->metaObject())) {
     const QString name = prefix + QString::fromLatin1(property.name());
     rows.push_back({object, property, prefix.isEmpty(), name});
-    if (DocumentStreamer::KindOf(object, property) == TPropertyKind::Object)
-      CollectRows(DocumentStreamer::SubObject(object, property), name + QLatin1Char('.'), rows);
+    if (Reflection::KindOf(object, property) == TPropertyKind::Object)
+      CollectRows(Reflection::SubObject(object, property), name + QLatin1Char('.'), rows);
   }
 }
 
 bool TMainWindow::HasTreeNodes(TPersistent* object) {
   if (auto* collection = qobject_cast<TCollection*>(object)) return collection->GetCount() > 0;
-  for (const QMetaProperty& property : DocumentStreamer::PublishedProperties(object->metaObject()))
-    if (DocumentStreamer::KindOf(object, property) == TPropertyKind::Collection) return true;
+  for (const QMetaProperty& property : Reflection::PublishedProperties(object->metaObject()))
+    if (Reflection::KindOf(object, property) == TPropertyKind::Collection) return true;
   return false;
 }
 
@@ -398,7 +398,7 @@ void TMainWindow::RefreshInspector() {
 
 void TMainWindow::AddInspectorRow(int row) {
   const TInspectorRow& entry = FRows[size_t(row)];
-  const TPropertyKind kind = DocumentStreamer::KindOf(entry.Object, entry.Property);
+  const TPropertyKind kind = Reflection::KindOf(entry.Object, entry.Property);
   FInspector->insertRow(row);
   auto* label = new QTableWidgetItem(entry.Name);
   label->setFlags(Qt::ItemIsEnabled);
@@ -415,7 +415,7 @@ void TMainWindow::RefreshValues(bool reopenForms) {
   for (int row = 0; row < int(FRows.size()); ++row) {
     const TInspectorRow& entry = FRows[size_t(row)];
     if (!entry.Object) continue;
-    const TPropertyKind kind = DocumentStreamer::KindOf(entry.Object, entry.Property);
+    const TPropertyKind kind = Reflection::KindOf(entry.Object, entry.Property);
     std::unique_ptr<QTableWidgetItem> fresh(CreateValueCell(entry.Object, entry.Property, kind, entry.TopLevel));
     if (QTableWidgetItem* shown = FInspector->item(row, 1); shown && shown->text() != fresh->text())
       shown->setText(fresh->text());
@@ -541,9 +541,9 @@ QTableWidgetItem* TMainWindow::CreateValueCell(TPersistent* object, const QMetaP
   QString text;
   if (kind == TPropertyKind::Collection)
     text = QStringLiteral("(%1 items)")
-               .arg(static_cast<TCollection*>(DocumentStreamer::SubObject(object, property))->GetCount());
+               .arg(static_cast<TCollection*>(Reflection::SubObject(object, property))->GetCount());
   else if (kind == TPropertyKind::Object)
-    text = QStringLiteral("(%1)").arg(ClassName(DocumentStreamer::SubObject(object, property)));
+    text = QStringLiteral("(%1)").arg(ClassName(Reflection::SubObject(object, property)));
   else if (std::unique_ptr<TSinglePropertyEditor> editor = TextEditor(object, property, topLevel))
     text = editor->GetDisplayValues();
   else
