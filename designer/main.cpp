@@ -164,7 +164,8 @@ int main(int argc, char** argv) {
       QStringLiteral("property"));
   parser.addOptions(
       {packagesOption, listOption, screenshotOption, selectOption, rowOption, executeOption, dialogOption, demoOption});
-  parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The design document to open (.vdoc)."));
+  parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The design document to open (.vdoc)."),
+                               QStringLiteral("[document]"));
   parser.process(app);
 
   // Declared before the session and window so the packages outlive every object of their classes.
