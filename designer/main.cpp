@@ -119,11 +119,13 @@ int WriteDemo(const QString& fileName, const QString& samples) {
 
 int main(int argc, char** argv) {
   // Modes that open no window run on the offscreen platform, so they work without a display.
-  const bool headless = HasOption(argc, argv, {"--list-registrations", "--screenshot", "--new-demo", "-h", "--help"});
+  const bool headless = HasOption(
+      argc, argv, {"--list-registrations", "--screenshot", "--new-demo", "-h", "--help", "-v", "--version"});
   if (headless) PrepareHeadless();
 
   TApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velto-designer"));
+  QApplication::setApplicationVersion(QStringLiteral(VELTO_VERSION));
   // The editors' layouts are drawn for the classic desktop look: flat tool buttons, sunken grids.
   QApplication::setStyle(QStringLiteral("Windows"));
 
@@ -131,6 +133,7 @@ int main(int argc, char** argv) {
   parser.setApplicationDescription(
       QStringLiteral("Velto design-time host: loads packages and edits design documents."));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption packagesOption(QStringLiteral("packages"),
                                           QStringLiteral("Also load the packages in <dir>."), QStringLiteral("dir"));
   const QCommandLineOption listOption(
@@ -161,7 +164,8 @@ int main(int argc, char** argv) {
       QStringLiteral("property"));
   parser.addOptions(
       {packagesOption, listOption, screenshotOption, selectOption, rowOption, executeOption, dialogOption, demoOption});
-  parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The design document to open (.vdoc)."));
+  parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The design document to open (.vdoc)."),
+                               QStringLiteral("[document]"));
   parser.process(app);
 
   // Declared before the session and window so the packages outlive every object of their classes.

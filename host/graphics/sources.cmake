@@ -16,4 +16,5 @@ target_link_libraries(velto-metafile PRIVATE Qt6::Gui Qt6::Svg emf2svg::emf2svg 
 velto_target_warnings(velto-metafile)
 # Whatever links the host can load metafiles, so building the host builds the helper too.
 add_dependencies(velto_host velto-metafile)
-install(TARGETS velto-metafile RUNTIME DESTINATION bin)
+# Installed beside the host library, where the host looks for it.
+install(TARGETS velto-metafile RUNTIME DESTINATION ${VELTO_INSTALL_PRIVATE_DIR})
