@@ -30,7 +30,7 @@ QImage ReadStraightAlphaTiff(const QString& fileName, QString* reason) {
   const TTiff file{TIFFOpen(QFile::encodeName(fileName).constData(), "r")};
   if (!file.tiff) return {};
   uint32_t width = 0, height = 0;
-  uint16_t bits = 0, samples = 0, photometric = 0, planar = PLANARCONFIG_CONTIG, extraCount = 0;
+  uint16_t bits = 0, samples = 0, photometric = 0, planar = 0, sampleFormat = 0, extraCount = 0;
   uint16_t* extra = nullptr;
   if (TIFFIsTiled(file.tiff) || !TIFFGetField(file.tiff, TIFFTAG_IMAGEWIDTH, &width) ||
       !TIFFGetField(file.tiff, TIFFTAG_IMAGELENGTH, &height) ||
@@ -38,9 +38,11 @@ QImage ReadStraightAlphaTiff(const QString& fileName, QString* reason) {
       !TIFFGetFieldDefaulted(file.tiff, TIFFTAG_SAMPLESPERPIXEL, &samples) ||
       !TIFFGetField(file.tiff, TIFFTAG_PHOTOMETRIC, &photometric) ||
       !TIFFGetFieldDefaulted(file.tiff, TIFFTAG_PLANARCONFIG, &planar) ||
+      !TIFFGetFieldDefaulted(file.tiff, TIFFTAG_SAMPLEFORMAT, &sampleFormat) ||
       !TIFFGetField(file.tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extra))
     return {};
   if (bits != 8 || samples != 4 || photometric != PHOTOMETRIC_RGB || planar != PLANARCONFIG_CONTIG ||
+      sampleFormat != SAMPLEFORMAT_UINT ||
       extraCount != 1 || extra[0] != EXTRASAMPLE_UNASSALPHA)
     return {};
   if (!ImageSizeAllowed(width, height)) {

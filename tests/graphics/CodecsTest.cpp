@@ -301,6 +301,7 @@ TEST(Codecs, MetafileHelperFailuresBecomeErrors) {
       {"hang", "exec sleep 30", "did not finish within 700 ms"},
       {"failure", "echo 'the picture is broken' >&2; exit 4", "the picture is broken"},
       {"silent failure", "exit 5", "exit code 5"},
+      {"environment", "[ -z \"$VELTO_METAFILE_HELPER\" ] || echo inherited >&2; exit 6", "exit code 6"},
       {"wrong magic", "printf 'XXXX\\002\\000\\000\\000\\001\\000\\000\\000abcdefgh'", "malformed"},
       {"short reply", "printf 'VMF1\\002\\000\\000\\000\\001\\000\\000\\000abcd'", "malformed"},
       {"long reply", "printf 'VMF1\\001\\000\\000\\000\\001\\000\\000\\000abcdefgh'", "malformed"},
