@@ -225,6 +225,32 @@ void BeginTransparent(wmfAPI* api) {
     std::fill_n(pixels, size_t(device->width) * device->height, 0x7F000000);
 }
 
+qint16 ReadI16(const QByteArray& data, qsizetype at) {
+  return at + 2 <= data.size() ? qint16(quint16(uchar(data[at])) | quint16(uchar(data[at + 1])) << 8) : 0;
+}
+
+// The first window origin and extent a plain (not placeable) WMF sets, as a rectangle of logical
+// units; empty when it sets no extent.
+QRect PlainWmfWindow(const QByteArray& data) {
+  constexpr quint16 kSetWindowOrg = 0x020B, kSetWindowExt = 0x020C, kEof = 0x0000;
+  QPoint origin;
+  bool originSet = false;
+  for (qsizetype at = 18; at + 6 <= data.size();) {
+    const qint64 words = quint32(ReadI32(data, int(at)));
+    const quint16 function = quint16(ReadI16(data, at + 4));
+    if (function == kEof || words < 3 || at + words * 2 > data.size()) break;
+    if (function == kSetWindowOrg && words >= 5 && !originSet) {
+      origin = QPoint(ReadI16(data, at + 8), ReadI16(data, at + 6));
+      originSet = true;
+    } else if (function == kSetWindowExt && words >= 5) {
+      const int w = ReadI16(data, at + 8), h = ReadI16(data, at + 6);
+      return QRect(origin.x() + std::min(w, 0), origin.y() + std::min(h, 0), std::abs(w), std::abs(h));
+    }
+    at += qsizetype(words) * 2;
+  }
+  return {};
+}
+
 QImage RenderWmf(QByteArray data) {
   TWmf wmf;
   wmfAPI_Options options{};
@@ -258,10 +284,20 @@ QImage RenderWmf(QByteArray data) {
     bbox.BR.y = float(qMax(frame.Top, frame.Bottom)) * scale;
     width = unsigned(w);
     height = unsigned(h);
+  } else if (const QRect window = PlainWmfWindow(data); !window.isEmpty()) {
+    // Without a placeable header a logical unit is a pixel, and the window the file sets up is
+    // the picture. libwmf counts such a file's units as points.
+    CheckSize(window.width(), window.height());
+    bbox.TL.x = float(window.left());
+    bbox.TL.y = float(window.top());
+    bbox.BR.x = float(window.left() + window.width());
+    bbox.BR.y = float(window.top() + window.height());
+    width = unsigned(window.width());
+    height = unsigned(window.height());
   } else {
     if (!(bbox.BR.x > bbox.TL.x) || !(bbox.BR.y > bbox.TL.y) || bbox.BR.x - bbox.TL.x > 1e6f || bbox.BR.y - bbox.TL.y > 1e6f)
       Fail(QStringLiteral("the metafile has no drawing area"));
-    if (wmf_display_size(wmf.api, &width, &height, 96, 96) != wmf_E_None)
+    if (wmf_display_size(wmf.api, &width, &height, 72, 72) != wmf_E_None)
       Fail(QStringLiteral("unsupported or corrupt WMF data"));
     CheckSize(width, height);
   }

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the sample images of the codec tests byte by byte (no image library involved):
-sample.png, sample.bmp, sample.ico, sample.tif, sample.gif, sample.emf and sample.wmf.
+sample.png, sample.bmp, sample.ico, sample.tif, sample.gif, sample.emf, sample.wmf and
+sample-plain.wmf (the same drawing without the placeable header).
 sample.jpg is written by the project's own encoder (see tests/graphics/CodecsTest.cpp, the
 JPEG sample pattern). Run from anywhere: python3 make-samples.py [output-dir]
 
@@ -168,7 +169,7 @@ def emf():
     return header + b"".join(records)
 
 
-def wmf():
+def wmf(placeable=True):
     def record(function, *params):
         return struct.pack("<IH", 3 + len(params), function) + b"".join(struct.pack("<h", p) for p in params)
     records = [
@@ -190,6 +191,8 @@ def wmf():
     body = b"".join(records)
     largest = max(len(r) for r in records) // 2
     header = struct.pack("<HHHIHIH", 1, 9, 0x0300, (18 + len(body)) // 2, 3, largest, 0)
+    if not placeable:
+        return header + body
     placeable = struct.pack("<IHhhhhHI", 0x9AC6CDD7, 0, 0, 0, 20, 15, 96, 0)
     checksum = 0
     for (word,) in struct.iter_unpack("<H", placeable):
@@ -203,6 +206,8 @@ def main():
                        ("wmf", wmf)]:
         with open(os.path.join(out, "sample." + name), "wb") as f:
             f.write(make())
+    with open(os.path.join(out, "sample-plain.wmf"), "wb") as f:
+        f.write(wmf(placeable=False))
     with open(os.path.join(out, "huge-header.png"), "wb") as f:
         f.write(huge_header_png())
 
