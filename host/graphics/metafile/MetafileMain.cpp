@@ -338,6 +338,12 @@ void WriteAll(const char* data, qsizetype size) {
 
 }  // namespace
 
+#ifdef VELTO_ASAN
+// The symbolizer is another program, which the filter does not let start: a report names
+// addresses instead, and reaches the parent's error rather than ending in SIGSYS.
+extern "C" __attribute__((used)) const char* __asan_default_options() { return "symbolize=0"; }
+#endif
+
 namespace {
 
 struct TLimits {
@@ -353,11 +359,13 @@ char gMemoryMessage[96];
   std::_Exit(4);
 }
 
+#ifndef VELTO_ASAN
 qint64 MappedBytes() {
   QFile statm(QStringLiteral("/proc/self/statm"));
   if (!statm.open(QIODevice::ReadOnly)) return -1;
   return statm.readLine().split(' ').value(0).toLongLong() * sysconf(_SC_PAGESIZE);
 }
+#endif
 
 // Decoding may read fonts and configuration, map memory, start threads and write its answer;
 // everything else (opening for writing, sockets, running programs, ...) ends the process with
@@ -386,9 +394,9 @@ void InstallSyscallFilter() {
   ok = ok && seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(clone), 1,
                               SCMP_A0(SCMP_CMP_MASKED_EQ, CLONE_THREAD, CLONE_THREAD)) == 0;
   // Qt names its pool threads.
-  ok = ok && seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(prctl), 1, SCMP_A0(SCMP_CMP_EQ, PR_SET_NAME)) == 0;
+  ok = ok && seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(prctl), 1, SCMP_A0(SCMP_CMP_EQ, PR_SET_NAME, 0)) == 0;
   // Signals only to itself (abort()).
-  ok = ok && seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(tgkill), 1, SCMP_A0(SCMP_CMP_EQ, scmp_datum_t(getpid()))) == 0;
+  ok = ok && seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(tgkill), 1, SCMP_A0(SCMP_CMP_EQ, scmp_datum_t(getpid()), 0)) == 0;
 #ifdef VELTO_ASAN
   // The sanitizer runtime probes whether memory is readable by writing it into a pipe, and gives
   // each thread its own signal stack.
@@ -413,9 +421,9 @@ void EnterSandbox(const TLimits& limits) {
     std::set_new_handler(OutOfMemory);
 #ifndef VELTO_ASAN
     const qint64 mapped = MappedBytes();
-    if (mapped < 0) Fail(QStringLiteral("the memory limit could not be set"));
-    const rlimit space{rlim_t(mapped + (qint64(limits.memoryMiB) << 20)), rlim_t(mapped + (qint64(limits.memoryMiB) << 20))};
-    if (setrlimit(RLIMIT_AS, &space) != 0) Fail(QStringLiteral("the memory limit could not be set"));
+    const rlim_t total = rlim_t(mapped + (qint64(limits.memoryMiB) << 20));
+    const rlimit space{total, total};
+    if (mapped < 0 || setrlimit(RLIMIT_AS, &space) != 0) Fail(QStringLiteral("the memory limit could not be set"));
 #else
     // AddressSanitizer reserves terabytes of shadow address space: RLIMIT_AS would stop it, not the decoder.
 #endif
