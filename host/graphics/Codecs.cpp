@@ -17,12 +17,15 @@
 #include <QtEndian>
 
 #include <atomic>
+#include <csignal>
 #include <cstring>
 #include <dlfcn.h>
 
 namespace {
 
 std::atomic<int> gMetafileTimeout{5000};
+std::atomic<int> gMetafileCpuSeconds{TMetafileLimits{}.cpuSeconds};
+std::atomic<int> gMetafileMemoryMiB{TMetafileLimits{}.memoryMiB};
 
 QString Quoted(const QString& fileName) { return QLatin1Char('"') + QDir::toNativeSeparators(fileName) + QLatin1Char('"'); }
 
@@ -118,6 +121,12 @@ QImage DecodeImageFile(const QString& fileName) {
 
   reader.setAutoTransform(false);
   QImage image;
+  if (format == "tif" || format == "tiff") {
+    QString reason;
+    image = ReadStraightAlphaTiff(fileName, &reason);
+    if (!reason.isEmpty()) LoadError(fileName, reason);
+    if (!image.isNull()) return image;
+  }
   if (!reader.read(&image) || image.isNull())
     LoadError(fileName, QStringLiteral("unsupported or corrupt image data (%1)").arg(reader.errorString()));
   if (!ImageSizeAllowed(image.width(), image.height()))
@@ -214,6 +223,13 @@ int MetafileTimeout() { return gMetafileTimeout.load(); }
 
 void SetMetafileTimeout(int milliseconds) { gMetafileTimeout.store(std::max(1, milliseconds)); }
 
+TMetafileLimits MetafileLimits() { return {gMetafileCpuSeconds.load(), gMetafileMemoryMiB.load()}; }
+
+void SetMetafileLimits(const TMetafileLimits& limits) {
+  gMetafileCpuSeconds.store(std::max(1, limits.cpuSeconds));
+  gMetafileMemoryMiB.store(std::max(1, limits.memoryMiB));
+}
+
 namespace {
 
 QImage DecodeMetafile(const QString& fileName, const QString& kind) {
@@ -222,8 +238,12 @@ QImage DecodeMetafile(const QString& fileName, const QString& kind) {
     LoadError(fileName, QStringLiteral("the metafile helper velto-metafile was not found beside the application"));
   const int timeout = MetafileTimeout();
   QProcess child;
+  const TMetafileLimits limits = MetafileLimits();
   child.setProgram(helper);
-  child.setArguments({kind, QFileInfo(fileName).absoluteFilePath()});
+  child.setArguments({QStringLiteral("--cpu-seconds"), QString::number(limits.cpuSeconds),
+                      QStringLiteral("--memory-mib"), QString::number(limits.memoryMiB), kind,
+                      QFileInfo(fileName).absoluteFilePath()});
+  child.setProcessEnvironment(QProcessEnvironment());  // empty: nothing of ours leaks into the decoder
   child.setStandardInputFile(QProcess::nullDevice());
   child.start(QIODevice::ReadOnly);
   if (!child.waitForStarted(timeout))
@@ -267,7 +287,14 @@ QImage DecodeMetafile(const QString& fileName, const QString& kind) {
   }
   if (malformed.isEmpty()) take();
   if (!malformed.isEmpty()) LoadError(fileName, malformed);
-  if (child.exitStatus() == QProcess::CrashExit) LoadError(fileName, QStringLiteral("the metafile helper crashed"));
+  if (child.exitStatus() == QProcess::CrashExit) {
+    // QProcess gives the signal that ended the child as its exit code.
+    if (child.exitCode() == SIGSYS)
+      LoadError(fileName, QStringLiteral("the metafile helper was stopped for a forbidden system call"));
+    if (child.exitCode() == SIGXCPU)
+      LoadError(fileName, QStringLiteral("the metafile helper used more than %1 s of processor time").arg(limits.cpuSeconds));
+    LoadError(fileName, QStringLiteral("the metafile helper crashed"));
+  }
   if (child.exitCode() != 0) {
     QString reason = QString::fromUtf8(child.readAllStandardError().left(400)).trimmed();
     if (reason.isEmpty()) reason = QStringLiteral("the metafile helper failed with exit code %1").arg(child.exitCode());

@@ -43,7 +43,16 @@ QImage ReduceToMonochrome(const QImage& picture);
 // The metafile child process. Its path is taken from the environment variable
 // VELTO_METAFILE_HELPER when set, otherwise velto-metafile beside the running executable, then
 // beside the host library (and in ../bin from there). A child that runs longer than the time
-// limit is killed and the load fails.
+// limit is killed and the load fails. It starts with an empty environment and decodes in a
+// sandbox: limits on processor time and on the memory decoding may take, no new privileges, and
+// a system call filter that ends it on anything decoding does not need (opening files for
+// writing, sockets, running programs). Going past a limit or being stopped fails the load.
 QString MetafileHelperPath();
 int MetafileTimeout();                   // milliseconds; 5000 unless set
 void SetMetafileTimeout(int milliseconds);
+struct TMetafileLimits {
+  int cpuSeconds = 4;
+  int memoryMiB = 1024;  // address space decoding may add to what the child has mapped at its start
+};
+TMetafileLimits MetafileLimits();
+void SetMetafileLimits(const TMetafileLimits& limits);

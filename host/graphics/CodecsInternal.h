@@ -20,3 +20,8 @@ VELTO_CODECS_INTERNAL QByteArray EncodeGif(const QImage& image, QString* reason)
 // error; this finds those cases from the file's structure. Empty when the data looks complete.
 // Leaves the file position unchanged.
 VELTO_CODECS_INTERNAL QString CheckComplete(const QByteArray& format, QFile& file);
+
+// An 8-bit RGBA TIFF with unassociated alpha, read without premultiplying. A null image with an
+// empty reason when the file is of another kind (Qt's reader takes it); with the reason when it is
+// of this kind and cannot be read.
+VELTO_CODECS_INTERNAL QImage ReadStraightAlphaTiff(const QString& fileName, QString* reason);

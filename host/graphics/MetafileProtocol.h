@@ -4,7 +4,8 @@
 //   "VMF1", width and height as little-endian 32-bit unsigned, then height rows of width
 //   little-endian 32-bit ARGB values (not premultiplied).
 // On failure it writes one line of reason to standard error and exits with a non-zero code.
-// Command line: velto-metafile emf|wmf FILE
+// Command line: velto-metafile [--cpu-seconds N] [--memory-mib N] emf|wmf FILE
+// (--provoke alloc|spin|socket|write makes it misbehave inside its sandbox, for the tests.)
 
 #include <cstdint>
 #include <cstring>

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Writes the sample images of the codec tests byte by byte (no image library involved):
-sample.png, sample.bmp, sample.ico, sample.tif, sample.gif, sample.emf and sample.wmf.
+sample.png, sample.bmp, sample.ico, sample.tif, sample.gif, sample.emf, sample.wmf and
+sample-plain.wmf (the same drawing without the placeable header).
 sample.jpg is written by the project's own encoder (see tests/graphics/CodecsTest.cpp, the
 JPEG sample pattern). Run from anywhere: python3 make-samples.py [output-dir]
 
 The raster samples hold one 4 x 3 pattern of ARGB values (PATTERN). BMP has no alpha, so its
-transparent pixel is opaque cyan. The metafiles draw a red rectangle (5, 3)-(15, 12) without
-outline on a 20 x 15 picture.
+transparent pixel is opaque cyan. The metafiles draw on a 20 x 15 picture they leave transparent:
+a white square (1, 1)-(4, 4) without outline, then a red rectangle (5, 3)-(15, 12) with a black
+1-pixel outline.
 """
 import os
 import struct
@@ -143,9 +145,13 @@ def emf():
         body = b"".join(struct.pack("<I", w & 0xFFFFFFFF) for w in words)
         return struct.pack("<II", kind, 8 + len(body)) + body
     records = [
-        record(39, 1, 0, 0x000000FF, 0),  # EMR_CREATEBRUSHINDIRECT: handle 1, solid, red (0x00BBGGRR)
-        record(37, 1),                      # EMR_SELECTOBJECT: the brush
+        record(37, 0x80000000),             # EMR_SELECTOBJECT: stock WHITE_BRUSH
         record(37, 0x80000008),             # EMR_SELECTOBJECT: stock NULL_PEN
+        record(43, 1, 1, 4, 4),             # EMR_RECTANGLE
+        record(39, 1, 0, 0x000000FF, 0),    # EMR_CREATEBRUSHINDIRECT: handle 1, solid, red (0x00BBGGRR)
+        record(37, 1),                      # EMR_SELECTOBJECT: the brush
+        record(38, 2, 0, 1, 0, 0),          # EMR_CREATEPEN: handle 2, solid, 1 wide, black
+        record(37, 2),                      # EMR_SELECTOBJECT: the pen
         record(43, 5, 3, 15, 12),           # EMR_RECTANGLE
         record(14, 0, 16, 20),              # EMR_EOF: no palette; nSizeLast
     ]
@@ -153,32 +159,40 @@ def emf():
     header = struct.pack(
         "<II4i4iIIIIHHIIIiiii",
         1, 88,                   # EMR_HEADER, record size
-        0, 0, 20, 15,            # rclBounds in device pixels
+        0, 0, 19, 14,            # rclBounds in device pixels, inclusive
         0, 0, 529, 397,          # rclFrame in 0.01 mm (20 x 15 pixels at 96 dpi)
         0x464D4520, 0x10000,     # " EMF", version
-        total, len(records) + 1, 2, 0,  # bytes, records, handles (0 reserved + the brush), reserved
+        total, len(records) + 1, 3, 0,  # bytes, records, handles (0 reserved + brush + pen), reserved
         0, 0, 0,                 # no description, no palette
         1024, 768, 271, 203,     # reference device in pixels and millimetres (96 dpi)
     )
     return header + b"".join(records)
 
 
-def wmf():
+def wmf(placeable=True):
     def record(function, *params):
         return struct.pack("<IH", 3 + len(params), function) + b"".join(struct.pack("<h", p) for p in params)
     records = [
         record(0x020B, 0, 0),                # META_SETWINDOWORG y, x
         record(0x020C, 15, 20),              # META_SETWINDOWEXT height, width
-        record(0x02FC, 0, 0x00FF, 0, 0),     # META_CREATEBRUSHINDIRECT solid, COLORREF red (two words), hatch
+        record(0x02FC, 0, -1, 0x00FF, 0),    # META_CREATEBRUSHINDIRECT (0) solid, COLORREF white, hatch
         record(0x012D, 0),                   # META_SELECTOBJECT brush
-        record(0x02FA, 5, 0, 0, 0, 0),       # META_CREATEPENINDIRECT PS_NULL, width (0, 0), colour
+        record(0x02FA, 5, 0, 0, 0, 0),       # META_CREATEPENINDIRECT (1) PS_NULL, width (0, 0), colour
         record(0x012D, 1),                   # META_SELECTOBJECT pen
+        record(0x041B, 4, 4, 1, 1),          # META_RECTANGLE bottom, right, top, left
+        record(0x01F0, 0),                   # META_DELETEOBJECT the white brush (frees index 0)
+        record(0x02FC, 0, 0x00FF, 0, 0),     # META_CREATEBRUSHINDIRECT (0) solid, COLORREF red, hatch
+        record(0x012D, 0),                   # META_SELECTOBJECT brush
+        record(0x02FA, 0, 1, 0, 0, 0),       # META_CREATEPENINDIRECT (2) solid, width (1, 0), black
+        record(0x012D, 2),                   # META_SELECTOBJECT pen
         record(0x041B, 12, 15, 3, 5),        # META_RECTANGLE bottom, right, top, left
         record(0x0000),                      # META_EOF
     ]
     body = b"".join(records)
     largest = max(len(r) for r in records) // 2
-    header = struct.pack("<HHHIHIH", 1, 9, 0x0300, (18 + len(body)) // 2, 2, largest, 0)
+    header = struct.pack("<HHHIHIH", 1, 9, 0x0300, (18 + len(body)) // 2, 3, largest, 0)
+    if not placeable:
+        return header + body
     placeable = struct.pack("<IHhhhhHI", 0x9AC6CDD7, 0, 0, 0, 20, 15, 96, 0)
     checksum = 0
     for (word,) in struct.iter_unpack("<H", placeable):
@@ -192,6 +206,8 @@ def main():
                        ("wmf", wmf)]:
         with open(os.path.join(out, "sample." + name), "wb") as f:
             f.write(make())
+    with open(os.path.join(out, "sample-plain.wmf"), "wb") as f:
+        f.write(wmf(placeable=False))
     with open(os.path.join(out, "huge-header.png"), "wb") as f:
         f.write(huge_header_png())
 
