@@ -59,11 +59,14 @@ public:
 
 private:
   void Put() {
+    TComponent* component = FKept.get();
     FSession->Document().Insert(FIndex, std::move(FKept));
+    emit FSession->ComponentInserted(component);
     emit FSession->StructureChanged();
   }
   void Take() {
     FKept = FSession->Document().Take(FIndex);
+    emit FSession->ComponentRemoved(FKept.get());
     emit FSession->StructureChanged();
   }
 
@@ -131,6 +134,7 @@ void TDesignSession::New() {
   FUndoStack.clear();
   FDocument.Clear();
   FFileName.clear();
+  emit DocumentReplaced();
   emit StructureChanged();
 }
 
@@ -142,6 +146,7 @@ void TDesignSession::Open(const QString& fileName) {
   FUndoStack.clear();
   FDocument.Assign(std::move(components));
   FFileName = fileName;
+  emit DocumentReplaced();
   emit StructureChanged();
 }
 
@@ -226,6 +231,12 @@ void TDesignSession::EndModify(TComponent* root, const QByteArray& before, TPers
     }
   }
   emit ObjectChanged(target);
+  if (target && !FChangedTargets.contains(target)) FChangedTargets << target;
+  if (!FOpenScopes.isEmpty()) return;
+  QList<TPersistent*> targets;
+  for (const QPointer<TPersistent>& changed : std::exchange(FChangedTargets, {}))
+    if (changed) targets << changed;
+  if (!targets.isEmpty()) emit ObjectsChanged(targets);
 }
 
 void TDesignSession::RestoreState(int index, const QByteArray& state) {
@@ -237,6 +248,7 @@ void TDesignSession::RestoreState(int index, const QByteArray& state) {
     // reported gets here; the rest of the state is restored.
     emit ErrorOccurred(QString::fromUtf8(e.what()));
   }
+  emit ComponentRestored(FDocument.GetComponent(index));
   emit StructureChanged();
 }
 
