@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QUndoCommand>
 
@@ -182,8 +181,7 @@ void TDesignSession::DeleteComponent(TComponent* component) {
 void TDesignSession::SetProperty(TPersistent* object, const QMetaProperty& property, const QString& text) {
   auto* component = qobject_cast<TComponent*>(object);
   if (component && FDocument.IndexOf(component) >= 0 && qstrcmp(property.name(), "Name") == 0) {
-    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-    if (!identifier.match(text).hasMatch())
+    if (!DocumentStreamer::IsComponentName(text))
       throw EDocumentError(QStringLiteral("Name: \"%1\" is not a valid component name").arg(text));
     if (TComponent* other = FDocument.FindComponent(text); other && other != component)
       throw EDocumentError(QStringLiteral("Name: a component named \"%1\" already exists").arg(text));

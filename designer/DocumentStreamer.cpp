@@ -5,6 +5,8 @@
 
 #include <QJsonArray>
 #include <QMetaEnum>
+#include <QRegularExpression>
+#include <QSet>
 #include <QVariant>
 #include <algorithm>
 #include <cmath>
@@ -299,8 +301,9 @@ TClass FindNamedClass(const TCollection* collection, const QString& name) {
 // collections rebuilt, custom data after an object's properties. The nesting is a stack of frames.
 class TObjectReader {
 public:
-  TObjectReader(const TJsonTree& json, TClassCache& classes, QString base)
-      : FJson(json), FClasses(classes), FBase(std::move(base)) {}
+  // `inPlace`: items that are there already and of the class read are read into, not made anew.
+  TObjectReader(const TJsonTree& json, TClassCache& classes, QString base, bool inPlace = false)
+      : FJson(json), FClasses(classes), FBase(std::move(base)), FInPlace(inPlace) {}
 
   void Read(TPersistent* object, int node) {
     PushObject(object, node, TJsonTree::None, -1);
@@ -314,6 +317,7 @@ public:
           ReadMember(FJson.Child(frame.properties, index));
       } else {
         if (!frame.collection) ReadData();
+        if (frame.collection && FInPlace) Truncate(static_cast<TCollection*>(frame.object), frame.count);
         FStack.pop_back();
       }
     }
@@ -381,7 +385,7 @@ private:
       case TPropertyKind::Collection: {
         if (!FJson.IsArray(member)) Raise(MemberPlace(member), QStringLiteral("expected an array of items"));
         auto* collection = static_cast<TCollection*>(SubObject(object, property));
-        collection->Clear();
+        if (!FInPlace) collection->Clear();
         FStack.push_back({collection, member, TJsonTree::None, 0, FJson.Count(member), true, member, -1});
         break;
       }
@@ -405,6 +409,11 @@ private:
       Raise(itemPlace(), QStringLiteral("class \"%1\" does not belong to this collection, whose items are %2")
                              .arg(className, itemClass()));
     TCollectionItem* added = nullptr;
+    if (FInPlace && index < collection->GetCount() && collection->GetItem(index)->metaObject() == cls) {
+      PushObject(collection->GetItem(index), item, TJsonTree::None, index);
+      return;
+    }
+    if (FInPlace) Truncate(collection, index);
     try {
       added = collection->Add(cls);
     } catch (const std::exception& e) {
@@ -427,9 +436,14 @@ private:
     }
   }
 
+  static void Truncate(TCollection* collection, int count) {
+    while (collection->GetCount() > count) collection->Delete(collection->GetCount() - 1);
+  }
+
   const TJsonTree& FJson;
   TClassCache& FClasses;
   QString FBase;
+  bool FInPlace;
   std::vector<TFrame> FStack;
 };
 
@@ -505,7 +519,12 @@ void ReadObject(TPersistent* object, const QByteArray& json, const QString& plac
   }
   if (!tree->IsObject(tree->Root())) Raise(place, QStringLiteral("expected an object"));
   TClassCache classes;
-  TObjectReader(*tree, classes, place).Read(object, tree->Root());
+  TObjectReader(*tree, classes, place, true).Read(object, tree->Root());
+}
+
+bool IsComponentName(const QString& name) {
+  static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+  return identifier.match(name).hasMatch();
 }
 
 TClass FindPaletteClass(const QString& className) {
@@ -549,6 +568,7 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
     Raise(fileLabel, QStringLiteral("\"components\" must be an array"));
   std::vector<std::unique_ptr<TComponent>> components;
   TClassCache classes;
+  QSet<QString> names;  // in lower case: names differ in more than case
   for (int i = 0, n = json.Count(list); i < n; ++i) {
     const auto at = [&](const QString& place) {
       return fileLabel.isEmpty() ? place : fileLabel + QStringLiteral(": ") + place;
@@ -559,10 +579,15 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
     const int nameNode = json.Member(json.Member(node, "properties"), "Name");
     const QString name = nameNode != TJsonTree::None && json.IsString(nameNode) ? json.String(nameNode) : QString();
     if (!name.isEmpty()) place += QStringLiteral(" (%1)").arg(name);
-    for (const auto& c : components)
-      if (!name.isEmpty() && c->GetName().compare(name, Qt::CaseInsensitive) == 0)
-        Raise(at(place), QStringLiteral("a component named \"%1\" comes earlier").arg(name));
     components.push_back(CreateComponent(json, node, at(place), classes));
+    // The name read, whatever the component made of it.
+    const QString read = components.back()->GetName();
+    if (!IsComponentName(read))
+      Raise(at(place + QStringLiteral(".Name")),
+            QStringLiteral("\"%1\" is not a valid component name").arg(read));
+    if (names.contains(read.toLower()))
+      Raise(at(place), QStringLiteral("a component named \"%1\" comes earlier").arg(read));
+    names.insert(read.toLower());
   }
   return components;
 }

@@ -1,9 +1,7 @@
 #include "DesignSession.h"
 #include "arduino/JsonComponents.h"
 #include "arduino/JsonPackage.h"
-#include "toolkit/Headless.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -20,6 +18,7 @@ void Fill(TDesignSession& session) {
 }
 
 void BM_SaveDocument(benchmark::State& state) {
+  Velto::Arduino::Json::RegisterPkg();
   QTemporaryDir dir;
   TDesignSession session;
   Fill(session);
@@ -29,6 +28,7 @@ void BM_SaveDocument(benchmark::State& state) {
 BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond);
 
 void BM_OpenDocument(benchmark::State& state) {
+  Velto::Arduino::Json::RegisterPkg();
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("big.vdoc"));
   {
@@ -43,12 +43,3 @@ void BM_OpenDocument(benchmark::State& state) {
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-int main(int argc, char** argv) {
-  PrepareHeadless();
-  QCoreApplication app(argc, argv);
-  Velto::Arduino::Json::RegisterPkg();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
