@@ -138,12 +138,20 @@ bool TComponentTreeModel::HasChildObjects(const TNode* node) const {
   return false;
 }
 
+namespace {
+// A row shows the start of a long name: laying out megabytes of text for one row takes seconds.
+constexpr qsizetype kShownLength = 256;
+QString Shown(const QString& text) {
+  return text.size() <= kShownLength ? text : text.left(kShownLength) + QChar(0x2026);
+}
+}  // namespace
+
 QString TComponentTreeModel::TextOf(const TNode* node) const {
   const TPersistent* object = node->Object;
   if (!object) return QString();
-  if (node->Parent == FRoot.get()) return static_cast<const TComponent*>(object)->GetName();
+  if (node->Parent == FRoot.get()) return Shown(static_cast<const TComponent*>(object)->GetName());
   if (auto* item = qobject_cast<const TCollectionItem*>(object))
-    return QStringLiteral("%1 - %2").arg(node->Row).arg(item->GetDisplayName());
+    return QStringLiteral("%1 - %2").arg(node->Row).arg(Shown(item->GetDisplayName()));
   return node->Property;
 }
 

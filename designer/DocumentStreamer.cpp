@@ -4,6 +4,7 @@
 #include "framework/Registration.h"
 
 #include <QJsonArray>
+#include <QLocale>
 #include <QMetaEnum>
 #include <QRegularExpression>
 #include <QSet>
@@ -380,6 +381,7 @@ private:
         break;
       case TPropertyKind::Object:
         if (!FJson.IsObject(member)) Raise(MemberPlace(member), QStringLiteral("expected an object"));
+        CheckSubObjectClass(object, property, member);
         PushObject(SubObject(object, property), member, member, -1);
         break;
       case TPropertyKind::Collection: {
@@ -392,6 +394,24 @@ private:
       case TPropertyKind::Ignored:
         Raise(MemberPlace(member), QStringLiteral("the property cannot be set from a document"));
     }
+  }
+
+  // The class a sub-object names, when it names one, is the property's class or derives from it.
+  void CheckSubObjectClass(const TPersistent* object, const QMetaProperty& property, int member) {
+    const int classNode = FJson.Member(member, "class");
+    if (classNode == TJsonTree::None) return;
+    const auto place = [&] { return Join(MemberPlace(member), kClass); };
+    if (!FJson.IsString(classNode)) Raise(place(), QStringLiteral("expected the name of a class"));
+    const TClass base = PropertyClass(property.metaType());
+    const QString name = FJson.String(classNode);
+    TClass named = nullptr;
+    // The object's own class and its ancestors, else any class the runtime knows by name.
+    for (TClass cls = SubObject(object, property)->metaObject(); cls && !named; cls = cls->superClass())
+      if (name == QLatin1String(cls->className())) named = cls;
+    if (!named) named = FindClass(name);
+    if (!named) named = PropertyClass(QMetaType::fromName((name + QLatin1Char('*')).toLatin1()));
+    if (!named || !base || !InheritsFrom(named, base))
+      Raise(place(), QStringLiteral("class \"%1\" is not a %2").arg(name, QString::fromLatin1(base ? base->className() : "")));
   }
 
   void ReadItem(int index) {
@@ -558,11 +578,20 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
   const int format = json.Member(root, "format");
   if (format == TJsonTree::None || !json.IsString(format) || json.String(format) != kFormat)
     Raise(fileLabel, QStringLiteral("not a design document (\"format\" is not \"%1\")").arg(kFormat));
-  const int versionNode = json.Member(root, "version");
-  const int version = versionNode == TJsonTree::None ? 0 : json.Int(versionNode);
-  if (version > kVersion)
-    Raise(fileLabel,
-          QStringLiteral("document version %1 is newer than this designer reads (%2)").arg(version).arg(kVersion));
+  // A version, when given, is one of the whole numbers this reader knows.
+  if (const int versionNode = json.Member(root, "version"); versionNode != TJsonTree::None) {
+    if (!json.IsNumber(versionNode))
+      Raise(fileLabel, QStringLiteral("\"version\" must be a number"));
+    const double version = json.Number(versionNode);
+    if (version > kVersion && std::floor(version) == version)
+      Raise(fileLabel, QStringLiteral("document version %1 is newer than this designer reads (%2)")
+                           .arg(version, 0, 'g', QLocale::FloatingPointShortest)
+                           .arg(kVersion));
+    if (version != kVersion)
+      Raise(fileLabel, QStringLiteral("document version %1 is not one this designer reads (%2)")
+                           .arg(version, 0, 'g', QLocale::FloatingPointShortest)
+                           .arg(kVersion));
+  }
   const int list = json.Member(root, "components");
   if (list == TJsonTree::None || !json.IsArray(list))
     Raise(fileLabel, QStringLiteral("\"components\" must be an array"));

@@ -1,7 +1,11 @@
+#include "ComponentTree.h"
+#include "ComponentTreeModel.h"
 #include "DesignSession.h"
+#include "MainWindow.h"
 #include "arduino/JsonComponents.h"
 #include "arduino/JsonPackage.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -43,3 +47,37 @@ void BM_OpenDocument(benchmark::State& state) {
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 }  // namespace
 
+
+namespace {
+// One text value of the given size in MiB, in an element the tree shows: opening grows with it
+// linearly, in the session alone and in the window with the element's row open.
+void BM_OpenLargeText(benchmark::State& state) {
+  Velto::Arduino::Json::RegisterPkg();
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("text.vdoc"));
+  {
+    TDesignSession session;
+    auto* maker = static_cast<TArduinoMakeJSON*>(session.AddComponent(&TArduinoMakeJSON::staticMetaObject));
+    auto* element = maker->GetElements()->Add(&TArduinoMakeJSONTextElement::staticMetaObject);
+    element->setProperty("Name", QString(int(state.range(0) << 20), QLatin1Char('a')));
+    session.Save(file);
+  }
+  TDesignSession session;
+  std::unique_ptr<TMainWindow> window;
+  if (state.range(1)) {
+    window = std::make_unique<TMainWindow>(&session, true);
+    window->show();
+  }
+  for (auto _ : state) {
+    if (!window) {
+      session.Open(file);
+      continue;
+    }
+    window->OpenFile(file);
+    window->Tree()->ExpandBelow(window->TreeModel()->index(0, 0));
+    QApplication::processEvents();
+  }
+  state.SetBytesProcessed(state.iterations() * (state.range(0) << 20));
+}
+BENCHMARK(BM_OpenLargeText)->ArgsProduct({{5, 50}, {0, 1}})->Unit(benchmark::kMillisecond);
+}  // namespace
