@@ -11,9 +11,9 @@ struct TComponentTreeModel::TNode {
   const TPersistent* Key = nullptr;
   TNode* Parent = nullptr;
   int Row = 0;
-  QString Text;      // the name column as last shown
-  QString Property;  // a collection's: the property that holds it
-  bool Made = false;  // the child rows exist
+  QString Text;                        // the name column as last shown
+  QString Property;                    // a collection's: the property that holds it
+  bool Made = false;                   // the child rows exist
   mutable bool ToldChildless = false;  // the view was told there are no children
   std::vector<std::unique_ptr<TNode>> Children;
 };
@@ -87,7 +87,8 @@ void TComponentTreeModel::Reset() {
   FreeNodes(std::move(old), [](TNode*) {});
   FNodes.clear();
   const std::vector<TPersistent*> components = ChildObjects(FRoot.get());
-  for (size_t i = 0; i < components.size(); ++i) FRoot->Children.push_back(MakeNode(FRoot.get(), components[i], int(i)));
+  for (size_t i = 0; i < components.size(); ++i)
+    FRoot->Children.push_back(MakeNode(FRoot.get(), components[i], int(i)));
   FRoot->Made = true;
 }
 
@@ -155,8 +156,7 @@ QString TComponentTreeModel::TextOf(const TNode* node) const {
   return node->Property;
 }
 
-std::unique_ptr<TComponentTreeModel::TNode> TComponentTreeModel::MakeNode(TNode* parent, TPersistent* object,
-                                                                          int row) {
+std::unique_ptr<TComponentTreeModel::TNode> TComponentTreeModel::MakeNode(TNode* parent, TPersistent* object, int row) {
   auto node = std::make_unique<TNode>();
   node->Object = object;
   node->Key = object;

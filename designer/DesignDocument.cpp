@@ -11,9 +11,7 @@ int TDesignDocument::IndexOf(const TComponent* component) const {
   return -1;
 }
 
-TComponent* TDesignDocument::FindComponent(const QString& name) const {
-  return FNames.value(name.toLower(), nullptr);
-}
+TComponent* TDesignDocument::FindComponent(const QString& name) const { return FNames.value(name.toLower(), nullptr); }
 
 void TDesignDocument::Index(TComponent* component) {
   const QString key = component->GetName().toLower();

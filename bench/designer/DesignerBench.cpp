@@ -5,9 +5,9 @@
 #include "arduino/JsonComponents.h"
 #include "arduino/JsonPackage.h"
 
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 // 100 components, each with 100 elements: 10,000 elements in all.
@@ -46,7 +46,6 @@ void BM_OpenDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 }  // namespace
-
 
 namespace {
 // One text value of the given size in MiB, in an element the tree shows: opening grows with it

@@ -7,9 +7,9 @@
 #include "arduino/JsonComponents.h"
 #include "arduino/JsonPackage.h"
 
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 TArduinoMakeJSON* AddMaker(TDesignSession& session) {
@@ -49,8 +49,8 @@ struct TDeepTree {
     Velto::Arduino::Json::RegisterPkg();
     TArduinoMakeJSONElements* elements = AddMaker(session)->GetElements();
     for (int level = 2; level < levels; level += 2) {
-      auto* object = static_cast<TArduinoMakeJSONObjectElement*>(
-          elements->Add(&TArduinoMakeJSONObjectElement::staticMetaObject));
+      auto* object =
+          static_cast<TArduinoMakeJSONObjectElement*>(elements->Add(&TArduinoMakeJSONObjectElement::staticMetaObject));
       object->SetName(QStringLiteral("e%1").arg(level));
       bottom = object;
       elements = object->GetElements();

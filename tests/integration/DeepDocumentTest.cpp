@@ -1,6 +1,6 @@
+#include "ComponentTree.h"
 #include "DesignSession.h"
 #include "DocumentStreamer.h"
-#include "ComponentTree.h"
 #include "MainWindow.h"
 #include "arduino/JsonComponents.h"
 #include "common/DialogScript.h"
@@ -13,8 +13,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
@@ -38,7 +38,8 @@ TChain Follow(TArduinoMakeJSONElements* elements) {
 // Open levels from `index` down along the first rows, and the row where they end.
 int OpenLevels(QTreeView* tree, QModelIndex& index) {
   int levels = 0;
-  for (; tree->isExpanded(index) && tree->model()->rowCount(index) > 0; ++levels) index = tree->model()->index(0, 0, index);
+  for (; tree->isExpanded(index) && tree->model()->rowCount(index) > 0; ++levels)
+    index = tree->model()->index(0, 0, index);
   return levels;
 }
 }  // namespace
