@@ -13,8 +13,9 @@ struct TComponentTreeModel::TNode {
   int Row = 0;
   QString Text;                        // the name column as last shown
   QString Property;                    // a collection's: the property that holds it
-  bool Made = false;                   // the child rows exist
-  mutable bool ToldChildless = false;  // the view was told there are no children
+  // The child rows exist. A node made without children has all of them: rows added later are
+  // inserted as they come. Others get theirs when opened.
+  bool Made = false;
   std::vector<std::unique_ptr<TNode>> Children;
 };
 
@@ -166,6 +167,7 @@ std::unique_ptr<TComponentTreeModel::TNode> TComponentTreeModel::MakeNode(TNode*
     for (const QMetaProperty& property : ObjectProperties(parent->Object->metaObject()))
       if (OwnedCollection(parent->Object, property) == object) node->Property = QString::fromLatin1(property.name());
   node->Text = TextOf(node.get());
+  node->Made = !HasChildObjects(node.get());
   FNodes.insert(object, node.get());
   return node;
 }
@@ -251,12 +253,7 @@ void TComponentTreeModel::Sync(TNode* top) {
   while (!pending.empty()) {
     TNode* node = pending.back();
     pending.pop_back();
-    if (!node->Made) {
-      // Rows are made when the node opens; a node shown as childless that now has children
-      // gets them at once, so the view shows it can be opened.
-      if (node->ToldChildless && HasChildObjects(node)) MakeChildren(node);
-      continue;
-    }
+    if (!node->Made) continue;  // its rows are made when it opens
     SyncChildren(node, ChildObjects(node));
     // Texts that changed, in runs of neighbouring rows.
     int first = -1, last = -1;
@@ -338,9 +335,7 @@ QVariant TComponentTreeModel::headerData(int section, Qt::Orientation orientatio
 bool TComponentTreeModel::hasChildren(const QModelIndex& parent) const {
   if (parent.column() > 0) return false;
   const TNode* node = NodeOf(parent);
-  if (node->Made) return !node->Children.empty();
-  node->ToldChildless = !HasChildObjects(node);
-  return !node->ToldChildless;
+  return node->Made ? !node->Children.empty() : HasChildObjects(node);
 }
 
 bool TComponentTreeModel::canFetchMore(const QModelIndex& parent) const {
