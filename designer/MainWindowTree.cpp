@@ -31,9 +31,7 @@ void TMainWindow::BindTree() {
     if (auto* component = qobject_cast<TComponent*>(FTreeModel->ObjectAt(index))) RunDefaultCommand(component);
   });
   connect(FTree, &TComponentTree::DepthLimited, this, [this] {
-    statusBar()->showMessage(
-        QStringLiteral("The tree opens %1 levels deep; open a deeper node from its collection editor")
-            .arg(TComponentTree::kOpenDepth));
+    statusBar()->showMessage(QStringLiteral("The tree opens at most %1 levels deep").arg(TComponentTree::kOpenDepth));
   });
 }
 

@@ -1,5 +1,6 @@
 // The component tree through the window: opening many components, and an edit and an undo at the
 // bottom of a deep tree that is open all the way down.
+#include "CollectionCommands.h"
 #include "ComponentTree.h"
 #include "ComponentTreeModel.h"
 #include "DesignSession.h"
@@ -93,4 +94,19 @@ void BM_UndoAtTheBottom(benchmark::State& state) {
     state.SkipWithError("the tree did not stay open");
 }
 BENCHMARK(BM_UndoAtTheBottom)->Arg(10000)->Unit(benchmark::kMillisecond);
+// Delete Item on the bottom element: rows removed deep down, where Qt walks every open row's parents.
+void BM_DeleteAtTheBottom(benchmark::State& state) {
+  TDeepTree deep(int(state.range(0)));
+  for (auto _ : state) {
+    TCollection* collection = static_cast<TCollectionItem*>(deep.bottom)->GetCollection();
+    CollectionCommands::DeleteItem(deep.session, collection, 0);
+    QApplication::processEvents();
+    state.PauseTiming();
+    deep.session.UndoStack().undo();
+    deep.bottom = static_cast<TArduinoMakeJSONBasicElement*>(collection->GetItem(0));
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_DeleteAtTheBottom)->Arg(10000)->Unit(benchmark::kMillisecond);
 }  // namespace
