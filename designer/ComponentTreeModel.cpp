@@ -11,6 +11,7 @@ struct TComponentTreeModel::TNode {
   const TPersistent* Key = nullptr;
   TNode* Parent = nullptr;
   int Row = 0;
+  int Level = -1;  // 0 for a component
   QString Text;                        // the name column as last shown
   QString Property;                    // a collection's: the property that holds it
   // The child rows exist. A node made without children has all of them: rows added later are
@@ -106,6 +107,8 @@ TPersistent* TComponentTreeModel::ObjectAt(const QModelIndex& index) const {
 }
 
 int TComponentTreeModel::Depth(const QModelIndex& index) {
+  if (qobject_cast<const TComponentTreeModel*>(index.model()))
+    return static_cast<const TNode*>(index.internalPointer())->Level;
   int depth = -1;
   for (QModelIndex i = index; i.isValid(); i = i.parent()) ++depth;
   return depth;
@@ -163,6 +166,7 @@ std::unique_ptr<TComponentTreeModel::TNode> TComponentTreeModel::MakeNode(TNode*
   node->Key = object;
   node->Parent = parent;
   node->Row = row;
+  node->Level = parent->Level + 1;
   if (qobject_cast<TCollection*>(object) && parent->Object)
     for (const QMetaProperty& property : ObjectProperties(parent->Object->metaObject()))
       if (OwnedCollection(parent->Object, property) == object) node->Property = QString::fromLatin1(property.name());
