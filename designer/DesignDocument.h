@@ -2,6 +2,9 @@
 
 #include "runtime/Classes.h"
 
+#include <QHash>
+#include <QMultiHash>
+#include <QObject>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -33,5 +36,12 @@ public:
   TComponent* RootOf(const QObject* object) const;
 
 private:
+  void Index(TComponent* component);
+  void Unindex(TComponent* component);
+
   std::vector<std::unique_ptr<TComponent>> FComponents;
+  // Names are looked up in a hash, kept current as components are renamed.
+  QMultiHash<QString, TComponent*> FNames;  // by the name in lower case
+  QHash<const QObject*, QString> FIndexed;  // each component's key in FNames
+  QObject FWatcher;                         // the receiver of the components' rename signals
 };

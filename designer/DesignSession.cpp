@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QUndoCommand>
 
@@ -59,11 +58,14 @@ public:
 
 private:
   void Put() {
+    TComponent* component = FKept.get();
     FSession->Document().Insert(FIndex, std::move(FKept));
+    emit FSession->ComponentInserted(component);
     emit FSession->StructureChanged();
   }
   void Take() {
     FKept = FSession->Document().Take(FIndex);
+    emit FSession->ComponentRemoved(FKept.get());
     emit FSession->StructureChanged();
   }
 
@@ -131,6 +133,7 @@ void TDesignSession::New() {
   FUndoStack.clear();
   FDocument.Clear();
   FFileName.clear();
+  emit DocumentReplaced();
   emit StructureChanged();
 }
 
@@ -142,6 +145,7 @@ void TDesignSession::Open(const QString& fileName) {
   FUndoStack.clear();
   FDocument.Assign(std::move(components));
   FFileName = fileName;
+  emit DocumentReplaced();
   emit StructureChanged();
 }
 
@@ -177,8 +181,7 @@ void TDesignSession::DeleteComponent(TComponent* component) {
 void TDesignSession::SetProperty(TPersistent* object, const QMetaProperty& property, const QString& text) {
   auto* component = qobject_cast<TComponent*>(object);
   if (component && FDocument.IndexOf(component) >= 0 && qstrcmp(property.name(), "Name") == 0) {
-    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-    if (!identifier.match(text).hasMatch())
+    if (!DocumentStreamer::IsComponentName(text))
       throw EDocumentError(QStringLiteral("Name: \"%1\" is not a valid component name").arg(text));
     if (TComponent* other = FDocument.FindComponent(text); other && other != component)
       throw EDocumentError(QStringLiteral("Name: a component named \"%1\" already exists").arg(text));
@@ -226,6 +229,12 @@ void TDesignSession::EndModify(TComponent* root, const QByteArray& before, TPers
     }
   }
   emit ObjectChanged(target);
+  if (target && !FChangedTargets.contains(target)) FChangedTargets << target;
+  if (!FOpenScopes.isEmpty()) return;
+  QList<TPersistent*> targets;
+  for (const QPointer<TPersistent>& changed : std::exchange(FChangedTargets, {}))
+    if (changed) targets << changed;
+  if (!targets.isEmpty()) emit ObjectsChanged(targets);
 }
 
 void TDesignSession::RestoreState(int index, const QByteArray& state) {
@@ -237,6 +246,7 @@ void TDesignSession::RestoreState(int index, const QByteArray& state) {
     // reported gets here; the rest of the state is restored.
     emit ErrorOccurred(QString::fromUtf8(e.what()));
   }
+  emit ComponentRestored(FDocument.GetComponent(index));
   emit StructureChanged();
 }
 

@@ -7,6 +7,7 @@
 #include <QFileDevice>
 #include <QMetaProperty>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QUndoStack>
 #include <memory>
@@ -74,6 +75,14 @@ signals:
   void StructureChanged();
   // An object's properties changed in place.
   void ObjectChanged(TPersistent* object);
+  // Finer notices, each before StructureChanged or after the last ObjectChanged of a step: the
+  // document was replaced (new, open); one component went in or out; a component was read back
+  // from a state (undo, redo); the scopes open together all closed, having changed these targets.
+  void DocumentReplaced();
+  void ComponentInserted(TComponent* component);
+  void ComponentRemoved(TComponent* component);
+  void ComponentRestored(TComponent* component);
+  void ObjectsChanged(const QList<TPersistent*>& targets);
   // An editor asked for the collection editor of one of the document's collections.
   void CollectionEditorRequested(TCollection* collection, const QString& caption);
   // Something went wrong outside a call that could raise it (undo, redo, the end of a scope).
@@ -89,4 +98,6 @@ private:
   QSet<TComponent*> FOpenScopes;
   // Steps of scopes that closed while others were still open.
   std::vector<std::unique_ptr<QUndoCommand>> FPendingSteps;
+  // Targets of the scopes that closed while others were still open.
+  QList<QPointer<TPersistent>> FChangedTargets;
 };

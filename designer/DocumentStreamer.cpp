@@ -4,7 +4,10 @@
 #include "framework/Registration.h"
 
 #include <QJsonArray>
+#include <QLocale>
 #include <QMetaEnum>
+#include <QRegularExpression>
+#include <QSet>
 #include <QVariant>
 #include <algorithm>
 #include <cmath>
@@ -299,8 +302,9 @@ TClass FindNamedClass(const TCollection* collection, const QString& name) {
 // collections rebuilt, custom data after an object's properties. The nesting is a stack of frames.
 class TObjectReader {
 public:
-  TObjectReader(const TJsonTree& json, TClassCache& classes, QString base)
-      : FJson(json), FClasses(classes), FBase(std::move(base)) {}
+  // `inPlace`: items that are there already and of the class read are read into, not made anew.
+  TObjectReader(const TJsonTree& json, TClassCache& classes, QString base, bool inPlace = false)
+      : FJson(json), FClasses(classes), FBase(std::move(base)), FInPlace(inPlace) {}
 
   void Read(TPersistent* object, int node) {
     PushObject(object, node, TJsonTree::None, -1);
@@ -314,6 +318,7 @@ public:
           ReadMember(FJson.Child(frame.properties, index));
       } else {
         if (!frame.collection) ReadData();
+        if (frame.collection && FInPlace) Truncate(static_cast<TCollection*>(frame.object), frame.count);
         FStack.pop_back();
       }
     }
@@ -376,18 +381,37 @@ private:
         break;
       case TPropertyKind::Object:
         if (!FJson.IsObject(member)) Raise(MemberPlace(member), QStringLiteral("expected an object"));
+        CheckSubObjectClass(object, property, member);
         PushObject(SubObject(object, property), member, member, -1);
         break;
       case TPropertyKind::Collection: {
         if (!FJson.IsArray(member)) Raise(MemberPlace(member), QStringLiteral("expected an array of items"));
         auto* collection = static_cast<TCollection*>(SubObject(object, property));
-        collection->Clear();
+        if (!FInPlace) collection->Clear();
         FStack.push_back({collection, member, TJsonTree::None, 0, FJson.Count(member), true, member, -1});
         break;
       }
       case TPropertyKind::Ignored:
         Raise(MemberPlace(member), QStringLiteral("the property cannot be set from a document"));
     }
+  }
+
+  // The class a sub-object names, when it names one, is the property's class or derives from it.
+  void CheckSubObjectClass(const TPersistent* object, const QMetaProperty& property, int member) {
+    const int classNode = FJson.Member(member, "class");
+    if (classNode == TJsonTree::None) return;
+    const auto place = [&] { return Join(MemberPlace(member), kClass); };
+    if (!FJson.IsString(classNode)) Raise(place(), QStringLiteral("expected the name of a class"));
+    const TClass base = PropertyClass(property.metaType());
+    const QString name = FJson.String(classNode);
+    TClass named = nullptr;
+    // The object's own class and its ancestors, else any class the runtime knows by name.
+    for (TClass cls = SubObject(object, property)->metaObject(); cls && !named; cls = cls->superClass())
+      if (name == QLatin1String(cls->className())) named = cls;
+    if (!named) named = FindClass(name);
+    if (!named) named = PropertyClass(QMetaType::fromName((name + QLatin1Char('*')).toLatin1()));
+    if (!named || !base || !InheritsFrom(named, base))
+      Raise(place(), QStringLiteral("class \"%1\" is not a %2").arg(name, QString::fromLatin1(base ? base->className() : "")));
   }
 
   void ReadItem(int index) {
@@ -405,6 +429,11 @@ private:
       Raise(itemPlace(), QStringLiteral("class \"%1\" does not belong to this collection, whose items are %2")
                              .arg(className, itemClass()));
     TCollectionItem* added = nullptr;
+    if (FInPlace && index < collection->GetCount() && collection->GetItem(index)->metaObject() == cls) {
+      PushObject(collection->GetItem(index), item, TJsonTree::None, index);
+      return;
+    }
+    if (FInPlace) Truncate(collection, index);
     try {
       added = collection->Add(cls);
     } catch (const std::exception& e) {
@@ -427,9 +456,14 @@ private:
     }
   }
 
+  static void Truncate(TCollection* collection, int count) {
+    while (collection->GetCount() > count) collection->Delete(collection->GetCount() - 1);
+  }
+
   const TJsonTree& FJson;
   TClassCache& FClasses;
   QString FBase;
+  bool FInPlace;
   std::vector<TFrame> FStack;
 };
 
@@ -505,7 +539,12 @@ void ReadObject(TPersistent* object, const QByteArray& json, const QString& plac
   }
   if (!tree->IsObject(tree->Root())) Raise(place, QStringLiteral("expected an object"));
   TClassCache classes;
-  TObjectReader(*tree, classes, place).Read(object, tree->Root());
+  TObjectReader(*tree, classes, place, true).Read(object, tree->Root());
+}
+
+bool IsComponentName(const QString& name) {
+  static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+  return identifier.match(name).hasMatch();
 }
 
 TClass FindPaletteClass(const QString& className) {
@@ -539,16 +578,26 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
   const int format = json.Member(root, "format");
   if (format == TJsonTree::None || !json.IsString(format) || json.String(format) != kFormat)
     Raise(fileLabel, QStringLiteral("not a design document (\"format\" is not \"%1\")").arg(kFormat));
-  const int versionNode = json.Member(root, "version");
-  const int version = versionNode == TJsonTree::None ? 0 : json.Int(versionNode);
-  if (version > kVersion)
-    Raise(fileLabel,
-          QStringLiteral("document version %1 is newer than this designer reads (%2)").arg(version).arg(kVersion));
+  // A version, when given, is one of the whole numbers this reader knows.
+  if (const int versionNode = json.Member(root, "version"); versionNode != TJsonTree::None) {
+    if (!json.IsNumber(versionNode))
+      Raise(fileLabel, QStringLiteral("\"version\" must be a number"));
+    const double version = json.Number(versionNode);
+    if (version > kVersion && std::floor(version) == version)
+      Raise(fileLabel, QStringLiteral("document version %1 is newer than this designer reads (%2)")
+                           .arg(version, 0, 'g', QLocale::FloatingPointShortest)
+                           .arg(kVersion));
+    if (version != kVersion)
+      Raise(fileLabel, QStringLiteral("document version %1 is not one this designer reads (%2)")
+                           .arg(version, 0, 'g', QLocale::FloatingPointShortest)
+                           .arg(kVersion));
+  }
   const int list = json.Member(root, "components");
   if (list == TJsonTree::None || !json.IsArray(list))
     Raise(fileLabel, QStringLiteral("\"components\" must be an array"));
   std::vector<std::unique_ptr<TComponent>> components;
   TClassCache classes;
+  QSet<QString> names;  // in lower case: names differ in more than case
   for (int i = 0, n = json.Count(list); i < n; ++i) {
     const auto at = [&](const QString& place) {
       return fileLabel.isEmpty() ? place : fileLabel + QStringLiteral(": ") + place;
@@ -559,10 +608,15 @@ std::vector<std::unique_ptr<TComponent>> ReadDocument(const QByteArray& data, co
     const int nameNode = json.Member(json.Member(node, "properties"), "Name");
     const QString name = nameNode != TJsonTree::None && json.IsString(nameNode) ? json.String(nameNode) : QString();
     if (!name.isEmpty()) place += QStringLiteral(" (%1)").arg(name);
-    for (const auto& c : components)
-      if (!name.isEmpty() && c->GetName().compare(name, Qt::CaseInsensitive) == 0)
-        Raise(at(place), QStringLiteral("a component named \"%1\" comes earlier").arg(name));
     components.push_back(CreateComponent(json, node, at(place), classes));
+    // The name read, whatever the component made of it.
+    const QString read = components.back()->GetName();
+    if (!IsComponentName(read))
+      Raise(at(place + QStringLiteral(".Name")),
+            QStringLiteral("\"%1\" is not a valid component name").arg(read));
+    if (names.contains(read.toLower()))
+      Raise(at(place), QStringLiteral("a component named \"%1\" comes earlier").arg(read));
+    names.insert(read.toLower());
   }
   return components;
 }

@@ -31,10 +31,13 @@ void SetPropertyText(QObject* object, const QMetaProperty& property, const QStri
 // An object's streamed form as compact JSON text: what an undo step keeps. The same state gives
 // the same bytes.
 QByteArray WriteObject(const TPersistent* object);
-// Reads properties and custom data from an object's streamed form into an existing object;
-// collections are rebuilt. `place` prefixes every error message.
+// Reads properties and custom data from an object's streamed form (as WriteObject gives it) into an
+// existing object. Collection items of the class read stay the same objects and are read into; the
+// others are made anew. `place` prefixes every error message.
 void ReadObject(TPersistent* object, const QByteArray& json, const QString& place);
 TClass FindPaletteClass(const QString& className);
+// A letter or underscore, then letters, digits and underscores.
+bool IsComponentName(const QString& name);
 
 // Reading and writing keep their own stacks, so objects may nest as deep as memory allows.
 QByteArray WriteDocument(const TDesignDocument& document);

@@ -2,6 +2,7 @@
 
 #include "CollectionCommands.h"
 #include "CollectionEditor.h"
+#include "ComponentTree.h"
 #include "DocumentStreamer.h"
 #include "EditorCell.h"
 #include "Palette.h"
@@ -75,11 +76,7 @@ QString ClassName(TClass cls) { return QString::fromLatin1(cls->className()); }
 
 TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent)
     : QMainWindow(parent), FSession(session), FHeadless(headless) {
-  FTree = new QTreeWidget;
-  FTree->setHeaderLabels({QStringLiteral("Component"), QStringLiteral("Class")});
-  FTree->setContextMenuPolicy(Qt::CustomContextMenu);
-  FTree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-  FTree->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  FTree = new TComponentTree;
 
   FPalette = new QTreeWidget;
   FPalette->setHeaderHidden(true);
@@ -119,64 +116,14 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
   BuildMenus();
   RefreshPalette();
 
-  // Moving the current item and changing the selection often come together: show them once.
-  const auto selectionChanged = [this] {
-    if (FUpdating) return;
-    QTreeWidgetItem* current = FTree->currentItem();
-    FSelected = current ? FTreeObjects.value(current) : nullptr;
-    const QList<QTreeWidgetItem*> shown = QList<QTreeWidgetItem*>{current} + FTree->selectedItems();
-    if (shown == FShownSelection) return;
-    FShownSelection = shown;
-    RefreshInspector();
-  };
-  connect(FTree, &QTreeWidget::currentItemChanged, this, selectionChanged);
-  connect(FTree, &QTreeWidget::itemSelectionChanged, this, selectionChanged);
-  connect(FTree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    QTreeWidgetItem* item = FTree->itemAt(pos);
-    TPersistent* object = item ? FTreeObjects.value(item).data() : nullptr;
-    if (!object) return;
-    FTree->setCurrentItem(item);
-    QMenu* menu = CreateContextMenu(object, this);
-    if (menu->isEmpty()) {
-      delete menu;
-      return;
-    }
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(FTree->viewport()->mapToGlobal(pos));
-  });
   connect(FPalette, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
     auto cls = reinterpret_cast<TClass>(item->data(0, Qt::UserRole).value<quintptr>());
     if (cls) AddComponent(cls);
   });
   connect(FPaletteFilter, &QLineEdit::textChanged, this, &TMainWindow::RefreshPalette);
-  connect(FTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-    if (auto* component = qobject_cast<TComponent*>(FTreeObjects.value(item).data())) RunDefaultCommand(component);
-  });
-  // Expansion is the user's: remembered per object across rebuilds.
-  connect(FTree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
-    if (!FUpdating) FCollapsed.insert(FTreeObjects.value(item).data());
-  });
-  connect(FTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
-    if (FUpdating) return;
-    TPersistent* object = FTreeObjects.value(item).data();
-    FCollapsed.remove(object);
-    // A node below the depth built at once gets its children now, and keeps them across rebuilds.
-    if (FUnbuilt.remove(item) && object) {
-      FOpened.insert(object, object);
-      FUpdating = true;
-      BuildTree(item, object, kTreeDepth);
-      FUpdating = false;
-    }
-  });
   connect(FInspector, &QTableWidget::itemChanged, this, &TMainWindow::InspectorEdited);
-  connect(FSession, &TDesignSession::StructureChanged, this, [this] {
-    RefreshTree();
-    RefreshInspector();
-  });
-  connect(FSession, &TDesignSession::ObjectChanged, this, [this] {
-    RefreshTree();
-    RefreshInspector();
-  });
+  connect(FSession, &TDesignSession::StructureChanged, this, &TMainWindow::RefreshInspector);
+  connect(FSession, &TDesignSession::ObjectChanged, this, &TMainWindow::RefreshInspector);
   connect(FSession, &TDesignSession::ErrorOccurred, this, &TMainWindow::ReportError);
   connect(FSession, &TDesignSession::CollectionEditorRequested, this, &TMainWindow::ShowCollectionEditor);
   connect(FInspector, &QTableWidget::currentCellChanged, this,
@@ -184,7 +131,7 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
   connect(&FSession->UndoStack(), &QUndoStack::cleanChanged, this, &TMainWindow::UpdateTitle);
 
   resize(1000, 650);
-  RefreshTree();
+  BindTree();
   UpdateTitle();
 }
 
@@ -247,54 +194,6 @@ void TMainWindow::RefreshPalette() {
     FAddMenu->addAction(QStringLiteral("(no packages registered components)"))->setEnabled(false);
 }
 
-void TMainWindow::RefreshTree() {
-  QPointer<TPersistent> keep = FSelected;
-  QList<QPointer<TPersistent>> others;
-  for (QTreeWidgetItem* item : FTree->selectedItems())
-    if (FTreeObjects.value(item) != keep) others << FTreeObjects.value(item);
-  ++FTreeRebuilds;
-  FUpdating = true;
-  ClearTree();
-  TDesignDocument& doc = FSession->Document();
-  QTreeWidgetItem* current = nullptr;
-  for (int i = 0; i < doc.GetCount(); ++i) {
-    TComponent* component = doc.GetComponent(i);
-    auto* item = new QTreeWidgetItem(FTree, {component->GetName(), ClassName(component)});
-    FTreeObjects.insert(item, component);
-    BuildTree(item, component, 0);
-  }
-  for (auto it = FTreeObjects.begin(); it != FTreeObjects.end(); ++it)
-    if (keep && it.value() == keep) current = it.key();
-  // The selection survives a rebuild when its objects do; otherwise the inspector empties.
-  FTree->setCurrentItem(current);
-  for (auto it = FTreeObjects.begin(); it != FTreeObjects.end(); ++it)
-    if (others.contains(it.value())) it.key()->setSelected(true);
-  FUpdating = false;
-  FSelected = current ? keep : nullptr;
-  FShownSelection.clear();
-}
-
-// The nodes below an object's: a collection's items, or the collections an object owns.
-void TMainWindow::AddTreeNodes(QTreeWidgetItem* parent, TPersistent* object, std::vector<TTreeNode>& added) {
-  if (auto* collection = qobject_cast<TCollection*>(object)) {
-    int index = 0;
-    for (TCollectionItem* item : *collection) {
-      auto* child = new QTreeWidgetItem(
-          parent, {QStringLiteral("%1 - %2").arg(index++).arg(item->GetDisplayName()), ClassName(item)});
-      FTreeObjects.insert(child, item);
-      added.push_back({child, item});
-    }
-    return;
-  }
-  for (const QMetaProperty& property : Reflection::PublishedProperties(object->metaObject())) {
-    if (Reflection::KindOf(object, property) != TPropertyKind::Collection) continue;
-    auto* collection = static_cast<TCollection*>(Reflection::SubObject(object, property));
-    auto* node = new QTreeWidgetItem(parent, {QString::fromLatin1(property.name()), ClassName(collection)});
-    FTreeObjects.insert(node, collection);
-    added.push_back({node, collection});
-  }
-}
-
 void TMainWindow::CollectRows(TPersistent* object, const QString& prefix, std::vector<TInspectorRow>& rows) const {
   for (const QMetaProperty& property : Reflection::PublishedProperties(object->metaObject())) {
     const QString name = prefix + QString::fromLatin1(property.name());
@@ -304,77 +203,19 @@ void TMainWindow::CollectRows(TPersistent* object, const QString& prefix, std::v
   }
 }
 
-bool TMainWindow::HasTreeNodes(TPersistent* object) {
-  if (auto* collection = qobject_cast<TCollection*>(object)) return collection->GetCount() > 0;
-  for (const QMetaProperty& property : Reflection::PublishedProperties(object->metaObject()))
-    if (Reflection::KindOf(object, property) == TPropertyKind::Collection) return true;
-  return false;
-}
-
-// Element trees nest as deep as the JSON they came from. The tree shows kTreeDepth levels below
-// each node built at once; a node deeper down shows that it can be opened and gets its children
-// when it is. The walk keeps its own stack, and every node is expanded as the user left it.
-void TMainWindow::BuildTree(QTreeWidgetItem* top, TPersistent* object, int depth) {
-  struct TPending {
-    QTreeWidgetItem* item;
-    TPersistent* object;
-    int depth;
-  };
-  std::vector<TPending> pending{{top, object, depth}};
-  std::vector<TTreeNode> added;
-  while (!pending.empty()) {
-    const TPending node = pending.back();
-    pending.pop_back();
-    if (node.depth >= kTreeDepth && FOpened.value(node.object) != node.object) {
-      if (HasTreeNodes(node.object)) {
-        node.item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-        FUnbuilt.insert(node.item);
-      }
-      continue;
-    }
-    added.clear();
-    AddTreeNodes(node.item, node.object, added);
-    node.item->setExpanded(!FCollapsed.contains(node.object));
-    // An opened node starts a new stretch of levels.
-    const int childDepth = (node.depth >= kTreeDepth ? 0 : node.depth) + 1;
-    for (auto it = added.rbegin(); it != added.rend(); ++it) pending.push_back({it->item, it->object, childDepth});
-  }
-}
-
-// QTreeWidget deletes an item's children from the item's destructor, once per level. The items
-// are taken out of the view first, then deleted leaves first, each then the first child of its
-// parent (so that finding it there is one step).
-void TMainWindow::ClearTree() {
-  FTreeObjects.clear();
-  FUnbuilt.clear();
-  const QList<QTreeWidgetItem*> top = FTree->invisibleRootItem()->takeChildren();
-  std::vector<QTreeWidgetItem*> stack;
-  for (QTreeWidgetItem* item : top) {
-    stack.push_back(item);
-    while (!stack.empty()) {
-      QTreeWidgetItem* last = stack.back();
-      if (last->childCount() > 0) {
-        stack.push_back(last->child(0));
-      } else {
-        stack.pop_back();
-        delete last;
-      }
-    }
-  }
-}
-
 TMainWindow::~TMainWindow() {
-  FUpdating = true;  // no selection signals while the items go
-  ClearTree();
+  FUpdating = true;  // no selection signals while the window goes
   // The cells' editors and forms go while the window is still whole.
   FInspector->setRowCount(0);
 }
+
+void TMainWindow::SelectionChanged() { RefreshInspector(); }
 
 void TMainWindow::RefreshInspector() {
   std::vector<TInspectorRow> rows;
   if (FSelected) CollectRows(FSelected, QString(), rows);
   QList<QPointer<TPersistent>> selection;
-  for (QTreeWidgetItem* item : FTree->selectedItems()) selection << FTreeObjects.value(item);
+  for (TPersistent* object : SelectedObjects()) selection << object;
   const auto same = [](const TInspectorRow& a, const TInspectorRow& b) {
     return a.Object == b.Object && a.Name == b.Name;
   };
@@ -441,10 +282,8 @@ QList<QObject*> TMainWindow::Instances(TPersistent* object, const QMetaProperty&
   QList<QObject*> instances{object};
   if (!topLevel) return instances;
   // The other selected objects that carry the property too, after the first selected.
-  for (QTreeWidgetItem* item : FTree->selectedItems()) {
-    TPersistent* other = FTreeObjects.value(item);
-    if (other && other != object && other->metaObject()->indexOfProperty(property.name()) >= 0) instances << other;
-  }
+  for (TPersistent* other : SelectedObjects())
+    if (other != object && other->metaObject()->indexOfProperty(property.name()) >= 0) instances << other;
   return instances;
 }
 
@@ -669,16 +508,6 @@ void TMainWindow::RunDefaultCommand(TComponent* component) {
     ReportError(ErrorText(e));
   }
 }
-
-void TMainWindow::Select(TPersistent* object) {
-  for (auto it = FTreeObjects.begin(); it != FTreeObjects.end(); ++it)
-    if (it.value() == object) {
-      FTree->setCurrentItem(it.key());
-      return;
-    }
-}
-
-TPersistent* TMainWindow::Selected() const { return FSelected; }
 
 void TMainWindow::ReportError(const QString& message) {
   if (FHeadless) {

@@ -20,6 +20,8 @@ class QTableWidget;
 class QTableWidgetItem;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TComponentTree;
+class TComponentTreeModel;
 
 // The designer's window: component tree, object inspector and palette bound to one session.
 class TMainWindow : public QMainWindow {
@@ -29,14 +31,14 @@ public:
   explicit TMainWindow(TDesignSession* session, bool headless = false, QWidget* parent = nullptr);
   ~TMainWindow() override;
 
-  // Tree levels built at once below a component or an opened node.
-  static constexpr int kTreeDepth = 32;
-
   // Opens a document; a failure is reported and the open document stays.
   bool OpenFile(const QString& fileName);
   bool SaveFile(const QString& fileName);
+  // Makes the object's row current (opening the rows above it) and the only one selected.
   void Select(TPersistent* object);
   TPersistent* Selected() const;
+  // The current object first, then the other selected objects in tree order.
+  QList<TPersistent*> SelectedObjects() const;
   // One error report: a message box, or stderr when headless.
   void ReportError(const QString& message);
 
@@ -44,11 +46,10 @@ public:
   // Built here so tests can run its actions without popping it up.
   QMenu* CreateContextMenu(TPersistent* object, QWidget* parent);
 
-  QTreeWidget* Tree() const { return FTree; }
+  TComponentTree* Tree() const { return FTree; }
+  TComponentTreeModel* TreeModel() const { return FTreeModel; }
   QTreeWidget* Palette() const { return FPalette; }
   QLineEdit* PaletteFilter() const { return FPaletteFilter; }
-  // How often the tree was built: once per change.
-  int TreeRebuilds() const { return FTreeRebuilds; }
   QTableWidget* Inspector() const { return FInspector; }
   // The editor cell of the inspector row shown as `name` ("Font", "Bitmap"), or null.
   TEditorCell* EditorCellOf(const QString& name) const;
@@ -74,15 +75,10 @@ private:
   // A double-click on a component: its editor's default command.
   void RunDefaultCommand(TComponent* component);
   void RefreshPalette();
-  struct TTreeNode {
-    QTreeWidgetItem* item;
-    TPersistent* object;
-  };
-  void RefreshTree();
-  void BuildTree(QTreeWidgetItem* top, TPersistent* object, int depth);
-  void AddTreeNodes(QTreeWidgetItem* parent, TPersistent* object, std::vector<TTreeNode>& added);
-  static bool HasTreeNodes(TPersistent* object);
-  void ClearTree();
+  // The tree's view bound to its model, its selection, context menu and double-click.
+  void BindTree();
+  void TreeSelectionMoved();
+  void SelectionChanged();
   void RefreshInspector();
   void CollectRows(TPersistent* object, const QString& prefix, std::vector<TInspectorRow>& rows) const;
   void AddInspectorRow(int row);
@@ -115,19 +111,14 @@ private:
 
   TDesignSession* FSession;
   bool FHeadless;
-  QTreeWidget* FTree = nullptr;
+  TComponentTree* FTree = nullptr;
+  TComponentTreeModel* FTreeModel = nullptr;
   QTableWidget* FInspector = nullptr;
   QTreeWidget* FPalette = nullptr;
   QLineEdit* FPaletteFilter = nullptr;
-  QSet<TPersistent*> FCollapsed;  // objects whose tree node the user closed
-  // Objects below kTreeDepth whose node the user opened; rebuilt objects may take their addresses.
-  QHash<TPersistent*, QPointer<TPersistent>> FOpened;
-  QSet<QTreeWidgetItem*> FUnbuilt;  // nodes whose children are made when they are opened
-  int FTreeRebuilds = 0;
   QMenu* FAddMenu = nullptr;
-  QHash<QTreeWidgetItem*, QPointer<TPersistent>> FTreeObjects;
   QPointer<TPersistent> FSelected;
-  QList<QTreeWidgetItem*> FShownSelection;  // the current item, then the selected ones, as last shown
+  QList<QPointer<TPersistent>> FShownSelection;  // SelectedObjects() as last shown
   std::vector<TInspectorRow> FRows;
   QList<QPointer<TPersistent>> FRowsSelection;  // the tree's selection the rows were made for
   std::unique_ptr<IInplaceHost> FInplaceHost;

@@ -60,6 +60,13 @@ bool TPackageLoader::Load(const QString& fileName) {
   package->FileName = path;
   package->Name = QFileInfo(path).fileName();
   if (package->Name.endsWith(QStringLiteral(".so"))) package->Name.chop(3);
+  // A package is one library however many folders hold a copy: loading another would register
+  // everything again.
+  for (const auto& loaded : FPackages)
+    if (loaded->Name == package->Name)
+      return Fail(
+          path,
+          QStringLiteral("not loaded: the package %1 is already loaded from %2").arg(loaded->Name, loaded->FileName));
   package->Library = std::make_unique<QLibrary>(path);
   package->Library->setLoadHints(QLibrary::ResolveAllSymbolsHint);
   if (!package->Library->load()) return Fail(path, package->Library->errorString());

@@ -36,7 +36,8 @@ public:
   // The folders searched by default: "<exe dir>/packages", then the installed packages folders.
   static QStringList DefaultFolders();
 
-  // Loads every "*.so" of each existing folder, in name order, each file once.
+  // Loads every "*.so" of each existing folder, in name order, each package once: a file named like
+  // a package already loaded is reported in Errors() by its path and left alone.
   void LoadFolders(const QStringList& folders);
   // Load, Initialize, then each contained module's "<module>.Register" when exported. False on
   // failure, with the reason in Errors(). A package whose Initialize or Register threw stays mapped

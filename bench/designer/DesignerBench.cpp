@@ -1,11 +1,13 @@
+#include "ComponentTree.h"
+#include "ComponentTreeModel.h"
 #include "DesignSession.h"
+#include "MainWindow.h"
 #include "arduino/JsonComponents.h"
 #include "arduino/JsonPackage.h"
-#include "toolkit/Headless.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QTemporaryDir>
 
 namespace {
 // 100 components, each with 100 elements: 10,000 elements in all.
@@ -20,6 +22,7 @@ void Fill(TDesignSession& session) {
 }
 
 void BM_SaveDocument(benchmark::State& state) {
+  Velto::Arduino::Json::RegisterPkg();
   QTemporaryDir dir;
   TDesignSession session;
   Fill(session);
@@ -29,6 +32,7 @@ void BM_SaveDocument(benchmark::State& state) {
 BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond);
 
 void BM_OpenDocument(benchmark::State& state) {
+  Velto::Arduino::Json::RegisterPkg();
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("big.vdoc"));
   {
@@ -43,12 +47,36 @@ void BM_OpenDocument(benchmark::State& state) {
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-int main(int argc, char** argv) {
-  PrepareHeadless();
-  QCoreApplication app(argc, argv);
+namespace {
+// One text value of the given size in MiB, in an element the tree shows: opening grows with it
+// linearly, in the session alone and in the window with the element's row open.
+void BM_OpenLargeText(benchmark::State& state) {
   Velto::Arduino::Json::RegisterPkg();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("text.vdoc"));
+  {
+    TDesignSession session;
+    auto* maker = static_cast<TArduinoMakeJSON*>(session.AddComponent(&TArduinoMakeJSON::staticMetaObject));
+    auto* element = maker->GetElements()->Add(&TArduinoMakeJSONTextElement::staticMetaObject);
+    element->setProperty("Name", QString(int(state.range(0) << 20), QLatin1Char('a')));
+    session.Save(file);
+  }
+  TDesignSession session;
+  std::unique_ptr<TMainWindow> window;
+  if (state.range(1)) {
+    window = std::make_unique<TMainWindow>(&session, true);
+    window->show();
+  }
+  for (auto _ : state) {
+    if (!window) {
+      session.Open(file);
+      continue;
+    }
+    window->OpenFile(file);
+    window->Tree()->ExpandBelow(window->TreeModel()->index(0, 0));
+    QApplication::processEvents();
+  }
+  state.SetBytesProcessed(state.iterations() * (state.range(0) << 20));
 }
+BENCHMARK(BM_OpenLargeText)->ArgsProduct({{5, 50}, {0, 1}})->Unit(benchmark::kMillisecond);
+}  // namespace

@@ -182,6 +182,21 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
            QByteArray(600, ']') + "}]}",
        "bad.vdoc: components[0].data: nested deeper than 512 levels"},
       {"{\"components\":[]}", "bad.vdoc: not a design document"},
+      // Names are identifiers; versions numbers this reader knows; sub-objects of their property's class.
+      {component(QStringLiteral("\"Brightness\":1")).replace("Bad1", "2 bad"),
+       "bad.vdoc: components[1] (2 bad).Name: \"2 bad\" is not a valid component name"},
+      {R"({"format":"velto-design","components":[{"class":"TTestLed","properties":{"Name":""}}]})",
+       "bad.vdoc: components[0].Name: \"\" is not a valid component name"},
+      {component(QString()).replace("\"version\":1", "\"version\":\"1\"").replace(",}", "}"),
+       "bad.vdoc: \"version\" must be a number"},
+      {component(QString()).replace("\"version\":1", "\"version\":1e300").replace(",}", "}"),
+       "bad.vdoc: document version 1e+300 is newer than this designer reads (1)"},
+      {component(QString()).replace("\"version\":1", "\"version\":0.5").replace(",}", "}"),
+       "bad.vdoc: document version 0.5 is not one this designer reads (1)"},
+      {component(QStringLiteral("\"Font\":{\"class\":\"TTestElement\",\"properties\":{}}")),
+       "components[1] (Bad1).Font.class: class \"TTestElement\" is not a TTestFont"},
+      {component(QStringLiteral("\"Font\":{\"class\":\"TNoSuchFont\"}")),
+       "components[1] (Bad1).Font.class: class \"TNoSuchFont\" is not a TTestFont"},
   };
   const QString bad = dir.filePath(QStringLiteral("bad.vdoc"));
   for (const auto& c : cases) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -33,14 +34,23 @@ TEST(PackageLoader, LoadsRegistersFinalizesAndReportsBrokenPackages) {
 
   const QString dir = QStringLiteral(VELTO_TEST_PACKAGES);
   const QString good = QDir(dir).filePath(QStringLiteral("Velto.Test.Good.so"));
+  // The same package in a second folder: reported by its path, loaded and registered once.
+  QTemporaryDir copies;
+  const QString copy = copies.filePath(QStringLiteral("Velto.Test.Good.so"));
+  ASSERT_TRUE(QFile::copy(good, copy));
   {
     TPackageLoader loader;
-    loader.LoadFolders({junk.path(), dir, QStringLiteral("/nonexistent/folder")});
+    loader.LoadFolders({junk.path(), dir, QStringLiteral("/nonexistent/folder"), copies.path()});
     loader.Load(good);  // a second request for a loaded package changes nothing
 
     // Broken ones are reported with their reason; the loader went on to the good one.
-    ASSERT_EQ(loader.Errors().size(), 3u) << qPrintable(loader.ErrorReport());
+    ASSERT_EQ(loader.Errors().size(), 4u) << qPrintable(loader.ErrorReport());
     const QString report = loader.ErrorReport();
+    EXPECT_TRUE(report.contains(QFileInfo(copy).canonicalFilePath() +
+                                QStringLiteral(": not loaded: the package Velto.Test.Good is already loaded from ") +
+                                QFileInfo(good).canonicalFilePath()))
+        << qPrintable(report);
+    EXPECT_FALSE(IsMapped(copy));
     EXPECT_TRUE(report.contains(QStringLiteral("Garbage.so: "))) << qPrintable(report);
     EXPECT_TRUE(
         report.contains(QStringLiteral("Velto.Test.Broken.so: Velto.Test.Unit2.Register failed: refused by the test")));

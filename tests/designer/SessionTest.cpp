@@ -6,13 +6,16 @@
 #include "framework/Registration.h"
 #include "TestComponents.h"
 #include "common/DialogScript.h"
+#include "ComponentTree.h"
+#include "ComponentTreeModel.h"
+#include "common/TreeRows.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QTableWidget>
-#include <QTreeWidget>
+#include <QSignalSpy>
 
 namespace {
 QMetaProperty Property(const QObject* o, const char* name) {
@@ -93,7 +96,7 @@ TEST(DesignerWindow, ContextMenuRunsTheComponentEditorCommandAsOneUndoStep) {
   auto* led = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
   window.Select(led);
   EXPECT_EQ(window.Selected(), led);
-  EXPECT_EQ(window.Tree()->topLevelItemCount(), 1);
+  EXPECT_EQ(window.TreeModel()->rowCount(), 1);
   EXPECT_GT(window.Inspector()->rowCount(), 5);
 
   std::unique_ptr<QMenu> menu(window.CreateContextMenu(led, nullptr));
@@ -106,9 +109,9 @@ TEST(DesignerWindow, ContextMenuRunsTheComponentEditorCommandAsOneUndoStep) {
   EXPECT_EQ(led->GetElements()->GetCount(), 3);
   EXPECT_EQ(session.UndoStack().count(), steps + 1);
   // The tree shows the new items under the collection node, and the inspector the new value.
-  QTreeWidgetItem* elements = window.Tree()->topLevelItem(0)->child(0);
-  ASSERT_TRUE(elements);
-  EXPECT_EQ(elements->childCount(), 3);
+  const QPersistentModelIndex elements = window.TreeModel()->IndexOf(led->GetElements());
+  ASSERT_TRUE(elements.isValid());
+  EXPECT_EQ(RowsUnder(window.TreeModel(), elements), 3);
   EXPECT_EQ(window.Selected(), led);
   const auto rows = window.Inspector()->findItems(QStringLiteral("Brightness"), Qt::MatchExactly);
   ASSERT_EQ(rows.size(), 1);
@@ -117,7 +120,7 @@ TEST(DesignerWindow, ContextMenuRunsTheComponentEditorCommandAsOneUndoStep) {
   session.UndoStack().undo();
   EXPECT_EQ(led->GetElements()->GetCount(), 0);
   EXPECT_EQ(led->FBrightness, 100);
-  EXPECT_EQ(window.Tree()->topLevelItem(0)->child(0)->childCount(), 0);
+  EXPECT_EQ(window.TreeModel()->rowCount(elements), 0);
 
   // Editing a value cell sets the property as one step; a bad value is reported and changes nothing.
   TDialogScript dialogs;
@@ -153,7 +156,7 @@ TEST(DesignerWindow, ContextMenuRunsTheComponentEditorCommandAsOneUndoStep) {
   menu.reset(window.CreateContextMenu(led, nullptr));
   menu->actions().last()->trigger();
   EXPECT_EQ(session.Document().GetCount(), 0);
-  EXPECT_EQ(window.Tree()->topLevelItemCount(), 0);
+  EXPECT_EQ(window.TreeModel()->rowCount(), 0);
 }
 
 TEST(Palette, ReadableNamesGroupedByPageSortedAndFiltered) {
@@ -208,7 +211,8 @@ TEST(MainWindow, ATextEditWritesEverySelectedObjectInOneStep) {
   auto* b = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
   b->FBrightness = 5;
   window.Select(a);
-  window.Tree()->topLevelItem(1)->setSelected(true);
+  window.Tree()->selectionModel()->select(window.TreeModel()->index(1, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
   auto cell = [&] {
     const auto found = window.Inspector()->findItems(QStringLiteral("Brightness"), Qt::MatchExactly);
     return found.size() == 1 ? window.Inspector()->item(found[0]->row(), 1) : nullptr;
@@ -222,7 +226,7 @@ TEST(MainWindow, ATextEditWritesEverySelectedObjectInOneStep) {
   EXPECT_EQ(b->FBrightness, 55);
   EXPECT_EQ(session.UndoStack().index(), steps + 1);
   EXPECT_EQ(cell()->text(), QStringLiteral("55"));
-  EXPECT_EQ(window.Tree()->selectedItems().size(), 2) << "the selection survives the change";
+  EXPECT_EQ(window.Tree()->selectionModel()->selectedRows().size(), 2) << "the selection survives the change";
   session.UndoStack().undo();
   EXPECT_EQ(static_cast<TTestLed*>(session.Document().GetComponent(1))->FBrightness, 5);
   EXPECT_TRUE(dialogs.Asked().empty());

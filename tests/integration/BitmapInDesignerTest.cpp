@@ -6,6 +6,9 @@
 #include "common/DialogScript.h"
 #include "framework/Registration.h"
 #include "pixeleditors/BasicPixelEditorFormUnit.h"
+#include "ComponentTree.h"
+#include "ComponentTreeModel.h"
+#include "common/TreeRows.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -13,7 +16,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace Velto::Arduino::Graphics::ColorPropertyBitmapEditors {
@@ -89,7 +92,8 @@ TEST(BitmapInDesigner, InspectorPreviewDialogUndoAndSelection) {
   // Two selected: the first is shown and written, the second stays.
   Settle();
   window.Select(Component(session, 1));
-  window.Tree()->topLevelItem(0)->setSelected(true);
+  window.Tree()->selectionModel()->select(window.TreeModel()->index(0, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
   Settle();
   dialogs.AnswerForm([](QWidget* w) {
     auto* form = static_cast<TArduinoBasicPixelEditorForm*>(w);

@@ -1,3 +1,4 @@
+#include "ComponentTree.h"
 #include "DesignSession.h"
 #include "DocumentStreamer.h"
 #include "MainWindow.h"
@@ -12,8 +13,10 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTest>
+#include <QTreeView>
 
 namespace {
 // Follows the first element down: the object elements on the way, and the element at the bottom.
@@ -32,10 +35,11 @@ TChain Follow(TArduinoMakeJSONElements* elements) {
   return chain;
 }
 
-// Tree levels below `item` along the first children, and the node where they end.
-int TreeLevels(QTreeWidgetItem*& item) {
+// Open levels from `index` down along the first rows, and the row where they end.
+int OpenLevels(QTreeView* tree, QModelIndex& index) {
   int levels = 0;
-  for (; item->childCount() > 0; ++levels) item = item->child(0);
+  for (; tree->isExpanded(index) && tree->model()->rowCount(index) > 0; ++levels)
+    index = tree->model()->index(0, 0, index);
   return levels;
 }
 }  // namespace
@@ -67,15 +71,17 @@ TEST(DeepDocument, TenThousandLevelsSaveReopenUndoAndShowInTheTree) {
   ASSERT_TRUE(qobject_cast<TArduinoMakeJSONIntegerElement*>(chain.bottom));
   EXPECT_EQ(session.UndoStack().count(), steps + 1);
 
-  // The tree is built kTreeDepth levels down; the node there opens on demand, one more stretch.
-  QTreeWidgetItem* node = window.Tree()->topLevelItem(0);
-  ASSERT_TRUE(node);
-  EXPECT_EQ(TreeLevels(node), TMainWindow::kTreeDepth);
-  EXPECT_FALSE(node->isExpanded());
-  EXPECT_EQ(node->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
-  node->setExpanded(true);
-  EXPECT_EQ(TreeLevels(node), TMainWindow::kTreeDepth);
+  // "*" on the component opens the tree level by level down to the bound, and no deeper: the view
+  // lays out open rows with one call per level.
+  QTreeView* tree = window.Tree();
+  tree->setFocus();
+  tree->setCurrentIndex(tree->model()->index(0, 0));
+  QTest::keyClick(tree, Qt::Key_Asterisk);
   QCoreApplication::processEvents();
+  QModelIndex node = tree->model()->index(0, 0);
+  EXPECT_EQ(OpenLevels(tree, node), TComponentTree::kOpenDepth);
+  EXPECT_TRUE(tree->model()->hasChildren(node));
+  EXPECT_TRUE(window.statusBar()->currentMessage().contains(QString::number(TComponentTree::kOpenDepth)));
 
   // Saved and read back element for element; the indentation stops growing, so the file stays small.
   QTemporaryDir dir;
@@ -110,8 +116,10 @@ TEST(DeepDocument, TenThousandLevelsSaveReopenUndoAndShowInTheTree) {
   EXPECT_EQ(maker->GetElements()->GetCount(), 0);
   session.UndoStack().redo();
   EXPECT_EQ(Follow(maker->GetElements()).objects, kLevels - 1);
-  node = window.Tree()->topLevelItem(0);
-  EXPECT_EQ(TreeLevels(node), TMainWindow::kTreeDepth);
+  // The rows of the undone generation went, those of the redone one came, the open rows above stayed.
+  node = tree->model()->index(0, 0);
+  EXPECT_EQ(OpenLevels(tree, node), 2);
+  EXPECT_EQ(tree->model()->rowCount(node.parent()), 1);
 
   EXPECT_TRUE(dialogs.Asked().empty());
   TAdvancedStringsEditorForm::SetExecuteHook(nullptr);

@@ -5,10 +5,13 @@
 #include "framework/Registration.h"
 #include "json/JsonDesign.h"
 #include "common/DialogScript.h"
+#include "ComponentTree.h"
+#include "ComponentTreeModel.h"
+#include "common/TreeRows.h"
 
 #include <QMenu>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,12 +51,13 @@ TEST(JsonInDesigner, ContextMenuGeneratesElementsUndoesInOneStepAndSavesThem) {
                                  "TArduinoMakeJSONObjectElement:meta"};
   EXPECT_EQ(ElementNames(maker->GetElements()), generated);
   EXPECT_EQ(session.UndoStack().count(), steps + 1);
-  ASSERT_EQ(window.Tree()->topLevelItemCount(), 1);
-  EXPECT_EQ(window.Tree()->topLevelItem(0)->child(0)->childCount(), 5);
+  ASSERT_EQ(window.TreeModel()->rowCount(), 1);
+  const QPersistentModelIndex elements = window.TreeModel()->IndexOf(maker->GetElements());
+  EXPECT_EQ(RowsUnder(window.TreeModel(), elements), 5);
 
   session.UndoStack().undo();
   EXPECT_EQ(maker->GetElements()->GetCount(), 0);
-  EXPECT_EQ(window.Tree()->topLevelItem(0)->child(0)->childCount(), 0);
+  EXPECT_EQ(window.TreeModel()->rowCount(elements), 0);
   session.UndoStack().redo();
   EXPECT_EQ(ElementNames(maker->GetElements()), generated);
 
@@ -91,14 +95,14 @@ TEST(JsonInDesigner, DoubleClickCollectionCommandsAndTheTreeAcrossChanges) {
   TMainWindow window(&session);
   auto* maker = static_cast<TArduinoMakeJSON*>(session.AddComponent(&TArduinoMakeJSON::staticMetaObject));
   window.Select(maker);
-  QTreeWidgetItem* top = window.Tree()->topLevelItem(0);
-  emit window.Tree()->itemDoubleClicked(top, 0);
+  emit window.Tree()->doubleClicked(window.TreeModel()->index(0, 0));
   EXPECT_EQ(ElementNames(maker->GetElements()), QStringList({"TArduinoMakeJSONIntegerElement:a",
                                                              "TArduinoMakeJSONTextElement:b",
                                                              "TArduinoMakeJSONDigitalElement:c"}));
 
   const auto run = [&](TPersistent* object, const QString& caption) {
-    const int steps = session.UndoStack().index(), rebuilds = window.TreeRebuilds();
+    const int steps = session.UndoStack().index();
+    QSignalSpy resets(window.TreeModel(), &QAbstractItemModel::modelReset);
     std::unique_ptr<QMenu> menu(window.CreateContextMenu(object, nullptr));
     for (QAction* action : menu->actions()) {
       if (action->text() == caption) action->trigger();
@@ -106,7 +110,7 @@ TEST(JsonInDesigner, DoubleClickCollectionCommandsAndTheTreeAcrossChanges) {
       if (action->menu() && action->text() == caption) action->menu()->actions().first()->trigger();
     }
     EXPECT_EQ(session.UndoStack().index(), steps + 1) << caption.toStdString();
-    EXPECT_EQ(window.TreeRebuilds(), rebuilds + 1) << caption.toStdString();
+    EXPECT_EQ(resets.count(), 0) << caption.toStdString();
   };
   TCollection* elements = maker->GetElements();
   run(elements->GetItem(0), "Move Down");
@@ -120,11 +124,17 @@ TEST(JsonInDesigner, DoubleClickCollectionCommandsAndTheTreeAcrossChanges) {
   session.UndoStack().undo();
   EXPECT_EQ(ElementNames(maker->GetElements()).first(), "TArduinoMakeJSONIntegerElement:a");
 
-  // The user closes the component's node; a change keeps it closed and the selection kept.
-  window.Tree()->topLevelItem(0)->setExpanded(false);
+  // What the user opened stays open, what they closed stays closed, and the selection is kept.
+  const QModelIndex top = window.TreeModel()->index(0, 0);
+  const QPersistentModelIndex collection = window.TreeModel()->IndexOf(maker->GetElements());
+  window.Tree()->expand(collection);
   window.Select(maker);
   run(maker->GetElements(), "Add");
-  EXPECT_FALSE(window.Tree()->topLevelItem(0)->isExpanded());
+  EXPECT_TRUE(window.Tree()->isExpanded(collection));
+  window.Tree()->collapse(top);
+  run(maker->GetElements(), "Add");
+  EXPECT_FALSE(window.Tree()->isExpanded(top));
+  EXPECT_TRUE(window.Tree()->isExpanded(collection));
   EXPECT_EQ(window.Selected(), maker);
   EXPECT_TRUE(dialogs.Asked().empty());
   TAdvancedStringsEditorForm::SetExecuteHook(nullptr);
