@@ -5,7 +5,9 @@
 
 // A small C++ source editor for a code string, with a switch that shows white space and line ends
 // and the resize grip. Its text is the property value both ways; every change of the text is
-// reported through the change callback.
+// reported through the change callback. Esc leaves the editor for the row that holds the form (the
+// text typed is written already); Ctrl+Tab stays in the editor and does nothing, so that it cannot
+// move the inspector's row under the user's hands.
 class TArduinoCodeStringsInplaceForm : public TResizableInplaceForm {
   Q_OBJECT
 public:
@@ -33,6 +35,10 @@ public slots:
   virtual void CopyActionExecute(QObject* Sender = nullptr);
   virtual void PasteActionExecute(QObject* Sender = nullptr);
 
+  // Gives the focus to the nearest control around the form that takes it.
+  void LeaveEditor();
+
 protected:
   void BindControls() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 };

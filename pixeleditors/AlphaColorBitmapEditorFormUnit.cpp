@@ -1,17 +1,10 @@
 #include "AlphaColorBitmapEditorFormUnit.h"
 
-namespace {
-// Samples are the ARGB words themselves; the upper half of a pixel is always zero here.
-constexpr TSampleConversion kConversion{
-    PixelFormat32bppARGB,
-    [](const uchar* sample) { return uint64_t(ReadArgbSample(sample)); },
-    [](uint64_t value, uchar* sample) { WriteArgbSample(TAlphaColor(value), sample); },
-};
-}  // namespace
+using BitmapKinds::Color;
 
 TAlphaColorBitmapEditorForm::TAlphaColorBitmapEditorForm(QWidget* parent)
     : TBasicLoadSaveSizedPixelEditorForm(parent, TOwnLayout{}) {
-  SetConversion(kConversion);
+  SetConversion(Color.Samples);
   LoadLayout(QStringLiteral(":/pixeleditors/layouts/AlphaColorBitmapEditorFormUnit.json"));
 }
 
@@ -34,5 +27,5 @@ void TAlphaColorBitmapEditorForm::GridKeyPress(QObject*, QChar& Key) {
   UpdateInfo(x, y);
 }
 
-void TAlphaColorBitmapEditorForm::LoadButtonClick(QObject*) { LoadPicture(kConversion); }
-void TAlphaColorBitmapEditorForm::SaveButtonClick(QObject*) { SavePicture(kConversion); }
+void TAlphaColorBitmapEditorForm::LoadButtonClick(QObject*) { LoadPicture(Color.Samples); }
+void TAlphaColorBitmapEditorForm::SaveButtonClick(QObject*) { SavePicture(Color.Samples); }

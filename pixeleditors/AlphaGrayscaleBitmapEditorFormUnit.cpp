@@ -1,29 +1,11 @@
 #include "AlphaGrayscaleBitmapEditorFormUnit.h"
 
-#include <cmath>
-
-namespace {
-constexpr TSampleConversion kConversion{
-    PixelFormat32bppARGB,
-    [](const uchar* sample) -> uint64_t {
-      const TAlphaColor c = ReadArgbSample(sample);
-      return GPMakeGrayScaleColor(GetAlpha(c), TAlphaGrayscaleBitmapEditorForm::GrayOf(GetRed(c), GetGreen(c), GetBlue(c)));
-    },
-    [](uint64_t value, uchar* sample) { WriteArgbSample(TAlphaColor(value), sample); },
-};
-}  // namespace
+using BitmapKinds::Grayscale;
 
 TAlphaGrayscaleBitmapEditorForm::TAlphaGrayscaleBitmapEditorForm(QWidget* parent)
     : TBasicLoadSaveSizedPixelEditorForm(parent, TOwnLayout{}) {
-  SetConversion(kConversion);
+  SetConversion(Grayscale.Samples);
   LoadLayout(QStringLiteral(":/pixeleditors/layouts/AlphaGrayscaleBitmapEditorFormUnit.json"));
-}
-
-uint8_t TAlphaGrayscaleBitmapEditorForm::GrayOf(uint8_t red, uint8_t green, uint8_t blue) {
-  // Extended precision, red term first, halves to even: near a half, double arithmetic rounds some
-  // colours the other way (0, 36, 12 gives 22 instead of 23).
-  const long double gray = 0.2989L * red + 0.587L * green + 0.114L * blue;
-  return uint8_t(std::nearbyintl(gray));
 }
 
 void TAlphaGrayscaleBitmapEditorForm::UpdateInfo(int ACol, int ARow) {
@@ -64,5 +46,5 @@ void TAlphaGrayscaleBitmapEditorForm::GridKeyDown(QObject*, quint16& Key, TShift
   UpdateInfo(x, y);
 }
 
-void TAlphaGrayscaleBitmapEditorForm::LoadButtonClick(QObject*) { LoadPicture(kConversion); }
-void TAlphaGrayscaleBitmapEditorForm::SaveButtonClick(QObject*) { SavePicture(kConversion); }
+void TAlphaGrayscaleBitmapEditorForm::LoadButtonClick(QObject*) { LoadPicture(Grayscale.Samples); }
+void TAlphaGrayscaleBitmapEditorForm::SaveButtonClick(QObject*) { SavePicture(Grayscale.Samples); }

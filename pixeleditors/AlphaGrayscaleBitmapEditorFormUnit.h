@@ -12,8 +12,6 @@ public:
   explicit TAlphaGrayscaleBitmapEditorForm(QWidget* parent = nullptr);
 
   void UpdateInfo(int ACol, int ARow) override;
-  // The gray level of a colour, as the load conversion computes it.
-  static uint8_t GrayOf(uint8_t red, uint8_t green, uint8_t blue);
 
 public slots:
   virtual void LoadButtonClick(QObject* Sender = nullptr);

@@ -1,30 +1,14 @@
 #include "AlphaRGBWColorBitmapEditorFormUnit.h"
 
-namespace {
-constexpr uint64_t kClear = uint64_t(0xFF) << 32;
-
-// The colour as an ARGB word: the RGBW alpha moves to the top byte and the white byte is dropped.
-constexpr TAlphaColor ArgbView(uint64_t value) {
-  return (TAlphaColor(GetRGBWAlpha(value)) << 24) | TAlphaColor(value & 0x00FFFFFFu);
-}
-
-constexpr TSampleConversion kConversion{
-    PixelFormat32bppARGB,
-    [](const uchar* sample) -> uint64_t {
-      const TAlphaColor c = ReadArgbSample(sample);
-      return MakeRGBWAlphaColor(GetAlpha(c), 0, GetRed(c), GetGreen(c), GetBlue(c));
-    },
-    [](uint64_t value, uchar* sample) { WriteArgbSample(TAlphaColor(((value >> 8) & 0xFF000000u) | (value & 0x00FFFFFFu)), sample); },
-};
-}  // namespace
+using BitmapKinds::RGBW;
 
 TAlphaRGBWColorBitmapEditorForm::TAlphaRGBWColorBitmapEditorForm(QWidget* parent)
     : TBasicLoadSaveSizedPixelEditorForm(parent, TOwnLayout{}) {
-  SetConversion(kConversion);
+  SetConversion(RGBW.Samples);
   LoadLayout(QStringLiteral(":/pixeleditors/layouts/AlphaRGBWColorBitmapEditorFormUnit.json"));
 }
 
-uint64_t TAlphaRGBWColorBitmapEditorForm::GetClearColor() { return kClear; }
+uint64_t TAlphaRGBWColorBitmapEditorForm::GetClearColor() { return RGBW.ClearColor; }
 
 void TAlphaRGBWColorBitmapEditorForm::UpdateInfo(int ACol, int ARow) {
   StatusBar->SetSimpleText(
@@ -36,7 +20,7 @@ void TAlphaRGBWColorBitmapEditorForm::GridDrawCell(QObject*, int ACol, int ARow,
   const uint64_t value = GetPixel(ACol, ARow);
   const uint8_t white = GetRGBWWhite(value);
   DrawCell(Rect, State, [&](TGPGraphics& g, const QRect& r) {
-    FillColorCell(g, r, ArgbView(value));
+    FillColorCell(g, r, BitmapKinds::ArgbOfRGBW(value));
     // The white level as a gray wedge from the top edge to the centre.
     g.FillTriangle(SolidBrush(GPMakeColor(255, white, white, white)), QPoint(r.x(), r.y()),
                    QPoint(r.x() + r.width(), r.y()), QPoint(r.x() + r.width() / 2, r.y() + r.height() / 2));
@@ -47,7 +31,7 @@ void TAlphaRGBWColorBitmapEditorForm::GridKeyPress(QObject*, QChar& Key) {
   const TGridRect sel = Grid->Selection();
   const int x = sel.Left, y = sel.Top;
   if (Key == QLatin1Char('0')) {
-    SetPixel(x, y, kClear);
+    SetPixel(x, y, RGBW.ClearColor);
   } else if (const auto step = ChannelStepOf(Key, true)) {
     const uint64_t v = GetPixel(x, y);
     const TAlphaColor c = TAlphaColor(v);
@@ -66,5 +50,5 @@ void TAlphaRGBWColorBitmapEditorForm::InvertButtonClick(QObject*) {
   });
 }
 
-void TAlphaRGBWColorBitmapEditorForm::LoadButtonClick(QObject*) { LoadPicture(kConversion); }
-void TAlphaRGBWColorBitmapEditorForm::SaveButtonClick(QObject*) { SavePicture(kConversion); }
+void TAlphaRGBWColorBitmapEditorForm::LoadButtonClick(QObject*) { LoadPicture(RGBW.Samples); }
+void TAlphaRGBWColorBitmapEditorForm::SaveButtonClick(QObject*) { SavePicture(RGBW.Samples); }

@@ -14,12 +14,6 @@
 namespace {
 constexpr quint32 kPixelsTag = 0x56505831u;  // "VPX1"
 
-TPixelFormat ViewOf(TPixelFormat bitmap) {
-  return bitmap == PixelFormat1bppIndexed ? PixelFormat8bppIndexed : bitmap;
-}
-
-int SampleBytes(TPixelFormat view) { return view == PixelFormat8bppIndexed ? 1 : 4; }
-
 // Asks for the import options with a preview of `picture`; OK keeps them for the next time.
 bool AskImportOptions(QWidget* parent, const QImage& picture, TMonochromeImportSettings& settings) {
   TMonochromeImportForm form(parent);
@@ -74,15 +68,7 @@ bool TBasicLoadSaveSizedPixelEditorForm::ImportPicture(const QImage& picture, co
   // Everything that can fail has run: only now does the image change.
   BeginChange();
   SetPixelsSize({picture.width(), picture.height()});
-  const TPixelFormat view = ViewOf(conversion.Bitmap);
-  const int bytes = SampleBytes(view);
-  {
-    TBitmapData data(bitmap, ImageLockModeRead, view);
-    for (int y = 0; y < h; ++y) {
-      const uchar* row = data.ScanLine(y);
-      for (int x = 0; x < w; ++x) SetPixel(x, y, conversion.ToPixel(row + x * bytes));
-    }
-  }
+  ReadSamples(bitmap, conversion, w, h, [this](int x, int y, uint64_t value) { SetPixel(x, y, value); });
   EndChange();
   UpdateCurrentInfo();  // the current cell holds a pixel of the picture now
   return true;
@@ -90,15 +76,8 @@ bool TBasicLoadSaveSizedPixelEditorForm::ImportPicture(const QImage& picture, co
 
 QImage TBasicLoadSaveSizedPixelEditorForm::PictureOf(const TSampleConversion& conversion) {
   const TSize size = GetPixelsSize();
-  QImage bitmap = CreateBitmap(size.cx, size.cy, conversion.Bitmap);
-  const TPixelFormat view = ViewOf(conversion.Bitmap);
-  const int bytes = SampleBytes(view);
-  TBitmapData data(bitmap, ImageLockModeWrite, view);
-  for (int y = 0; y < size.cy; ++y) {
-    uchar* row = data.ScanLine(y);
-    for (int x = 0; x < size.cx; ++x) conversion.ToSample(GetPixel(x, y), row + x * bytes);
-  }
-  return bitmap;
+  return SampleBitmap(size.cx, size.cy, conversion.Bitmap, conversion.ToSample,
+                      [this](int x, int y) { return GetPixel(x, y); });
 }
 
 void TBasicLoadSaveSizedPixelEditorForm::SavePicture(const TSampleConversion& conversion) {
@@ -113,6 +92,7 @@ void TBasicLoadSaveSizedPixelEditorForm::SavePicture(const TSampleConversion& co
 }
 
 void TBasicLoadSaveSizedPixelEditorForm::Copy1Click(QObject*) {
+  if (!FConversion) return;  // a bare form has no kind of bitmap to copy as
   const QImage picture = PictureOf(*FConversion).convertToFormat(QImage::Format_ARGB32);
   auto* data = new QMimeData;
   data->setImageData(picture);
@@ -161,6 +141,7 @@ bool TBasicLoadSaveSizedPixelEditorForm::PasteOwnPixels(const QMimeData& data) {
 }
 
 void TBasicLoadSaveSizedPixelEditorForm::Paste1Click(QObject*) {
+  if (!FConversion) return;
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (data && PasteOwnPixels(*data)) return;
   if (!data || !data->hasImage()) {

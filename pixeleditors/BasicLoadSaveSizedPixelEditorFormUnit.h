@@ -2,27 +2,9 @@
 // Module Velto.Arduino.BasicLoadSaveSizedPixelEditorFormUnit: the sized pixel dialog with Load and Save.
 
 #include "pixeleditors/BasicSizedPixelEditorFormUnit.h"
-
-#include <cstring>
+#include "pixeleditors/BitmapKinds.h"
 
 class QMimeData;
-
-// How an editor's pixels meet an image file: the format of the working bitmap and one sample each
-// way. A 1-bit bitmap is read and written through an 8-bit view, one byte per pixel; a 32-bit ARGB
-// bitmap one word 0xAARRGGBB per pixel.
-struct TSampleConversion {
-  TPixelFormat Bitmap;
-  uint64_t (*ToPixel)(const uchar* sample);
-  void (*ToSample)(uint64_t value, uchar* sample);
-};
-
-// One 32-bit ARGB sample of a locked row.
-inline TAlphaColor ReadArgbSample(const uchar* sample) {
-  TAlphaColor word;
-  std::memcpy(&word, sample, sizeof word);
-  return word;
-}
-inline void WriteArgbSample(TAlphaColor word, uchar* sample) { std::memcpy(sample, &word, sizeof word); }
 
 // Adds the Load... and Save... buttons and their file dialogs. The buttons' handlers belong to each
 // concrete editor, which runs the one flow below with its own conversion. Copy puts the image on
@@ -58,7 +40,8 @@ public slots:
 protected:
   TBasicLoadSaveSizedPixelEditorForm(QWidget* parent, TOwnLayout);
   void BindControls() override;
-  // The concrete editor's conversion, used by Copy, Paste and the import options.
+  // The concrete editor's conversion, used by Copy, Paste and the import options; without one (the
+  // bare form) they do nothing.
   void SetConversion(const TSampleConversion& conversion) { FConversion = &conversion; }
 
   // Asks for a picture and replaces the image with it, cut to the largest size. A picture that

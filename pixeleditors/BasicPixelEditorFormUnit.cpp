@@ -224,6 +224,7 @@ void TArduinoBasicPixelEditorForm::GridKeyPress(QObject*, QChar& Key) {
     case '-': SetPixel(x, y, kBlack); break;
     default: break;
   }
+  UpdateInfo(x, y);
 }
 
 void TArduinoBasicPixelEditorForm::ClearButtonClick(QObject*) {

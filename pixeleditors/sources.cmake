@@ -2,6 +2,7 @@
 # glyphs (resources).
 target_sources(velto_package PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PixelGrid.cpp ${CMAKE_CURRENT_LIST_DIR}/PixelGrid.h
+  ${CMAKE_CURRENT_LIST_DIR}/BitmapKinds.cpp ${CMAKE_CURRENT_LIST_DIR}/BitmapKinds.h
   ${CMAKE_CURRENT_LIST_DIR}/PixelHistory.cpp ${CMAKE_CURRENT_LIST_DIR}/PixelHistory.h
   ${CMAKE_CURRENT_LIST_DIR}/GridZoom.cpp ${CMAKE_CURRENT_LIST_DIR}/GridZoom.h
   ${CMAKE_CURRENT_LIST_DIR}/MonochromeImportFormUnit.cpp ${CMAKE_CURRENT_LIST_DIR}/MonochromeImportFormUnit.h

@@ -5,19 +5,12 @@
 #include "pixeleditors/BasicMonochromeBitmapEditorFormUnit.h"
 #include "pixeleditors/BasicMonochromeTransparencyBitmapEditorFormUnit.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace {
 using TColorPixels = TArduinoColorGraphicsElementDrawBitmapPixels;
 using TRGBWPixels = TArduinoRGBWGraphicsElementDrawBitmapPixels;
 using TMonochromePixels = TArduinoMonochromeGraphicsElementDrawBitmapPixels;
 using TTransparencyPixels = TArduinoMonochromeGraphicsElementDrawBitmapTransparencyPixels;
 using TTransparency = TArduinoMonochromeGraphicsTransparencyPixelColor;
-
-constexpr uint64_t kOff = 0xFF000000u, kOn = 0xFFFFFFFFu;
-// The transparency dialog's colour of each state, by ordinal.
-constexpr uint32_t kStateColors[] = {0xFF808080u, 0xFFC0C0C0u, 0xFF000000u, 0xFFFFFFFFu};
 
 template <class T>
 const T& As(const TArduinoGraphicsElementDrawBitmapBasicPixels& pixels) {
@@ -61,16 +54,9 @@ void TArduinoGraphicsBitmapPropertyEditor::DrawValue(TGPGraphics& graphics, int,
   const TPixels& pixels = Pixels();
   const TSize size = pixels.GetSize();
   if (size.cx > 0 && size.cy > 0) {
-    QImage bitmap = CreateBitmap(size.cx, size.cy, PreviewFormat());
-    {
-      const TPixelFormat view = PreviewFormat() == PixelFormat1bppIndexed ? PixelFormat8bppIndexed : PreviewFormat();
-      const int bytes = view == PixelFormat8bppIndexed ? 1 : 4;
-      TBitmapData data(bitmap, ImageLockModeWrite, view);
-      for (int y = 0; y < size.cy; ++y) {
-        uchar* row = data.ScanLine(y);
-        for (int x = 0; x < size.cx; ++x) PreviewSample(pixels, x, y, row + x * bytes);
-      }
-    }
+    const TBitmapKind& kind = Kind();
+    const QImage bitmap = SampleBitmap(size.cx, size.cy, kind.PreviewFormat, kind.PreviewSample,
+                                       [&](int x, int y) { return ToDialog(pixels, x, y); });
     graphics.DrawImage(bitmap, box.x(), box.y(), box.width(), box.height());
   }
   graphics.DrawRectangle(0xFFD3D3D3u, 1.0f, box);
@@ -94,10 +80,7 @@ uint64_t TArduinoGraphicsColorBitmapPropertyEditor::ToDialog(const TPixels& pixe
 void TArduinoGraphicsColorBitmapPropertyEditor::FromDialog(TPixels& pixels, int x, int y, uint64_t value) const {
   As<TColorPixels>(pixels).SetPixel(x, y, uint32_t(value));
 }
-TPixelFormat TArduinoGraphicsColorBitmapPropertyEditor::PreviewFormat() const { return PixelFormat32bppARGB; }
-void TArduinoGraphicsColorBitmapPropertyEditor::PreviewSample(const TPixels& pixels, int x, int y, uchar* sample) const {
-  WriteArgbSample(As<TColorPixels>(pixels).GetPixel(x, y), sample);
-}
+const TBitmapKind& TArduinoGraphicsColorBitmapPropertyEditor::Kind() const { return BitmapKinds::Color; }
 
 // --------------------------------------------------------------------------------------------- RGBW
 
@@ -111,11 +94,7 @@ uint64_t TArduinoGraphicsRGBWColorBitmapPropertyEditor::ToDialog(const TPixels& 
 void TArduinoGraphicsRGBWColorBitmapPropertyEditor::FromDialog(TPixels& pixels, int x, int y, uint64_t value) const {
   As<TRGBWPixels>(pixels).SetPixel(x, y, int64_t(value));
 }
-TPixelFormat TArduinoGraphicsRGBWColorBitmapPropertyEditor::PreviewFormat() const { return PixelFormat32bppARGB; }
-void TArduinoGraphicsRGBWColorBitmapPropertyEditor::PreviewSample(const TPixels& pixels, int x, int y, uchar* sample) const {
-  const uint64_t v = uint64_t(As<TRGBWPixels>(pixels).GetPixel(x, y));
-  WriteArgbSample(uint32_t(((v >> 8) & 0xFF000000u) | (v & 0x00FFFFFFu)), sample);
-}
+const TBitmapKind& TArduinoGraphicsRGBWColorBitmapPropertyEditor::Kind() const { return BitmapKinds::RGBW; }
 
 // --------------------------------------------------------------------------------------- monochrome
 
@@ -124,15 +103,12 @@ std::unique_ptr<TArduinoBasicPixelEditorForm> TArduinoGraphicsMonochromeBitmapPr
   return std::make_unique<TArduinoBasicMonochromeBitmapEditorForm>();
 }
 uint64_t TArduinoGraphicsMonochromeBitmapPropertyEditor::ToDialog(const TPixels& pixels, int x, int y) const {
-  return As<TMonochromePixels>(pixels).GetPixel(x, y) ? kOn : kOff;
+  return As<TMonochromePixels>(pixels).GetPixel(x, y) ? BitmapKinds::On : BitmapKinds::Off;
 }
 void TArduinoGraphicsMonochromeBitmapPropertyEditor::FromDialog(TPixels& pixels, int x, int y, uint64_t value) const {
-  As<TMonochromePixels>(pixels).SetPixel(x, y, value != kOff);
+  As<TMonochromePixels>(pixels).SetPixel(x, y, value != BitmapKinds::Off);
 }
-TPixelFormat TArduinoGraphicsMonochromeBitmapPropertyEditor::PreviewFormat() const { return PixelFormat1bppIndexed; }
-void TArduinoGraphicsMonochromeBitmapPropertyEditor::PreviewSample(const TPixels& pixels, int x, int y, uchar* sample) const {
-  *sample = As<TMonochromePixels>(pixels).GetPixel(x, y) ? 0xFF : 0x00;
-}
+const TBitmapKind& TArduinoGraphicsMonochromeBitmapPropertyEditor::Kind() const { return BitmapKinds::Monochrome; }
 
 // ------------------------------------------------------------------------------------- transparency
 
@@ -143,18 +119,14 @@ std::unique_ptr<TArduinoBasicPixelEditorForm> TArduinoGraphicsMonochromeTranspar
   return std::make_unique<TBasicMonochromeTransparencyBitmapEditorForm>();
 }
 uint64_t TArduinoGraphicsMonochromeTransparencyBitmapPropertyEditor::ToDialog(const TPixels& pixels, int x, int y) const {
-  return kStateColors[size_t(As<TTransparencyPixels>(pixels).GetPixel(x, y))];
+  return BitmapKinds::States[size_t(As<TTransparencyPixels>(pixels).GetPixel(x, y))];
 }
 void TArduinoGraphicsMonochromeTransparencyBitmapPropertyEditor::FromDialog(TPixels& pixels, int x, int y,
                                                                             uint64_t value) const {
-  const auto it = std::find(std::begin(kStateColors), std::end(kStateColors), uint32_t(value));
-  if (it != std::end(kStateColors)) As<TTransparencyPixels>(pixels).SetPixel(x, y, TTransparency(it - std::begin(kStateColors)));
+  const int ordinal = BitmapKinds::StateOrdinal(value);
+  if (ordinal >= 0) As<TTransparencyPixels>(pixels).SetPixel(x, y, TTransparency(ordinal));
 }
-TPixelFormat TArduinoGraphicsMonochromeTransparencyBitmapPropertyEditor::PreviewFormat() const { return PixelFormat32bppRGB; }
-void TArduinoGraphicsMonochromeTransparencyBitmapPropertyEditor::PreviewSample(const TPixels& pixels, int x, int y,
-                                                                               uchar* sample) const {
-  WriteArgbSample(kStateColors[size_t(As<TTransparencyPixels>(pixels).GetPixel(x, y))], sample);
-}
+const TBitmapKind& TArduinoGraphicsMonochromeTransparencyBitmapPropertyEditor::Kind() const { return BitmapKinds::Transparency; }
 
 // ------------------------------------------------------------------------------------ registrations
 

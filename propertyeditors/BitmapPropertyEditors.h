@@ -10,6 +10,7 @@
 #include <memory>
 
 class TArduinoBasicPixelEditorForm;
+struct TBitmapKind;
 
 // The one flow of the four bitmap editors: a small preview at the left of the value cell, and the
 // pixel dialog on "...", which writes the size and every pixel back on OK. Only the first selected
@@ -35,9 +36,8 @@ protected:
   virtual uint64_t ToDialog(const TPixels& pixels, int x, int y) const = 0;
   // Writes a dialog value into the pixels; a value with no counterpart leaves the pixel alone.
   virtual void FromDialog(TPixels& pixels, int x, int y, uint64_t value) const = 0;
-  // The preview's bitmap format (a 1-bit bitmap is filled through an 8-bit view) and one sample.
-  virtual TPixelFormat PreviewFormat() const = 0;
-  virtual void PreviewSample(const TPixels& pixels, int x, int y, uchar* sample) const = 0;
+  // The kind of bitmap, whose preview sample shows a dialog value.
+  virtual const TBitmapKind& Kind() const = 0;
 
 private:
   // The first instance's value as the editor's pixel class; raises EInvalidCast otherwise.
@@ -56,8 +56,7 @@ protected:
   std::unique_ptr<TArduinoBasicPixelEditorForm> CreateForm() const override;
   uint64_t ToDialog(const TPixels& pixels, int x, int y) const override;
   void FromDialog(TPixels& pixels, int x, int y, uint64_t value) const override;
-  TPixelFormat PreviewFormat() const override;
-  void PreviewSample(const TPixels& pixels, int x, int y, uchar* sample) const override;
+  const TBitmapKind& Kind() const override;
 };
 
 // RGBW with alpha: the 64-bit values pass unchanged; the preview shows alpha and colour, not white.
@@ -72,8 +71,7 @@ protected:
   std::unique_ptr<TArduinoBasicPixelEditorForm> CreateForm() const override;
   uint64_t ToDialog(const TPixels& pixels, int x, int y) const override;
   void FromDialog(TPixels& pixels, int x, int y, uint64_t value) const override;
-  TPixelFormat PreviewFormat() const override;
-  void PreviewSample(const TPixels& pixels, int x, int y, uchar* sample) const override;
+  const TBitmapKind& Kind() const override;
 };
 
 // On and off: true is white 0xFFFFFFFF; only exactly 0xFF000000 comes back as false.
@@ -88,8 +86,7 @@ protected:
   std::unique_ptr<TArduinoBasicPixelEditorForm> CreateForm() const override;
   uint64_t ToDialog(const TPixels& pixels, int x, int y) const override;
   void FromDialog(TPixels& pixels, int x, int y, uint64_t value) const override;
-  TPixelFormat PreviewFormat() const override;
-  void PreviewSample(const TPixels& pixels, int x, int y, uchar* sample) const override;
+  const TBitmapKind& Kind() const override;
 };
 
 // The four states transparent, split, black and white, as the transparency dialog's colours; a
@@ -105,6 +102,5 @@ protected:
   std::unique_ptr<TArduinoBasicPixelEditorForm> CreateForm() const override;
   uint64_t ToDialog(const TPixels& pixels, int x, int y) const override;
   void FromDialog(TPixels& pixels, int x, int y, uint64_t value) const override;
-  TPixelFormat PreviewFormat() const override;
-  void PreviewSample(const TPixels& pixels, int x, int y, uchar* sample) const override;
+  const TBitmapKind& Kind() const override;
 };

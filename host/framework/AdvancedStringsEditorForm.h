@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/StringArrayList.h"
+#include "StringArrayList.h"
 #include "toolkit/Forms.h"
 #include "toolkit/SynEdit.h"
 

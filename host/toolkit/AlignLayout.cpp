@@ -54,8 +54,10 @@ TAlignLayout* TAlignLayout::Install(QWidget* root) {
   auto* layout = new TAlignLayout(root);
   layout->Record(root);
   for (QWidget* w : root->findChildren<QWidget*>()) layout->Record(w);
-  for (auto it = layout->FContainers.keyBegin(); it != layout->FContainers.keyEnd(); ++it)
+  for (auto it = layout->FContainers.keyBegin(); it != layout->FContainers.keyEnd(); ++it) {
     (*it)->installEventFilter(layout);
+    layout->Constrain(*it);
+  }
   layout->Arrange(root);
   return layout;
 }
@@ -79,6 +81,22 @@ void TAlignLayout::Record(QWidget* container) {
     c.children.append({w, align, anchors, w->geometry()});
   }
   if (!c.children.isEmpty()) FContainers.insert(container, c);
+}
+
+void TAlignLayout::Constrain(QWidget* container) {
+  const TContainer& c = FContainers[container];
+  QSize strips(0, 0);
+  QWidget* client = nullptr;
+  for (const TChild& child : c.children) {
+    if (child.align == alTop || child.align == alBottom) strips.rheight() += child.widget->height();
+    else if (child.align == alLeft || child.align == alRight) strips.rwidth() += child.widget->width();
+    else if (child.align == alClient) client = child.widget;
+  }
+  if (!client) return;
+  if (client->minimumWidth() > 0)
+    container->setMinimumWidth(std::max(container->minimumWidth(), strips.width() + client->minimumWidth()));
+  if (client->minimumHeight() > 0)
+    container->setMinimumHeight(std::max(container->minimumHeight(), strips.height() + client->minimumHeight()));
 }
 
 void TAlignLayout::Arrange(QWidget* container) {

@@ -10,7 +10,8 @@ class QWidget;
 // Delphi's Align and Anchors for laid-out children. Layouts give them as dynamic properties:
 // "Align" (alTop, alBottom, alLeft, alRight, alClient) and "Anchors" ("akLeft|akTop|akRight|akBottom",
 // akLeft|akTop when absent). The geometry a layout gives is the design geometry: anchored edges keep
-// their distance from the parent's edges as the parent is resized.
+// their distance from the parent's edges as the parent is resized. A client-aligned child's minimum
+// size holds its container back, strips included, as the classic align does.
 class TAlignLayout : public QObject {
   Q_OBJECT
 public:
@@ -31,6 +32,7 @@ protected:
 private:
   explicit TAlignLayout(QWidget* root);
   void Record(QWidget* container);
+  void Constrain(QWidget* container);
 
   struct TChild {
     QWidget* widget;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -78,10 +79,17 @@ QStringList FilterToNameFilters(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
   if (parts.size() % 2 != 0)
     throw Exception(QStringLiteral("Invalid filter \"%1\": descriptions and patterns must come in pairs").arg(filter));
+  static const QRegularExpression separators(QStringLiteral("[;\\s]+"));
+  static const QRegularExpression trailingGroup(QStringLiteral("^(.*?)\\s*\\(([^()]*)\\)\\s*$"));
   for (qsizetype i = 0; i < parts.size(); i += 2) {
-    QString patterns = parts[i + 1];
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    result << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    const QString patterns = parts[i + 1].split(separators, Qt::SkipEmptyParts).join(QLatin1Char(' '));
+    // Classic descriptions name their patterns already ("GIF Image (*.gif)"); Qt reads the last
+    // group in parentheses as the patterns, separated by spaces, so that group is written once.
+    QString description = parts[i];
+    const QRegularExpressionMatch named = trailingGroup.match(description);
+    if (named.hasMatch() && named.captured(2).split(separators, Qt::SkipEmptyParts).join(QLatin1Char(' ')) == patterns)
+      description = named.captured(1);
+    result << QStringLiteral("%1 (%2)").arg(description, patterns);
   }
   return result;
 }

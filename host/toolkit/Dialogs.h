@@ -89,5 +89,6 @@ protected:
   TDialogRequest::Kind Kind() const override { return TDialogRequest::SaveFile; }
 };
 
-// "desc|pattern|..." as Qt name filters "desc (pattern pattern)"; malformed input raises Exception.
+// "desc|pattern|..." as Qt name filters "desc (pattern pattern)", a description that ends with its
+// own patterns in parentheses keeping them once; malformed input raises Exception.
 QStringList FilterToNameFilters(const QString& filter);

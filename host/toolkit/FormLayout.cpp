@@ -73,6 +73,24 @@ QFont FontOf(const QString& text) {
   return font;
 }
 
+// The properties a layout may give that no class declares. The toolkit reads the first five; the
+// panels' bevel and buffering are kept as the classic layouts state them and change nothing here.
+bool IsDynamicProperty(const QString& name) {
+  static const QStringList names = {
+      QStringLiteral("Align"),   QStringLiteral("Anchors"),        QStringLiteral("TabOrder"),
+      QStringLiteral("PopupMenu"), QStringLiteral("ShortCut"),     QStringLiteral("BevelOuter"),
+      QStringLiteral("DoubleBuffered"), QStringLiteral("ParentDoubleBuffered"),
+  };
+  return names.contains(name);
+}
+
+// The keys a layout and its entries are made of; any other is a misspelling.
+void CheckKeys(const QJsonObject& object, std::initializer_list<const char*> known, const std::function<void(const QString&)>& fail) {
+  for (auto it = object.begin(); it != object.end(); ++it)
+    if (std::none_of(known.begin(), known.end(), [&](const char* k) { return it.key() == QLatin1String(k); }))
+      fail(it.key());
+}
+
 std::optional<Qt::CursorShape> CursorOf(const QString& name) {
   static const std::map<QString, Qt::CursorShape> cursors = {
       {QStringLiteral("crDefault"), Qt::ArrowCursor},    {QStringLiteral("crArrow"), Qt::ArrowCursor},
@@ -145,6 +163,8 @@ public:
   TLayoutReader(TForm* form, QString resource) : FForm(form), FResource(std::move(resource)) {}
 
   void Apply(const QJsonObject& layout) {
+    CheckKeys(layout, {"inherits", "properties", "events", "controls"},
+              [this](const QString& key) { Fail(QStringLiteral("unknown key \"%1\"").arg(key)); });
     ApplyProperties(FForm, layout.value(QLatin1String("properties")).toObject());
     ApplyEvents(FForm, layout.value(QLatin1String("events")).toObject());
     ApplyControls(FForm, layout.value(QLatin1String("controls")).toArray());
@@ -169,6 +189,8 @@ private:
   void ApplyControl(QObject* enclosing, const QJsonObject& entry) {
     const QString name = entry.value(QLatin1String("name")).toString();
     if (name.isEmpty()) Fail(QStringLiteral("a control without a name"));
+    CheckKeys(entry, {"name", "class", "parent", "bounds", "after", "properties", "events", "controls"},
+              [&](const QString& key) { Fail(QStringLiteral("unknown key \"%1\" of \"%2\"").arg(key, name)); });
     QObject* parent = enclosing;
     if (entry.contains(QLatin1String("parent"))) {
       parent = Find(entry.value(QLatin1String("parent")).toString());
@@ -283,8 +305,10 @@ private:
       if (property.metaType() == QMetaType::fromType<QFont>()) v = FontOf(value.toString());
       if (property.metaType() == QMetaType::fromType<QColor>()) v = QColor(value.toString());
       if (!property.write(target, v)) Fail(QStringLiteral("cannot set %1 of \"%2\"").arg(name, target->objectName()));
+    } else if (IsDynamicProperty(name)) {
+      target->setProperty(key.constData(), v);
     } else {
-      target->setProperty(key.constData(), v);  // a dynamic property such as Align or TabOrder
+      Fail(QStringLiteral("unknown property \"%1\" of \"%2\"").arg(name, target->objectName()));
     }
   }
 

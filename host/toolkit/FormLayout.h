@@ -25,7 +25,10 @@ class TForm;
 // siblings). A property that holds a component (a highlighter) takes the component's name. Menu
 // items (TMenuItem) added under a TPopupMenu may name the item they follow with "after". Events
 // name a slot of the form; a descendant's slot of the same name serves its form, and a new entry for
-// an event replaces the inherited handler. An error in a layout raises Exception naming it.
+// an event replaces the inherited handler. A property no class declares is an error unless it is one
+// of the few the toolkit reads (Align, Anchors, TabOrder, PopupMenu, ShortCut) or keeps (BevelOuter,
+// DoubleBuffered, ParentDoubleBuffered); so is a key of a layout or an entry that is none of the
+// above. An error in a layout raises Exception naming it.
 void LoadFormLayout(TForm* form, const QString& resource);
 
 // Makes the class `className` known to layouts. A module that declares a control class of its own

@@ -112,8 +112,12 @@ bool TForm::HandleDialogKey(const QKeyEvent& event) {
   const int key = event.key();
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
   if (!enter && key != Qt::Key_Escape) return false;
-  if (event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
-  if (QWidget* control = focusWidget(); control && control != this && WantsDialogKey(control, key)) return false;
+  // Ctrl+Enter is the default button's wherever the focus is: the way out of a multi-line editor.
+  const bool ctrlEnter = enter && (event.modifiers() & Qt::ControlModifier);
+  if (event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier | (ctrlEnter ? Qt::ControlModifier : Qt::NoModifier)))
+    return false;
+  if (QWidget* control = focusWidget(); !ctrlEnter && control && control != this && WantsDialogKey(control, key))
+    return false;
   TButton* button = enter ? DefaultButton() : CancelButton();
   if (!button) return false;
   button->click();

@@ -25,6 +25,7 @@ class TButton;
 // line, an open drop-down list closes on Esc (the list is a window of its own, so the key is the
 // list's when the list had the keyboard as the key began). Otherwise Enter clicks the default button and Esc the
 // cancel button, while those roles are switched on; with no such button the control gets the key.
+// Ctrl+Enter clicks the default button whatever control has the focus.
 // Keys the controls leave travel up to the form, which does nothing with them. A form embedded as a
 // control (an in-place form) has no dialog keys. Key preview sees every key at the same place,
 // after the dialog keys.

@@ -1,9 +1,11 @@
 #include "SynEdit.h"
 
-#include "runtime/StringArrayList.h"
+#include "StringArrayList.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QTimer>
+#include <algorithm>
 
 // ----------------------------------------------------------------------------------------- TSynCppSyn
 
@@ -63,6 +65,7 @@ TSynEdit::TSynEdit(QWidget* parent) : QsciScintilla(parent), FGutterFont(font())
   SendScintilla(SCI_SETSCROLLWIDTH, 1);
   SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
   connect(this, &QsciScintilla::textChanged, this, &TSynEdit::TextChanged);
+  connect(this, &QsciScintillaBase::SCN_STYLENEEDED, this, &TSynEdit::StylePlain);
   SetOptions(FOptions);
   ApplyGutter();
 }
@@ -91,8 +94,54 @@ void TSynEdit::SetHighlighter(TSynCppSyn* highlighter) {
     connect(FHighlighter, &QObject::destroyed, this, [this] { FHighlighter = nullptr; });
     FHighlighter->ApplyFont(PointSized(font(), this));
   }
-  setLexer(FHighlighter);
+  if (!FPlain) setLexer(FHighlighter);
   ApplyGutter();  // setting a lexer restyles the margins
+}
+
+void TSynEdit::SetPlain(bool on) {
+  if (on == FPlain) return;
+  FPlain = on;
+  // Plain runs are told apart by style only; the cache must hold a long line's worth of them.
+  SendScintilla(SCI_SETPOSITIONCACHE, on ? 16384ul : 1024ul);
+  setLexer(on ? nullptr : FHighlighter);
+  ApplyFont();
+  if (on) {
+    SendScintilla(SCI_STYLECLEARALL);
+    SendScintilla(SCI_CLEARDOCUMENTSTYLE);  // every character new: StylePlain styles them all
+    SendScintilla(SCI_COLOURISE, 0ul, -1l);
+  }
+  ApplyGutter();
+}
+
+void TSynEdit::StylePlain(int end) {
+  if (!FPlain) return;
+  const long start = SendScintilla(SCI_GETENDSTYLED);
+  if (end <= start) return;
+  // Text inserted since the last styling has style 0; what was styled keeps its runs, which moved
+  // with it. New text gets runs of 20 in styles 1 and 2, which look alike, so a line breaks into
+  // pieces short enough for the editor's measure cache, and an edit changes only its own piece.
+  QByteArray styled(2 * (end - start) + 2, 0);
+  SendScintilla(SCI_GETSTYLEDTEXT, start, long(end), styled.data());
+  QByteArray styles(end - start, 0);
+  char previous = start > 0 ? char(SendScintilla(SCI_GETSTYLEAT, static_cast<unsigned long>(start - 1))) : 2;
+  int run = 0;
+  for (long i = 0; i < end - start; ++i) {
+    char style = styled[2 * i + 1];
+    if (style == 0) {
+      if (run == 0 || run == 20) {
+        style = previous == 1 ? 2 : 1;
+        run = 0;
+      } else {
+        style = previous;
+      }
+      ++run;
+    } else {
+      run = 0;
+    }
+    styles[i] = previous = style;
+  }
+  SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(start));
+  SendScintilla(SCI_SETSTYLINGEX, uintptr_t(styles.size()), styles.constData());
 }
 
 void TSynEdit::SetGutterFont(const QFont& font) {
@@ -122,7 +171,7 @@ void TSynEdit::ApplyFont() {
   if (FApplyingFont) return;
   FApplyingFont = true;
   if (FHighlighter) FHighlighter->ApplyFont(PointSized(font(), this));
-  else QsciScintilla::setFont(PointSized(font(), this));
+  if (!FHighlighter || FPlain) QsciScintilla::setFont(PointSized(font(), this));
   FApplyingFont = false;
 }
 
@@ -150,6 +199,15 @@ void TSynEdit::setText(const QString& text) {
   const qsizetype lf = text.indexOf(QLatin1Char('\n')), cr = text.indexOf(QLatin1Char('\r'));
   if (cr >= 0 && (lf < 0 || cr < lf)) setEolMode(lf == cr + 1 ? EolWindows : EolMac);
   else if (lf >= 0) setEolMode(EolUnix);
+  qsizetype longest = 0;
+  for (qsizetype from = 0; from <= text.size();) {
+    qsizetype next = from;
+    while (next < text.size() && text[next] != QLatin1Char('\n') && text[next] != QLatin1Char('\r')) ++next;
+    longest = std::max(longest, next - from);
+    from = next + 1;
+  }
+  // Chosen before the text arrives, so a long line is never coloured as a whole.
+  SetPlain(longest >= LongLine);
   Change([&] { QsciScintilla::setText(text); });
 }
 
@@ -167,6 +225,8 @@ void TSynEdit::removeSelectedText() { Change([&] { QsciScintilla::removeSelected
 void TSynEdit::replaceSelectedText(const QString& text) { Change([&] { QsciScintilla::replaceSelectedText(text); }); }
 
 void TSynEdit::TextChanged() {
+  if (!FPlain && SendScintilla(SCI_LINELENGTH, SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS))) >= LongLine)
+    QTimer::singleShot(0, this, [this] { SetPlain(true); });  // not inside the editor's own notification
   if (FChanging) FChanged = true;
   else emit OnChange(this);
 }

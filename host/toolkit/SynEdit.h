@@ -50,6 +50,12 @@ private:
 // Code editor control. Options is a set of the classic editor options, mapped onto the editor where
 // it has an equivalent; OnChange reports every change of the text once, whatever number of edit
 // steps the change took (typing over a selection deletes and inserts).
+//
+// A text with a line of LongLine characters or more is shown without colouring: the highlighter
+// colours, and the editor lays out, a whole line on every change, which past that length costs more
+// than a keystroke may. Plain text is styled here in short runs that move with the text, so that
+// the editor finds each run's measure in its cache. Colouring comes back with the next whole text
+// whose lines are all shorter.
 class TSynEdit : public QsciScintilla {
   Q_OBJECT
 public:
@@ -77,6 +83,8 @@ public:
   Q_PROPERTY(QString Text READ text WRITE setText)
   Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
 
+  static constexpr int LongLine = 10000;
+
   explicit TSynEdit(QWidget* parent = nullptr);
 
   TSynEditorOptions Options() const { return FOptions; }
@@ -84,6 +92,8 @@ public:
   bool WantTabs() const { return FWantTabs; }
   void SetWantTabs(bool on) { FWantTabs = on; }
   TSynCppSyn* Highlighter() const { return FHighlighter; }
+  // True while a long line keeps the highlighter off.
+  bool ShowsPlainText() const { return FPlain; }
   void SetHighlighter(TSynCppSyn* highlighter);
   QFont GutterFont() const { return FGutterFont; }
   void SetGutterFont(const QFont& font);
@@ -141,6 +151,8 @@ private:
   void ApplyFont();
   void ApplyGutter();
   void EndToLastNonBlank(bool extend);
+  void SetPlain(bool on);
+  void StylePlain(int end);
 
   TSynEditorOptions FOptions;
   bool FWantTabs = false;
@@ -151,6 +163,7 @@ private:
   int FChanging = 0;
   bool FChanged = false;
   bool FApplyingFont = false;
+  bool FPlain = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TSynEdit::TSynEditorOptions)

@@ -5,5 +5,5 @@
 #include "runtime/Colors.h"
 #include "runtime/Exceptions.h"
 #include "runtime/MainThreadExecute.h"
-#include "runtime/StringArrayList.h"
+#include "StringArrayList.h"
 #include "runtime/SysUtils.h"

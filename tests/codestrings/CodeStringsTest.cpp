@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -42,7 +43,9 @@ struct TRowRecorder : IMemberUIUpdate {
   void InplaceFormResized() override { Log << "resized"; }
 };
 
-struct TInspector : QWidget, IInplaceHost {
+// Keys that leave a form reach the table, which moves its current row on Ctrl+Tab.
+struct TInspector : QTableWidget, IInplaceHost {
+  TInspector() : QTableWidget(4, 2) { setCurrentCell(1, 1); }
   QColor GetInplaceColor() const override { return Qt::white; }
 };
 
@@ -111,6 +114,9 @@ TEST(CodeStringsInplaceForm, SpecialCharactersShowOnlyAndTheMenuWorksOnTheText) 
   EXPECT_FALSE(form.Editor->eolVisibility());
   EXPECT_EQ(form.GetValue(), code) << "the text passes through as it is";
   EXPECT_EQ(reports, 0);
+  // The table's width unless the caption needs more in the font at hand.
+  QCheckBox* box = form.SpecialCharactersCheckBox;
+  EXPECT_EQ(box->geometry(), QRect(7, 4, std::max(116, box->sizeHint().width()), 17));
 
   form.SelectAllAction->trigger();
   form.CopyAction->trigger();
@@ -148,6 +154,19 @@ TEST(CodeStringPropertyEditor, RegisteredAtStartUpWithInplaceFormsOnlyInADesigne
   }
 }
 
+// Answers the code dialog from the keyboard: types "//" at the end of its text, then presses `key`.
+int Typing(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+  auto* form = static_cast<TArduinoCodeStringsEditorForm*>(w);
+  form->show();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+  form->Editor->setFocus();
+  form->Editor->SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
+  QTest::keyClicks(form->Editor, "//");
+  QTest::keyClick(form->Editor, key, modifiers);
+  form->hide();
+  return form->ModalResult();
+}
+
 TEST(CodeStringPropertyEditor, TheDialogWritesOnceOnOkAndNothingOnCancel) {
   TCountingCode code("void setup() {\r\n  pinMode(13, OUTPUT);\r\n}");
   TRecordingDesigner designer;
@@ -160,20 +179,20 @@ TEST(CodeStringPropertyEditor, TheDialogWritesOnceOnOkAndNothingOnCancel) {
     EXPECT_EQ(form->Caption(), "Loop");
     EXPECT_EQ(form->Editor->Lines(), QStringList({"void setup() {", "  pinMode(13, OUTPUT);", "}"}));
     EXPECT_EQ(form->Editor->lexer(), form->SynCppSyn1);
-    form->Editor->setText("changed");
-    return mrCancel;
+    return Typing(w, Qt::Key_Escape);
   });
   editor.Execute({});
   EXPECT_EQ(code.Writes, 0);
-  EXPECT_TRUE(designer.Log.isEmpty()) << "Cancel opens no modification";
+  EXPECT_TRUE(designer.Log.isEmpty()) << "Esc is Cancel, which opens no modification";
 
+  // Ctrl+Enter is OK's, although the editor keeps Enter.
   script.AnswerForm([&](QWidget* w) {
     EXPECT_EQ(w, shown) << "one dialog per process";
-    return mrOk;
+    return Typing(w, Qt::Key_Return, Qt::ControlModifier);
   });
   editor.Execute({});
   EXPECT_EQ(code.Writes, 1);
-  EXPECT_EQ(code.GetLoop().Text, "void setup() {\n  pinMode(13, OUTPUT);\n}") << "the host list joins with LF";
+  EXPECT_EQ(code.GetLoop().Text, "void setup() {\n  pinMode(13, OUTPUT);\n}//") << "the host list joins with LF";
   EXPECT_EQ(designer.Log, QStringList({"open", "open", "release", "release"}));
 
   // A failure on the way is dropped quietly; what was written stays.
@@ -212,20 +231,33 @@ TEST(CodeStringPropertyEditor, InplaceFormsWriteLiveAndNotifyOnlyTheirOwnRow) {
   EXPECT_EQ(rowA->Log, QStringList({"changed", "update"}));
   EXPECT_TRUE(rowB->Log.isEmpty());
   EXPECT_EQ(b->GetValue(), "int a;") << "the other form keeps its text";
-  EXPECT_EQ(designer.Log, QStringList({"open", "open", "release"})) << "typing is inside the form's modification";
+  // Ctrl+Tab stays in the editor; Esc leaves it for the inspector, keeping what was typed.
+  QTest::keyClick(a->Editor, Qt::Key_Tab, Qt::ControlModifier);
+  QTest::keyClick(a->Editor, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(inspector.currentRow(), 1);
+  EXPECT_EQ(QApplication::focusWidget(), a->Editor);
+  EXPECT_EQ(a->GetValue(), "int a;b");
+  QTest::keyClick(a->Editor, Qt::Key_Escape);
+  EXPECT_EQ(QApplication::focusWidget(), &inspector);
+  EXPECT_EQ(code.GetLoop().Text, "int a;b");
+  EXPECT_EQ(designer.Log, QStringList({"open", "open", "release", "release"})) << "typing is inside the form's modification";
+  EXPECT_EQ(inspector.currentRow(), 1);
 
   // A value written through the editor reaches every form, without being written back.
+  rowA->Log.clear();
   editor.SetInstanceValues(QVariant::fromValue(TArduinoCode{"int c;"}));
   EXPECT_EQ(code.Writes, 2);
   EXPECT_EQ(a->GetValue(), "int c;");
   EXPECT_EQ(b->GetValue(), "int c;");
-  EXPECT_EQ(rowA->Log.size(), 2);
-
-  rowA->Log.clear();
+  EXPECT_TRUE(rowA->Log.isEmpty());
   Drag(*b, Qt::LeftButton, 25);
   EXPECT_TRUE(rowA->Log.isEmpty());
   ASSERT_FALSE(rowB->Log.isEmpty());
   EXPECT_EQ(rowB->Log.count("resized"), rowB->Log.size());
+  // The editor's 40 pixels, the switch's strip and the grip hold the form back.
+  Drag(*b, Qt::LeftButton, -500);
+  EXPECT_EQ(b->ClientHeight(), 68);
+  EXPECT_EQ(b->Editor->height(), 40);
 }
 
 #include "CodeStringsTest.moc"

@@ -1,4 +1,4 @@
-#include "runtime/StringArrayList.h"
+#include "StringArrayList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Shows the JSON text dialog the JSON components' "Parse JSON ..." commands open, with a sample
 // object, and saves it as PNG: xvfb-run -a bin/json_screenshot DIR
 #include "framework/AdvancedStringsEditorForm.h"
-#include "runtime/StringArrayList.h"
+#include "StringArrayList.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QApplication>

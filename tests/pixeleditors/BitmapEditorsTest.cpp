@@ -72,6 +72,7 @@ TEST(BitmapEditors, CaptionsAndClearColours) {
 TEST(BitmapEditors, KeyTablesAtTheirBounds) {
   const uint64_t T = 0xFF808080u, S = 0xFFC0C0C0u, K = 0xFF000000u, W = 0xFFFFFFFFu;
   const TKeyCase cases[] = {
+      {Mono, K, " ", W}, {Mono, W, " ", K}, {Mono, 0xFF123456u, "-", K}, {Mono, K, "*", W},
       // Transparency: space cycles, + and - stop at the ends, digits select, other values stay.
       {Transparency, T, " ", S}, {Transparency, S, " ", K}, {Transparency, K, " ", W}, {Transparency, W, " ", T},
       {Transparency, W, "+", W}, {Transparency, K, "*", W}, {Transparency, T, "-", T}, {Transparency, W, "-", K},
@@ -104,8 +105,10 @@ TEST(BitmapEditors, KeyTablesAtTheirBounds) {
       form->Grid->SetRow(4);
     }
     form->SetPixel(2, 4, c.start);
+    form->StatusBar->SetSimpleText("stale");
     QTest::keyClicks(form->Grid, c.keys);
     EXPECT_EQ(form->GetPixel(2, 4), c.expected) << c.kind << " " << c.keys.toStdString() << " on " << std::hex << c.start;
+    EXPECT_TRUE(form->StatusBar->SimpleText().startsWith("2:4")) << "refreshed after every key " << c.kind;
     EXPECT_EQ(form->GetPixel(1, 4), form->GetClearColor()) << "only the current cell changes";
   }
   // The status texts name the current cell and its value.
@@ -311,7 +314,7 @@ TEST(BitmapEditors, LoadCutsConvertsAndReplacesTheWholeImage) {
   const struct {
     uint8_t r, g, b, gray;
   } grays[] = {{0, 0, 250, 28}, {0, 4, 168, 22}, {0, 36, 12, 23}, {0, 62, 229, 63}, {255, 255, 255, 255}};
-  for (const auto& g : grays) EXPECT_EQ(TAlphaGrayscaleBitmapEditorForm::GrayOf(g.r, g.g, g.b), g.gray) << int(g.b);
+  for (const auto& g : grays) EXPECT_EQ(BitmapKinds::GrayOf(g.r, g.g, g.b), g.gray) << int(g.b);
 
   // The RGBW editor loads no white.
   TAlphaRGBWColorBitmapEditorForm rgbw;

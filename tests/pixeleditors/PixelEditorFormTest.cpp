@@ -53,24 +53,20 @@ TEST(PixelEditorForm, StatusTextFollowsTheSelectedCell) {
 TEST(PixelEditorForm, KeyTableEditsTheTopLeftCellOfTheSelection) {
   TShownForm<TArduinoBasicPixelEditorForm> f;
   auto* form = f.form.get();
-  QTest::keyClick(form->Grid, Qt::Key_Space);
-  EXPECT_EQ(form->GetPixel(0, 0), kWhite);  // black -> white
-  QTest::keyClick(form->Grid, Qt::Key_Space);
-  EXPECT_EQ(form->GetPixel(0, 0), kBlack);  // white -> black
-  form->SetPixel(0, 0, 0xFFFF0000u);
-  QTest::keyClick(form->Grid, Qt::Key_Space);
-  EXPECT_EQ(form->GetPixel(0, 0), kBlack);  // any other colour -> black
-  form->SetPixel(0, 0, 0x00000001FF000000ull);  // not exactly black: upper bits count
-  QTest::keyClick(form->Grid, Qt::Key_Space);
-  EXPECT_EQ(form->GetPixel(0, 0), kBlack);
-  QTest::keyClicks(form->Grid, "+");
-  EXPECT_EQ(form->GetPixel(0, 0), kWhite);
-  QTest::keyClicks(form->Grid, "-");
-  EXPECT_EQ(form->GetPixel(0, 0), kBlack);
-  QTest::keyClicks(form->Grid, "*");
-  EXPECT_EQ(form->GetPixel(0, 0), kWhite);
-  QTest::keyClicks(form->Grid, "x0R");
-  EXPECT_EQ(form->GetPixel(0, 0), kWhite);
+  const struct {
+    uint64_t start;
+    const char* keys;
+    uint64_t expected;
+  } cases[] = {{kBlack, " ", kWhite}, {kWhite, " ", kBlack}, {0xFFFF0000u, " ", kBlack},
+               {0x00000001FF000000ull, " ", kBlack},  // not exactly black: upper bits count
+               {kBlack, "+", kWhite}, {kWhite, "-", kBlack}, {kBlack, "*", kWhite}, {kWhite, "x0R", kWhite}};
+  for (const auto& c : cases) {
+    form->SetPixel(0, 0, c.start);
+    form->StatusBar->SetSimpleText("stale");
+    QTest::keyClicks(form->Grid, c.keys);
+    EXPECT_EQ(form->GetPixel(0, 0), c.expected) << c.keys << " on " << std::hex << c.start;
+    EXPECT_EQ(form->StatusBar->SimpleText(), "0:0") << "refreshed after every key";
+  }
 
   // Anchor at (1, 3), focus cell at (3, 1): the target (1, 1) is neither of them.
   f.ClickCell(1, 3);

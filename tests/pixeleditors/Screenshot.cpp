@@ -1,6 +1,7 @@
 // Shows each pixel form on the display and saves it as PNG, to look at the layouts as users see them.
 // The five bitmap editors show a picture loaded through their Load... flow; one more picture shows
-// the monochrome editor at cell size 40 beside its import options with a dithered photo.
+// the monochrome editor at cell size 40 beside its import options with a dithered photo, and one the
+// Load... button's file dialog (Qt's own) with its list of file types open.
 #include "pixeleditors/AlphaColorBitmapEditorFormUnit.h"
 #include "pixeleditors/AlphaGrayscaleBitmapEditorFormUnit.h"
 #include "pixeleditors/AlphaRGBWColorBitmapEditorFormUnit.h"
@@ -10,6 +11,11 @@
 #include "pixeleditors/MonochromeImportFormUnit.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QScreen>
+#include <QTimer>
 #include <QDir>
 #include <QPainter>
 #include <QSettings>
@@ -71,6 +77,7 @@ bool Shoot(TArduinoBasicPixelEditorForm& form, const QString& file, const std::f
 }  // namespace
 
 int main(int argc, char** argv) {
+  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
   const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
@@ -142,6 +149,27 @@ int main(int argc, char** argv) {
     p.drawPixmap(left.width() + 8, 0, right);
     p.end();
     ok &= both.save(dir + QStringLiteral("/MonochromeImportOptions.png"));
+  }
+  {
+    SetDialogResponder({});
+    TAlphaColorBitmapEditorForm form;
+    form.OpenDialog->InitialDir = temp.path();
+    form.show();
+    QTimer::singleShot(300, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      auto* types = dialog ? dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")) : nullptr;
+      ok &= types != nullptr;
+      if (!types) return;
+      types->showPopup();
+      QTest::qWait(300);
+      // The list is a window of its own: the picture is taken from the screen.
+      const QRect area = dialog->frameGeometry().united(types->view()->window()->geometry());
+      ok &= QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                .save(dir + QStringLiteral("/LoadFileDialog.png"));
+      types->hidePopup();
+      dialog->reject();
+    });
+    form.LoadButton->click();
   }
   std::printf("%s\n", ok ? "saved" : "failed");
   return ok ? 0 : 1;

@@ -19,8 +19,8 @@ TState StateOf(TArduinoBasicPixelEditorForm& form) { return {form.GetPixelsSize(
 
 // A value each editor can hold, RGBW white included.
 uint64_t ValueFor(TKind kind, uint32_t r) {
-  static constexpr uint64_t states[] = {0xFF808080u, 0xFFC0C0C0u, 0xFF000000u, 0xFFFFFFFFu};
-  return kind == Mono ? states[2 + r % 2] : kind == Transparency ? states[r % 4] : kind == RGBW ? r | uint64_t(r & 0xFF) << 32 : r;
+  using BitmapKinds::States;
+  return kind == Mono ? States[2 + r % 2] : kind == Transparency ? States[r % 4] : kind == RGBW ? r | uint64_t(r & 0xFF) << 32 : r;
 }
 
 void Fill(TArduinoBasicPixelEditorForm& form, TSize size, const std::function<uint64_t()>& value) {
@@ -243,6 +243,15 @@ TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
   EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{1, 1}));
   rgbw.Undo1Click();  // the refused paste left no step: the paste before is undone
   EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{8, 8}));
+
+  // The bare form knows no kind of bitmap: its Copy and Paste keys change nothing.
+  TBasicLoadSaveSizedPixelEditorForm bare;
+  const TState bareBefore = StateOf(bare);
+  ShowWithFocus(bare);
+  QTest::keyClick(bare.Grid, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(bare.Grid, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(StateOf(bare), bareBefore);
+  EXPECT_EQ(QGuiApplication::clipboard()->image().width(), kMaxImageSide + 1);
 }
 
 TEST(ImportOptions, ShownWithLoadRememberedPreviewedAndAppliedAgain) {

@@ -94,6 +94,9 @@ TEST(FormLayout, InheritsChangesRebindsAndReportsHandlerErrors) {
   } broken[] = {{R"({"controls": [{"name": "X", "class": "TNoSuchClass"}]})", "unknown class"},
                 {R"({"controls": [{"name": "Nowhere", "bounds": [0, 0, 1, 1]}]})", "no control"},
                 {R"({"controls": [{"name": "B", "class": "TButton", "events": {"OnClick": "NoHandler"}}]})", "no handler"},
+                {R"({"controls": [{"name": "B", "class": "TButton", "properties": {"Captoin": "OK"}}]})", "\"Captoin\" of \"B\""},
+                {R"({"controls": [{"name": "B", "class": "TButton", "event": {"OnClick": "OkClick"}}]})", "\"event\" of \"B\""},
+                {R"({"inherit": "base.json"})", "\"inherit\""},
                 {R"({"controls": [)", "Layout"}};
   for (const auto& b : broken) {
     TBaseForm bad;

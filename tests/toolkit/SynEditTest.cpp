@@ -141,6 +141,32 @@ TEST(SynEdit, OneChangeReportPerChangeAndTheLinesOfTheHostList) {
   }
 }
 
+TEST(SynEdit, ALongLineIsPlainTextInShortRunsThatMoveWithIt) {
+  TSynEdit editor;
+  TSynCppSyn cpp;
+  editor.SetHighlighter(&cpp);
+  editor.resize(300, 100);
+  editor.show();
+  auto styleAt = [&](int position) {
+    editor.SendScintilla(QsciScintilla::SCI_COLOURISE, 0ul, -1l);
+    return int(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, static_cast<unsigned long>(position)));
+  };
+  editor.setText(QString(TSynEdit::LongLine, QLatin1Char('x')));
+  EXPECT_TRUE(editor.ShowsPlainText());
+  EXPECT_EQ(editor.lexer(), nullptr);
+  const int first = styleAt(0), second = styleAt(20);
+  EXPECT_NE(first, second) << "runs of 20";
+  EXPECT_EQ(styleAt(19), first);
+  editor.setFocus();
+  editor.setCursorPosition(0, 5);
+  QTest::keyClicks(&editor, "ab");
+  EXPECT_EQ(styleAt(22), second) << "the runs after the edit moved with their text";
+  EXPECT_EQ(styleAt(41), second);
+  editor.setText("int x = 1;");
+  EXPECT_FALSE(editor.ShowsPlainText());
+  EXPECT_EQ(editor.lexer(), &cpp);
+}
+
 TEST(SynEdit, ALayoutSetsOptionsFontsAndTheHighlighter) {
   QTemporaryDir dir;
   QFile file(dir.filePath("code.json"));

@@ -228,7 +228,8 @@ TEST(Forms, DialogKeysFollowTheSwitchableRoles) {
 
 TEST(Dialogs, FileDialogsGoThroughTheSeam) {
   const QString filter = "All (*.gif;*.png)|*.gif;*.png|Bitmaps (*.bmp)|*.bmp";
-  EXPECT_EQ(FilterToNameFilters(filter), QStringList({"All (*.gif;*.png) (*.gif *.png)", "Bitmaps (*.bmp) (*.bmp)"}));
+  EXPECT_EQ(FilterToNameFilters(filter + "|Pictures|*.jpg; *.tif|Mixed (*.x)|*.y"),
+            QStringList({"All (*.gif *.png)", "Bitmaps (*.bmp)", "Pictures (*.jpg *.tif)", "Mixed (*.x) (*.y)"}));
   EXPECT_THROW(FilterToNameFilters("Only a description"), Exception);
 
   TDialogScript script;
