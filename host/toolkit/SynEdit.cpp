@@ -125,7 +125,7 @@ void TSynEdit::StylePlain(int end) {
   QByteArray styles(end - start, 0);
   char previous = start > 0 ? char(SendScintilla(SCI_GETSTYLEAT, static_cast<unsigned long>(start - 1))) : 2;
   int run = 0;
-  for (long i = 0; i < end - start; ++i) {
+  for (qsizetype i = 0; i < end - start; ++i) {
     char style = styled[2 * i + 1];
     if (style == 0) {
       if (run == 0 || run == 20) {
