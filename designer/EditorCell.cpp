@@ -2,9 +2,11 @@
 
 #include "graphics/Graphics.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QPainter>
 #include <QToolButton>
+#include <algorithm>
 
 TEditorCell::TEditorCell(std::unique_ptr<TSinglePropertyEditor> editor, int lineHeight, QWidget* parent)
     : QWidget(parent),
@@ -92,16 +94,45 @@ void TEditorCell::OpenInplaceForm(const IInplaceHost& host, std::shared_ptr<IMem
   emit HeightWanted();
 }
 
+void TEditorCell::RenewInplaceForm(const IInplaceHost& host, std::shared_ptr<IMemberUIUpdate> uiUpdate) {
+  if (!InplaceForm()) return;
+  QWidget* focus = QApplication::focusWidget();
+  const bool focused = focus && InplaceForm()->isAncestorOf(focus);
+  const QString name = focused ? focus->objectName() : QString();
+  // Held by the cell meanwhile, so that the focus does not wander off to another row.
+  if (focused) setFocus();
+  CloseInplaceForm();
+  OpenInplaceForm(host, std::move(uiUpdate));
+  TBasicInplaceForm* form = InplaceForm();
+  if (!focused || !form) return;
+  QWidget* again = name.isEmpty() ? nullptr : form->findChild<QWidget*>(name);
+  (again ? again : form)->setFocus();
+}
+
 void TEditorCell::NoteInplaceFormValue() {
   Guarded([this] { FFormText = FEditor->GetDisplayValues(); });
 }
 
+void TEditorCell::FinishInplaceForm() {
+  if (TBasicInplaceForm* form = InplaceForm()) Guarded([form] { form->Finish(); });
+}
+
 void TEditorCell::CloseInplaceForm() {
-  if (!FForm) return;
-  if (TBasicInplaceForm* form = InplaceForm()) disconnect(form, nullptr, this, nullptr);
-  FForm->Close();
+  // What finishing causes may look at this cell again: it has no form from here on.
+  const std::shared_ptr<IInplaceForm> open = std::move(FForm);
   FForm.reset();
+  if (!open) return;
+  if (TBasicInplaceForm* form = open->GetForm()) {
+    disconnect(form, nullptr, this, nullptr);
+    Guarded([form] { form->Finish(); });
+  }
+  open->Close();
   emit HeightWanted();
+}
+
+int TEditorCell::LineHeight() const {
+  const TBasicInplaceForm* form = InplaceForm();
+  return std::min(FLineHeight, height() - (form ? form->height() : 0));
 }
 
 int TEditorCell::WantedHeight() const {
@@ -111,7 +142,8 @@ int TEditorCell::WantedHeight() const {
 
 void TEditorCell::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QRect area(0, 0, width() - (FButton ? FButton->width() : 0), FLineHeight);
+  // The row's grid line takes the bottom of the line height: drawing into it would clip the value.
+  QRect area(0, 0, width() - (FButton ? FButton->width() : 0), LineHeight());
   QString text;
   try {
     if (FDraw) {

@@ -32,7 +32,13 @@ public:
   // The editor's in-place controller, or null when the row has no in-place form.
   IInplaceEditorFormController* InplaceController() const;
   void OpenInplaceForm(const IInplaceHost& host, std::shared_ptr<IMemberUIUpdate> uiUpdate);
+  // Makes the open form anew from the value; the control that had the focus in the old form has it
+  // in the new one.
+  void RenewInplaceForm(const IInplaceHost& host, std::shared_ptr<IMemberUIUpdate> uiUpdate);
+  // Ends the user's work in the form first (its modification is released), then closes it.
   void CloseInplaceForm();
+  // Ends the user's work in the open form, which stays open.
+  void FinishInplaceForm();
   TBasicInplaceForm* InplaceForm() const { return FForm ? FForm->GetForm() : nullptr; }
   // The text the open form was made for: a form not in use is made again when the value moves on.
   const QString& InplaceFormText() const { return FFormText; }
@@ -40,6 +46,8 @@ public:
   void NoteInplaceFormValue();
   // The text line and the open form below it.
   int WantedHeight() const;
+  // The line the value is drawn in: what of the text line the row shows.
+  int LineHeight() const;
 
 signals:
   void Executed();

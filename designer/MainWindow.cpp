@@ -119,18 +119,8 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
   BuildMenus();
   RefreshPalette();
 
-  // Moving the current item and changing the selection often come together: show them once.
-  const auto selectionChanged = [this] {
-    if (FUpdating) return;
-    QTreeWidgetItem* current = FTree->currentItem();
-    FSelected = current ? FTreeObjects.value(current) : nullptr;
-    const QList<QTreeWidgetItem*> shown = QList<QTreeWidgetItem*>{current} + FTree->selectedItems();
-    if (shown == FShownSelection) return;
-    FShownSelection = shown;
-    RefreshInspector();
-  };
-  connect(FTree, &QTreeWidget::currentItemChanged, this, selectionChanged);
-  connect(FTree, &QTreeWidget::itemSelectionChanged, this, selectionChanged);
+  connect(FTree, &QTreeWidget::currentItemChanged, this, &TMainWindow::SelectionChanged);
+  connect(FTree, &QTreeWidget::itemSelectionChanged, this, &TMainWindow::SelectionChanged);
   connect(FTree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     QTreeWidgetItem* item = FTree->itemAt(pos);
     TPersistent* object = item ? FTreeObjects.value(item).data() : nullptr;
@@ -198,12 +188,25 @@ void TMainWindow::BuildMenus() {
   file->addAction(QStringLiteral("E&xit"), QKeySequence::Quit, this, &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  QAction* undo = FSession->UndoStack().createUndoAction(this, QStringLiteral("&Undo"));
-  undo->setShortcut(QKeySequence::Undo);
-  QAction* redo = FSession->UndoStack().createRedoAction(this, QStringLiteral("&Redo"));
-  redo->setShortcut(QKeySequence::Redo);
-  edit->addAction(undo);
-  edit->addAction(redo);
+  // An undo while the user works in an in-place form ends that work first: it is the step undone.
+  QUndoStack& stack = FSession->UndoStack();
+  const auto addStep = [&](const QString& caption, QKeySequence::StandardKey key, void (QUndoStack::*run)(),
+                           void (QUndoStack::*can)(bool), void (QUndoStack::*text)(const QString&), bool enabled) {
+    QAction* action = edit->addAction(caption, this, [this, &stack, run] {
+      FinishInplaceEditing();
+      (stack.*run)();
+    });
+    action->setShortcut(key);
+    action->setEnabled(enabled);
+    connect(&stack, can, action, &QAction::setEnabled);
+    connect(&stack, text, action, [action, caption](const QString& step) {
+      action->setText(step.isEmpty() ? caption : caption + QLatin1Char(' ') + step);
+    });
+  };
+  addStep(QStringLiteral("&Undo"), QKeySequence::Undo, &QUndoStack::undo, &QUndoStack::canUndoChanged,
+          &QUndoStack::undoTextChanged, stack.canUndo());
+  addStep(QStringLiteral("&Redo"), QKeySequence::Redo, &QUndoStack::redo, &QUndoStack::canRedoChanged,
+          &QUndoStack::redoTextChanged, stack.canRedo());
   edit->addSeparator();
   QAction* del = edit->addAction(QStringLiteral("&Delete Component"), this, &TMainWindow::DeleteSelected);
   del->setShortcut(QKeySequence::Delete);
@@ -211,6 +214,7 @@ void TMainWindow::BuildMenus() {
   FTree->addAction(del);
 
   FAddMenu = menuBar()->addMenu(QStringLiteral("&Component"));
+  for (QMenu* menu : {file, edit, FAddMenu}) connect(menu, &QMenu::aboutToShow, this, &TMainWindow::FinishInplaceEditing);
 }
 
 void TMainWindow::AddComponent(TClass cls) {
@@ -364,10 +368,39 @@ void TMainWindow::ClearTree() {
 }
 
 TMainWindow::~TMainWindow() {
+  // What the user typed is written while the window is whole; then nothing it says reaches it.
+  FinishInplaceEditing();
+  disconnect(FSession, nullptr, this, nullptr);
+  disconnect(&FSession->UndoStack(), nullptr, this, nullptr);
   FUpdating = true;  // no selection signals while the items go
   ClearTree();
   // The cells' editors and forms go while the window is still whole.
   FInspector->setRowCount(0);
+}
+
+void TMainWindow::SelectionChanged() {
+  // Moving the current item and changing the selection often come together: show them once.
+  if (FUpdating) return;
+  QTreeWidgetItem* current = FTree->currentItem();
+  FSelected = current ? FTreeObjects.value(current) : nullptr;
+  const QList<QTreeWidgetItem*> shown = QList<QTreeWidgetItem*>{current} + FTree->selectedItems();
+  if (shown == FShownSelection) return;
+  FShownSelection = shown;
+  FinishInplaceEditing();
+  RefreshInspector();
+}
+
+QList<TPersistent*> TMainWindow::SelectedObjects() const {
+  QList<TPersistent*> objects;
+  if (FSelected) objects << FSelected;
+  for (QTreeWidgetItem* item : FTree->selectedItems())
+    if (TPersistent* object = FTreeObjects.value(item); object && !objects.contains(object)) objects << object;
+  return objects;
+}
+
+void TMainWindow::FinishInplaceEditing() {
+  for (int row = 0; row < FInspector->rowCount(); ++row)
+    if (auto* cell = qobject_cast<TEditorCell*>(FInspector->cellWidget(row, 1))) cell->FinishInplaceForm();
 }
 
 void TMainWindow::RefreshInspector() {
@@ -423,12 +456,12 @@ void TMainWindow::RefreshValues(bool reopenForms) {
     if (!cell) continue;
     try {
       FInspector->setRowHidden(row, !cell->Editor()->GetIsVisible());
-      // A form the user is not working in shows the value it was made for: make it anew.
-      if (reopenForms && cell->InplaceForm() && !cell->InplaceForm()->InEditor() &&
-          cell->Editor()->GetDisplayValues() != cell->InplaceFormText()) {
-        cell->CloseInplaceForm();
-        OpenInplaceForm(row);
-      }
+      // A form the user is not working in follows the value when it moved on (an undo, another
+      // editor); one that wrote the value itself already shows it.
+      const TBasicInplaceForm* form = cell->InplaceForm();
+      if (reopenForms && form && !form->InEditor() && !form->InChange() &&
+          cell->Editor()->GetDisplayValues() != cell->InplaceFormText())
+        cell->RenewInplaceForm(*FInplaceHost, std::make_shared<TInspectorRowUpdate>(this, cell));
     } catch (const std::exception& e) {
       ReportError(ErrorText(e));
     }
@@ -441,18 +474,15 @@ QList<QObject*> TMainWindow::Instances(TPersistent* object, const QMetaProperty&
   QList<QObject*> instances{object};
   if (!topLevel) return instances;
   // The other selected objects that carry the property too, after the first selected.
-  for (QTreeWidgetItem* item : FTree->selectedItems()) {
-    TPersistent* other = FTreeObjects.value(item);
-    if (other && other != object && other->metaObject()->indexOfProperty(property.name()) >= 0) instances << other;
-  }
+  for (TPersistent* other : SelectedObjects())
+    if (other != object && other->metaObject()->indexOfProperty(property.name()) >= 0) instances << other;
   return instances;
 }
 
 TEditorCell* TMainWindow::CreateEditorCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind,
                                            bool topLevel) {
-  TComponent* root = FSession->Document().RootOf(object);
-  const TClass registered = TDesignRegistry::Instance().FindPropertyEditor(
-      property.metaType(), root ? root->metaObject() : object->metaObject(), QString::fromLatin1(property.name()));
+  const TClass registered = TDesignRegistry::Instance().FindPropertyEditor(property.metaType(), object->metaObject(),
+                                                                          QString::fromLatin1(property.name()));
   // Collections always have the designer's collection editor; other rows only what is registered.
   if (!registered && kind != TPropertyKind::Collection) return nullptr;
   try {
@@ -527,8 +557,7 @@ void TMainWindow::ShowCollectionEditor(TCollection* collection, const QString& c
 
 std::unique_ptr<TSinglePropertyEditor> TMainWindow::TextEditor(TPersistent* object, const QMetaProperty& property,
                                                                bool topLevel) {
-  TComponent* root = FSession->Document().RootOf(object);
-  if (!TDesignRegistry::Instance().FindPropertyEditor(property.metaType(), root ? root->metaObject() : object->metaObject(),
+  if (!TDesignRegistry::Instance().FindPropertyEditor(property.metaType(), object->metaObject(),
                                                       QString::fromLatin1(property.name())))
     return nullptr;
   return TSinglePropertyEditor::CreateFor(FSession, Instances(object, property, topLevel), property.name());
@@ -598,6 +627,7 @@ void TMainWindow::InspectorEdited(QTableWidgetItem* cell) {
 
 QMenu* TMainWindow::CreateContextMenu(TPersistent* object, QWidget* parent) {
   auto* menu = new QMenu(parent);
+  connect(menu, &QMenu::aboutToShow, this, &TMainWindow::FinishInplaceEditing);
   auto* component = qobject_cast<TComponent*>(object);
   if (component && FSession->Document().IndexOf(component) >= 0) {
     try {
@@ -776,7 +806,13 @@ void TMainWindow::DeleteSelected() {
   if (auto* component = qobject_cast<TComponent*>(object)) FSession->DeleteComponent(component);
 }
 
+void TMainWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) FinishInplaceEditing();
+  QMainWindow::changeEvent(event);
+}
+
 void TMainWindow::closeEvent(QCloseEvent* event) {
+  FinishInplaceEditing();
   if (FHeadless || ConfirmDiscard())
     event->accept();
   else

@@ -37,6 +37,8 @@ public:
   bool SaveFile(const QString& fileName);
   void Select(TPersistent* object);
   TPersistent* Selected() const;
+  // The current object first, then the other selected objects in tree order.
+  QList<TPersistent*> SelectedObjects() const;
   // One error report: a message box, or stderr when headless.
   void ReportError(const QString& message);
 
@@ -57,6 +59,7 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   struct TInspectorRow {
@@ -83,6 +86,11 @@ private:
   void AddTreeNodes(QTreeWidgetItem* parent, TPersistent* object, std::vector<TTreeNode>& added);
   static bool HasTreeNodes(TPersistent* object);
   void ClearTree();
+  // The tree's selection moved: the inspector shows the new one.
+  void SelectionChanged();
+  // The user's work in an in-place form ends (its modification released) before the window does
+  // something else: it deactivates, a menu opens, it closes, an undo runs.
+  void FinishInplaceEditing();
   void RefreshInspector();
   void CollectRows(TPersistent* object, const QString& prefix, std::vector<TInspectorRow>& rows) const;
   void AddInspectorRow(int row);

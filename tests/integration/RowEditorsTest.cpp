@@ -1,4 +1,5 @@
 #include "CollectionEditor.h"
+#include "common/DialogScript.h"
 #include "DesignSession.h"
 #include "EditorCell.h"
 #include "MainWindow.h"
@@ -11,12 +12,14 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QHeaderView>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace Velto::Arduino::Structure {
@@ -228,5 +231,191 @@ TEST(RowEditors, CodeRowTypingIsLiveAndOneUndoStep) {
   EXPECT_EQ(code->GetSetup().Text, QStringLiteral("pinMode(13, OUTPUT);"));
   ASSERT_TRUE(cell->InplaceForm());
   EXPECT_EQ(static_cast<TArduinoCodeStringsInplaceForm*>(cell->InplaceForm())->GetValue(), code->GetSetup().Text);
+  TDesignRegistry::Instance().Clear();
+}
+
+// The colour form under the keyboard, the wheel and Ctrl+Z after a click: each change is written at
+// once, and the form the user works in stays, with the focus, on the row.
+TEST(RowEditors, ColourFormKeepsTheKeyboard) {
+  TDesignRegistry::Instance().Clear();
+  Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit::StartUp();
+  TDesignSession session;
+  TMainWindow window(&session);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  auto* colour = static_cast<TArduinoColorToGrayscaleAlphaColor*>(
+      session.AddComponent(&TArduinoColorToGrayscaleAlphaColor::staticMetaObject));
+  colour->SetInitialValue({0xFF80});
+  window.Select(colour);
+  Settle();
+  TEditorCell* cell = window.EditorCellOf(QStringLiteral("InitialValue"));
+  ASSERT_TRUE(cell);
+  QTest::mouseClick(cell, Qt::LeftButton);
+  const int row = window.Inspector()->currentRow();
+  ASSERT_TRUE(cell->InplaceForm());
+  TTrackBar* bar = static_cast<TArduinoGrayscaleAlphaColorInplaceForm*>(cell->InplaceForm())->TrackBarValue;
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() / 2));
+  Settle();
+  ASSERT_EQ(QApplication::focusWidget(), bar);
+  const auto wheel = [&bar] {
+    const QPointF at(bar->width() / 2, bar->height() / 2);
+    QWheelEvent event(at, bar->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &event);
+  };
+  struct TStep {
+    const char* Name;
+    std::function<void()> Input;
+  };
+  const std::vector<TStep> steps = {
+      {"Right", [&bar] { QTest::keyClick(bar, Qt::Key_Right); }},
+      {"Right again", [&bar] { QTest::keyClick(bar, Qt::Key_Right); }},
+      {"wheel", wheel},
+      {"Ctrl+Z", [&bar] { QTest::keyClick(bar, Qt::Key_Z, Qt::ControlModifier); }},
+      {"Right after the undo", [&bar] { QTest::keyClick(bar, Qt::Key_Right); }},
+  };
+  uint16_t previous = colour->GetInitialValue().Value;
+  for (const TStep& step : steps) {
+    SCOPED_TRACE(step.Name);
+    const QPointer<TBasicInplaceForm> form = cell->InplaceForm();
+    step.Input();
+    Settle();
+    const uint16_t now = colour->GetInitialValue().Value;
+    EXPECT_NE(now, previous);
+    previous = now;
+    // The form's own changes keep it; an undo may make it anew, and its track bar has the focus.
+    if (step.Name != std::string("Ctrl+Z")) {
+      EXPECT_EQ(cell->InplaceForm(), form.data());
+    }
+    ASSERT_TRUE(cell->InplaceForm());
+    bar = static_cast<TArduinoGrayscaleAlphaColorInplaceForm*>(cell->InplaceForm())->TrackBarValue;
+    EXPECT_EQ(QApplication::focusWidget(), bar);
+    EXPECT_EQ(window.Inspector()->currentRow(), row);
+    EXPECT_EQ(bar->value(), now & 0xFF);
+    EXPECT_EQ(cell->Editor()->GetDisplayValues(), QStringLiteral("$%1").arg(now, 4, 16, QLatin1Char('0')).toUpper());
+  }
+  EXPECT_EQ(session.UndoStack().index(), 4);  // the wheel's step was undone, then one more key
+  TDesignRegistry::Instance().Clear();
+}
+
+namespace {
+// A code component in a window, its Setup row current and the caret in the row's editor after
+// typing "x": the user is in the middle of an edit.
+struct TTypingInCodeRow {
+  TDesignSession Session;
+  std::unique_ptr<TMainWindow> Window = std::make_unique<TMainWindow>(&Session);
+  TArduinoCustomCode* Code = nullptr;
+  TEditorCell* Cell = nullptr;
+  QPointer<TBasicInplaceForm> Form;
+  QWidget* Editor = nullptr;
+
+  TTypingInCodeRow() {
+    Window->show();
+    QApplication::setActiveWindow(Window.get());
+    Code = static_cast<TArduinoCustomCode*>(Session.AddComponent(&TArduinoCustomCode::staticMetaObject));
+    Code->SetSetup({QStringLiteral("a")});
+    Session.AddComponent(&TArduinoCustomCode::staticMetaObject);
+    Window->Select(Code);
+    Settle();
+    Session.UndoStack().setClean();
+    Window->SetCurrentRow(QStringLiteral("Setup"));
+    Cell = Window->EditorCellOf(QStringLiteral("Setup"));
+    Form = Cell ? Cell->InplaceForm() : nullptr;
+    if (!Form) return;
+    auto* editor = static_cast<TArduinoCodeStringsInplaceForm*>(Form.data())->Editor;
+    Editor = editor;
+    editor->setFocus();
+    editor->setCursorPosition(0, 1);
+    QTest::keyClicks(editor, QStringLiteral("x"));
+    Settle();
+  }
+  QMenu* MenuBarMenu(const QString& text) const {
+    for (QAction* action : Window->menuBar()->actions())
+      if (action->text() == text) return action->menu();
+    return nullptr;
+  }
+};
+}  // namespace
+
+// Whatever takes the user away from a code row's editor ends his edit there and then, while the
+// window is whole: one undo step, no modification left open to be released by the window's teardown.
+TEST(RowEditors, LeavingTheCodeEditorEndsTheEdit) {
+  TDesignRegistry::Instance().Clear();
+  Velto::ArduinoCodeStringsEditorFormUnit::StartUp();
+  struct TCase {
+    const char* Name;
+    std::function<void(TTypingInCodeRow&)> Leave;
+  };
+  QWidget other;
+  const std::vector<TCase> cases = {
+      {"window deactivates",
+       [&](TTypingInCodeRow&) {
+         other.show();
+         QApplication::setActiveWindow(&other);
+       }},
+      {"menu opens",
+       [](TTypingInCodeRow& t) {
+         QMenu* file = t.MenuBarMenu(QStringLiteral("&File"));
+         file->popup(t.Window->mapToGlobal(QPoint()));
+         Settle();
+         QTest::keyClick(file, Qt::Key_Escape);
+       }},
+      {"row changes", [](TTypingInCodeRow& t) { t.Window->SetCurrentRow(QStringLiteral("Name")); }},
+      {"selection changes",
+       [](TTypingInCodeRow& t) { t.Window->Select(t.Session.Document().GetComponent(1)); }},
+      {"window closes",
+       [](TTypingInCodeRow& t) {
+         TDialogScript dialogs;
+         dialogs.Answer(mrNo);
+         EXPECT_TRUE(t.Window->close());
+         ASSERT_EQ(dialogs.Asked().size(), 1u);  // the edit makes the design modified
+         EXPECT_EQ(dialogs.Asked()[0].text, QStringLiteral("Save changes to the design?"));
+       }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTypingInCodeRow t;
+    ASSERT_TRUE(t.Form && t.Form->InEditor());
+    EXPECT_EQ(t.Code->GetSetup().Text, QStringLiteral("ax"));
+    const int steps = t.Session.UndoStack().index();
+    c.Leave(t);
+    Settle();
+    EXPECT_FALSE(t.Form && t.Form->InEditor());
+    EXPECT_EQ(t.Session.UndoStack().index(), steps + 1);
+    EXPECT_EQ(t.Session.UndoStack().text(steps), QStringLiteral("Change Setup of %1").arg(t.Code->GetName()));
+    t.Window.reset();
+    EXPECT_EQ(t.Session.UndoStack().index(), steps + 1);
+  }
+  TDesignRegistry::Instance().Clear();
+}
+
+// Edit > Undo from the menu while typing in a code row undoes what was typed; the editor shows the
+// text undone, and undoing further never brings the typing back.
+TEST(RowEditors, UndoFromTheMenuWhileTyping) {
+  TDesignRegistry::Instance().Clear();
+  Velto::ArduinoCodeStringsEditorFormUnit::StartUp();
+  TTypingInCodeRow t;
+  ASSERT_TRUE(t.Form && t.Form->InEditor());
+  const int steps = t.Session.UndoStack().index();
+  QMenu* edit = t.MenuBarMenu(QStringLiteral("&Edit"));
+  ASSERT_TRUE(edit);
+  edit->popup(t.Window->mapToGlobal(QPoint()));
+  Settle();
+  QAction* undo = edit->actions().value(0);
+  ASSERT_TRUE(undo && undo->isEnabled());
+  QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(undo).center());
+  Settle();
+  EXPECT_EQ(t.Code->GetSetup().Text, QStringLiteral("a"));
+  EXPECT_EQ(t.Session.UndoStack().index(), steps);
+  ASSERT_TRUE(t.Cell->InplaceForm());
+  EXPECT_EQ(static_cast<TArduinoCodeStringsInplaceForm*>(t.Cell->InplaceForm())->GetValue(), QStringLiteral("a"));
+  t.Window->Inspector()->setFocus();  // leaving the editor records nothing more
+  Settle();
+  EXPECT_EQ(t.Session.UndoStack().index(), steps);
+  while (t.Session.UndoStack().canUndo()) t.Session.UndoStack().undo();
+  Settle();
+  EXPECT_NE(t.Code->GetSetup().Text, QStringLiteral("ax"));
+  t.Session.UndoStack().redo();
+  t.Session.UndoStack().redo();
+  EXPECT_EQ(t.Code->GetSetup().Text, QStringLiteral("a"));
   TDesignRegistry::Instance().Clear();
 }
