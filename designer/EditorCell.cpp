@@ -8,13 +8,13 @@
 #include <QToolButton>
 #include <algorithm>
 
-TEditorCell::TEditorCell(std::unique_ptr<TSinglePropertyEditor> editor, int lineHeight, QWidget* parent)
+TEditorCell::TEditorCell(TSinglePropertyEditor* editor, int lineHeight, QWidget* parent)
     : QWidget(parent),
-      FEditor(std::move(editor)),
-      FDialog(dynamic_cast<IPropertyEditorDialog*>(FEditor.get())),
-      FDraw(dynamic_cast<IPropertyEditorDraw*>(FEditor.get())),
-      FDropDown(dynamic_cast<IPropertyEditorDropDownCategorizedStringList*>(FEditor.get())),
-      FInplace(dynamic_cast<IPropertyEditorInplace*>(FEditor.get())),
+      FEditor(editor),
+      FDialog(dynamic_cast<IPropertyEditorDialog*>(FEditor)),
+      FDraw(dynamic_cast<IPropertyEditorDraw*>(FEditor)),
+      FDropDown(dynamic_cast<IPropertyEditorDropDownCategorizedStringList*>(FEditor)),
+      FInplace(dynamic_cast<IPropertyEditorInplace*>(FEditor)),
       FLineHeight(lineHeight) {
   setAutoFillBackground(true);
   if (!FDialog && !FDropDown) return;

@@ -12,14 +12,15 @@ class QToolButton;
 // The value cell of a property whose editor does more than text: the editor's picture at the left,
 // its text beside it, "..." when there is a dialog (a double-click opens it too), a drop-down
 // button for a list of choices in groups, and below the text line the editor's in-place form while
-// the row is current. Errors the editor raises are handed on through Failed.
+// the row is current. Errors the editor raises are handed on through Failed. The editor is the
+// inspector model's and outlives the cell.
 class TEditorCell : public QWidget {
   Q_OBJECT
 public:
-  TEditorCell(std::unique_ptr<TSinglePropertyEditor> editor, int lineHeight, QWidget* parent = nullptr);
+  TEditorCell(TSinglePropertyEditor* editor, int lineHeight, QWidget* parent = nullptr);
   ~TEditorCell() override;
 
-  TSinglePropertyEditor* Editor() const { return FEditor.get(); }
+  TSinglePropertyEditor* Editor() const { return FEditor; }
   IPropertyEditorDialog* Dialog() const { return FDialog; }
   IPropertyEditorDropDownCategorizedStringList* DropDown() const { return FDropDown; }
   QToolButton* EllipsisButton() const { return FButton; }
@@ -66,7 +67,7 @@ private:
   // Runs an editor operation; what it raises goes to Failed.
   template <class F>
   void Guarded(F&& operation);
-  std::unique_ptr<TSinglePropertyEditor> FEditor;
+  TSinglePropertyEditor* FEditor;
   IPropertyEditorDialog* FDialog;
   IPropertyEditorDraw* FDraw;
   IPropertyEditorDropDownCategorizedStringList* FDropDown;

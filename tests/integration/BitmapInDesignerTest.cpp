@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTemporaryDir>
-#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -23,12 +22,7 @@ void Register();
 namespace {
 using TBitmapComponent = TArduinoColorGraphicsElementDrawBitmap;
 
-TEditorCell* CellOf(TMainWindow& window, const QString& property) {
-  QTableWidget* inspector = window.Inspector();
-  for (int row = 0; row < inspector->rowCount(); ++row)
-    if (inspector->item(row, 0)->text() == property) return qobject_cast<TEditorCell*>(inspector->cellWidget(row, 1));
-  return nullptr;
-}
+TEditorCell* CellOf(TMainWindow& window, const QString& property) { return window.EditorCellOf(property); }
 
 TBitmapComponent* Component(TDesignSession& session, int index) {
   return qobject_cast<TBitmapComponent*>(session.Document().GetComponent(index));

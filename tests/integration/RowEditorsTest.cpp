@@ -15,8 +15,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QTableWidget>
-#include <QHeaderView>
+#include "InspectorView.h"
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -124,7 +123,10 @@ TEST(RowEditors, InplaceColourFormAndFontDropDown) {
   colour->SetInitialValue({0xFF80});
   window.Select(colour);
   Settle();
-  const int line = window.Inspector()->verticalHeader()->defaultSectionSize();
+  const int line = window.Inspector()->LineHeight();
+  const auto rowHeight = [&] {
+    return window.Inspector()->visualRect(window.Inspector()->Model()->Find(QStringLiteral("InitialValue"))).height();
+  };
   TEditorCell* cell = window.EditorCellOf(QStringLiteral("InitialValue"));
   ASSERT_TRUE(cell);
   QTest::mouseClick(cell, Qt::LeftButton);  // a click on the value makes the row current
@@ -133,7 +135,7 @@ TEST(RowEditors, InplaceColourFormAndFontDropDown) {
   auto* sliders = static_cast<TArduinoGrayscaleAlphaColorInplaceForm*>(form.data());
   EXPECT_EQ(sliders->TrackBarValue->value(), 0x80);
   EXPECT_EQ(sliders->TrackBarAlpha->value(), 0xFF);
-  EXPECT_EQ(window.Inspector()->rowHeight(1), line + form->height());
+  EXPECT_EQ(rowHeight(), line + form->height());
 
   // A drag: press, two moves, release. One undo step, and the same form throughout.
   const int steps = session.UndoStack().index();
@@ -161,7 +163,7 @@ TEST(RowEditors, InplaceColourFormAndFontDropDown) {
   // Another row: the form closes and the row is one line again.
   window.SetCurrentRow(QStringLiteral("Name"));
   EXPECT_FALSE(cell->InplaceForm());
-  EXPECT_EQ(window.Inspector()->rowHeight(1), line);
+  EXPECT_EQ(rowHeight(), line);
 
   auto* text = static_cast<TArduinoGraphicsElementDrawText*>(
       session.AddComponent(&TArduinoGraphicsElementDrawText::staticMetaObject));
@@ -251,7 +253,7 @@ TEST(RowEditors, ColourFormKeepsTheKeyboard) {
   TEditorCell* cell = window.EditorCellOf(QStringLiteral("InitialValue"));
   ASSERT_TRUE(cell);
   QTest::mouseClick(cell, Qt::LeftButton);
-  const int row = window.Inspector()->currentRow();
+  const int row = window.Inspector()->currentIndex().row();
   ASSERT_TRUE(cell->InplaceForm());
   TTrackBar* bar = static_cast<TArduinoGrayscaleAlphaColorInplaceForm*>(cell->InplaceForm())->TrackBarValue;
   QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() / 2));
@@ -289,7 +291,7 @@ TEST(RowEditors, ColourFormKeepsTheKeyboard) {
     ASSERT_TRUE(cell->InplaceForm());
     bar = static_cast<TArduinoGrayscaleAlphaColorInplaceForm*>(cell->InplaceForm())->TrackBarValue;
     EXPECT_EQ(QApplication::focusWidget(), bar);
-    EXPECT_EQ(window.Inspector()->currentRow(), row);
+    EXPECT_EQ(window.Inspector()->currentIndex().row(), row);
     EXPECT_EQ(bar->value(), now & 0xFF);
     EXPECT_EQ(cell->Editor()->GetDisplayValues(), QStringLiteral("$%1").arg(now, 4, 16, QLatin1Char('0')).toUpper());
   }
