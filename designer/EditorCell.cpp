@@ -3,6 +3,8 @@
 #include "graphics/Graphics.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QToolButton>
@@ -128,6 +130,45 @@ void TEditorCell::CloseInplaceForm() {
   }
   open->Close();
   emit HeightWanted();
+}
+
+void TEditorCell::EditText(const QString& text, QEvent* key) {
+  if (!FLine) {
+    FLine = new QLineEdit(this);
+    FLine->setFrame(false);
+    FLine->installEventFilter(this);
+  }
+  FLine->setGeometry(0, 0, width() - (FButton ? FButton->width() : 0), LineHeight());
+  FLine->setText(text);
+  FLine->selectAll();
+  FLine->show();
+  FLine->setFocus();
+  if (key && key->type() == QEvent::KeyPress) QApplication::sendEvent(FLine, key);
+}
+
+void TEditorCell::CloseTextLine(bool enter) {
+  QLineEdit* line = std::exchange(FLine, nullptr);
+  if (!line) return;
+  const QString text = line->text();
+  line->removeEventFilter(this);
+  line->hide();
+  line->deleteLater();
+  emit TextLineClosed();
+  if (enter) emit TextEntered(text);
+}
+
+bool TEditorCell::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != FLine) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+      CloseTextLine(key != Qt::Key_Escape);
+      return true;
+    }
+  } else if (event->type() == QEvent::FocusOut) {
+    CloseTextLine(true);
+  }
+  return false;
 }
 
 int TEditorCell::LineHeight() const {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+class QLineEdit;
 class QMenu;
 class QToolButton;
 
@@ -45,6 +46,10 @@ public:
   const QString& InplaceFormText() const { return FFormText; }
   // The open form wrote the value itself: it shows the value as it is now.
   void NoteInplaceFormValue();
+  // Opens a line over the value's text for the user to type the value; `key`, a key press, is
+  // its first input. Enter or leaving the line hands its text on through TextEntered, Esc drops it.
+  void EditText(const QString& text, QEvent* key);
+  QLineEdit* TextLine() const { return FLine; }
   // The text line and the open form below it.
   int WantedHeight() const;
   // The line the value is drawn in: what of the text line the row shows.
@@ -56,12 +61,15 @@ signals:
   void HeightWanted();
   // A press on the cell: its row becomes the current one, as a press on a plain cell makes it.
   void Pressed();
+  void TextEntered(const QString& text);
+  void TextLineClosed();
 
 protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   // Runs an editor operation; what it raises goes to Failed.
@@ -73,7 +81,9 @@ private:
   IPropertyEditorDropDownCategorizedStringList* FDropDown;
   IPropertyEditorInplace* FInplace;
   int FLineHeight;
+  void CloseTextLine(bool enter);
   QToolButton* FButton = nullptr;
+  QLineEdit* FLine = nullptr;
   std::shared_ptr<IInplaceForm> FForm;
   QString FFormText;
   QString FPaintError;  // reported once, then shown in the cell

@@ -288,7 +288,9 @@ bool TInspectorModel::IsVisible(const QModelIndex& index) const {
 
 bool TInspectorModel::IsEditable(const QModelIndex& index) const {
   const TRow* row = RowOf(index);
-  return !row->IsItem() && row->Kind == TPropertyKind::Value && row->Property.isWritable();
+  // A registered editor reads text for its type, whatever the streamer makes of the type.
+  return !row->IsItem() && row->Property.isWritable() &&
+         (row->Kind == TPropertyKind::Value || (row->Registered && row->Kind != TPropertyKind::Collection));
 }
 
 // ------------------------------------------------------------------------------------- the defaults

@@ -183,6 +183,13 @@ void TInspectorView::MakeCells(const QModelIndex& parent, int first, int last) {
     connect(cell, &TEditorCell::Pressed, this, [this, at] {
       if (at.isValid()) setCurrentIndex(at);
     });
+    // Typed text goes the way of every row's text.
+    connect(cell, &TEditorCell::TextLineClosed, this, [this] { setFocus(); });
+    connect(cell, &TEditorCell::TextEntered, this, [this, at](const QString& text) {
+      QMetaObject::invokeMethod(
+          this, [this, at, text] { Guarded([&] { if (at.isValid()) FModel->Apply(at, text); }); },
+          Qt::QueuedConnection);
+    });
     setIndexWidget(value, cell);
     FCells.append({cell, value});
   }
@@ -277,7 +284,13 @@ QModelIndex TInspectorView::moveCursor(CursorAction cursorAction, Qt::KeyboardMo
 
 bool TInspectorView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
   // The row's text is edited wherever in the row the user is.
-  return QTreeView::edit(index.isValid() ? index.siblingAtColumn(TInspectorModel::ValueColumn) : index, trigger, event);
+  const QModelIndex value = index.isValid() ? index.siblingAtColumn(TInspectorModel::ValueColumn) : index;
+  TEditorCell* cell = value.isValid() ? CellOf(value) : nullptr;
+  if (!cell) return QTreeView::edit(value, trigger, event);
+  // Over an editor cell the item view would only focus the cell: the cell opens a line itself.
+  if ((trigger != EditKeyPressed && trigger != AnyKeyPressed) || !FModel->IsEditable(value)) return false;
+  cell->EditText(FModel->Text(value), trigger == AnyKeyPressed ? event : nullptr);
+  return true;
 }
 
 QMenu* TInspectorView::CreateContextMenu(const QModelIndex& index, QWidget* parent) {

@@ -12,9 +12,10 @@
 inline bool TypeIntoRow(TMainWindow& window, const QString& path, const QString& text) {
   TInspectorView* view = window.Inspector();
   if (!view->SetCurrentRow(path)) return false;
+  QApplication::setActiveWindow(view->window());
   view->setFocus();
   QTest::keyClick(view, Qt::Key_F2);
-  auto* line = view->viewport()->findChild<QLineEdit*>();
+  auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
   if (!line) return false;
   line->selectAll();
   QTest::keyClicks(line, text);

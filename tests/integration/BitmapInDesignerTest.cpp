@@ -55,6 +55,10 @@ TEST(BitmapInDesigner, InspectorPreviewDialogUndoAndSelection) {
   const QImage shot = cell->grab().toImage();
   EXPECT_EQ(shot.pixel(1, 1) & 0xFFFFFFu, 0xD3D3D3u);
   EXPECT_EQ(shot.pixel(3, 3) & 0xFFFFFFu, 0xFF0000u);
+  // ... and its bottom edge on the cell's last line, not cut off below it.
+  int bottomEdge = 0;
+  for (int x = 0; x < shot.width(); ++x) bottomEdge += (shot.pixel(x, shot.height() - 1) & 0xFFFFFFu) == 0xD3D3D3u;
+  EXPECT_GE(bottomEdge, shot.height());
 
   // Cancel: nothing written, no undo step.
   const int steps = session.UndoStack().count();

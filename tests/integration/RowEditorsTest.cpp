@@ -1,3 +1,4 @@
+#include "CollectionCommands.h"
 #include "CollectionEditor.h"
 #include "common/DialogScript.h"
 #include "DesignSession.h"
@@ -10,6 +11,7 @@
 #include "framework/Registration.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -419,5 +421,76 @@ TEST(RowEditors, UndoFromTheMenuWhileTyping) {
   t.Session.UndoStack().redo();
   t.Session.UndoStack().redo();
   EXPECT_EQ(t.Code->GetSetup().Text, QStringLiteral("a"));
+  TDesignRegistry::Instance().Clear();
+}
+
+// A colour's and a font's value can be typed into their rows like any other: F2, the text, Enter.
+// The registered editor reads it; a text it refuses is reported and changes nothing.
+TEST(RowEditors, ColourAndFontAreTypedIntoTheirRows) {
+  TDesignRegistry::Instance().Clear();
+  Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit::StartUp();
+  Velto::Arduino::Graphics::FontPropertyEditors::StartUp();
+  TDialogScript dialogs;
+  TDesignSession session;
+  TMainWindow window(&session);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  auto* colour = static_cast<TArduinoColorToGrayscaleAlphaColor*>(
+      session.AddComponent(&TArduinoColorToGrayscaleAlphaColor::staticMetaObject));
+  auto* text = static_cast<TArduinoGraphicsElementDrawText*>(
+      session.AddComponent(&TArduinoGraphicsElementDrawText::staticMetaObject));
+  struct TCase {
+    const char* Name;
+    TPersistent* Object;
+    QString Row, Typed;
+    std::function<QString()> Value;
+    QString Expected;
+    size_t Errors;
+  };
+  const std::vector<TCase> cases = {
+      {"colour", colour, "InitialValue", "$1234", [&] { return QString::number(colour->GetInitialValue().Value, 16); },
+       "1234", 0},
+      {"colour refused", colour, "InitialValue", "pink", [&] { return QString::number(colour->GetInitialValue().Value, 16); },
+       "1234", 1},
+      {"font", text, "Font", "FreeSerif12pt7b", [&] { return text->GetFont().Name; }, "FreeSerif12pt7b", 1},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    window.Select(c.Object);
+    Settle();
+    ASSERT_TRUE(window.SetCurrentRow(c.Row));
+    QAbstractItemView* view = window.Inspector();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F2);
+    auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(line);
+    line->selectAll();
+    QTest::keyClicks(line, c.Typed);
+    QTest::keyClick(line, Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(c.Value(), c.Expected);
+    EXPECT_EQ(dialogs.Asked().size(), c.Errors);
+  }
+  TDesignRegistry::Instance().Clear();
+}
+
+// An editor registered for a property of one class is found for an object of that class wherever it
+// sits: here an element inside a display, whose own class has no such registration.
+TEST(RowEditors, EditorsAreFoundForTheObjectsOwnClass) {
+  TDesignRegistry::Instance().Clear();
+  RegisterPropertyEditor(QMetaType::fromType<int>(), &TArduinoMonochromeDisplayDrawBitmap::staticMetaObject,
+                         QStringLiteral("X"), &TGrayscaleAlphaColorPropertyEditor::staticMetaObject);
+  Velto::Arduino::Structure::RegisterPkg();
+  TDesignSession session;
+  TMainWindow window(&session);
+  window.show();
+  auto* display = static_cast<TArduinoMonochromeDisplay*>(session.AddComponent(&TArduinoMonochromeDisplay::staticMetaObject));
+  CollectionCommands::AddItem(session, display->GetElements(), &TArduinoMonochromeDisplayDrawBitmap::staticMetaObject);
+  window.Select(display->GetElements()->GetItem(0));
+  Settle();
+  TEditorCell* cell = window.EditorCellOf(QStringLiteral("X"));
+  ASSERT_TRUE(cell);
+  EXPECT_TRUE(qobject_cast<TGrayscaleAlphaColorPropertyEditor*>(cell->Editor()));
+  EXPECT_FALSE(window.EditorCellOf(QStringLiteral("Y")));
   TDesignRegistry::Instance().Clear();
 }
