@@ -439,10 +439,14 @@ void TInspectorModel::EmitValuesChanged(TRow* parent) {
                      IndexOf(parent->Children.back().get(), ValueColumn));
 }
 
+bool TInspectorModel::RowsHold() const {
+  for (const QPointer<TPersistent>& object : FSelection)
+    if (!object) return false;
+  return StillValid(FRoot.get());
+}
+
 void TInspectorModel::Refresh() {
-  bool selectionWhole = true;
-  for (const QPointer<TPersistent>& object : FSelection) selectionWhole = selectionWhole && object;
-  if (!selectionWhole || !StillValid(FRoot.get())) {
+  if (!RowsHold()) {
     SetSelection(Selection());
     return;
   }

@@ -32,6 +32,8 @@ public:
   // The objects moved on: values are shown again; when rows are gone or new (a collection grew,
   // an object was rebuilt) the rows are made anew.
   void Refresh();
+  // Every row still stands for what it was made for: Refresh only shows values again.
+  bool RowsHold() const;
 
   // The row `path` names: property names from the top, joined by '.', an item by its index
   // ("Elements.0.Bitmap"). Invalid when there is none; opens the rows on the way.

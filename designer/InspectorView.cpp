@@ -138,8 +138,13 @@ void TInspectorView::ShowSelection(const QList<TPersistent*>& selection) {
 }
 
 void TInspectorView::Refresh() {
-  if (FResetting) {
-    QMetaObject::invokeMethod(this, &TInspectorView::Refresh, Qt::QueuedConnection);
+  // Rows made anew take their cells and forms with them: never while a form may be running the
+  // code that led here (its own change, the end of the user's work in it).
+  bool formsOpen = false;
+  for (const TCellAt& at : std::as_const(FCells)) formsOpen = formsOpen || (at.Cell && at.Cell->InplaceForm());
+  if (FResetting || FFinishing || (formsOpen && !FModel->RowsHold())) {
+    QMetaObject::invokeMethod(this, [this] { if (!FResetting && !FFinishing) { FModel->Refresh(); UpdateCells(); } },
+                              Qt::QueuedConnection);
     return;
   }
   FModel->Refresh();
@@ -155,8 +160,12 @@ void TInspectorView::SaveExpanded(const QModelIndex& parent) {
 }
 
 void TInspectorView::FinishInplaceEditing() {
-  for (const TCellAt& at : std::as_const(FCells))
+  if (FFinishing) return;
+  FFinishing = true;
+  const QList<TCellAt> cells = FCells;
+  for (const TCellAt& at : cells)
     if (at.Cell) at.Cell->FinishInplaceForm();
+  FFinishing = false;
 }
 
 void TInspectorView::MakeCells(const QModelIndex& parent, int first, int last) {
@@ -201,7 +210,8 @@ void TInspectorView::DropCells() {
 }
 
 void TInspectorView::UpdateCells() {
-  for (const TCellAt& at : std::as_const(FCells)) {
+  const QList<TCellAt> cells = FCells;
+  for (const TCellAt& at : cells) {
     TEditorCell* cell = at.Cell;
     if (!cell) continue;
     cell->setFont(at.Index.data(Qt::FontRole).value<QFont>());

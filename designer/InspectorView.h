@@ -75,4 +75,5 @@ private:
   QStringList FExpanded;
   QString FCurrent;
   bool FResetting = false;
+  bool FFinishing = false;
 };
