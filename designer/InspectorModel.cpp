@@ -152,7 +152,8 @@ bool TInspectorModel::hasChildren(const QModelIndex& parent) const {
   if (parent.column() > NameColumn || !row->Opens()) return false;
   if (row->Built) return !row->Children.empty();
   if (row->Kind == TPropertyKind::Collection) return row->Count > 0;
-  return true;
+  // An owned object or an item with no published properties of its own (pixels) opens to nothing.
+  return row->Sub && !Reflection::PublishedProperties(row->Sub->metaObject()).empty();
 }
 
 bool TInspectorModel::canFetchMore(const QModelIndex& parent) const {

@@ -32,6 +32,12 @@ public:
     size.setHeight(cell ? std::max(FView->FLineHeight, cell->WantedHeight()) : FView->FLineHeight);
     return size;
   }
+  // A row with a form below its line: the name stays on the line, beside the value.
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem line = option;
+    line.rect.setHeight(std::min(option.rect.height(), FView->FLineHeight));
+    QStyledItemDelegate::paint(painter, line, index);
+  }
   void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
     const auto* line = qobject_cast<QLineEdit*>(editor);
     if (!line) return;
@@ -255,6 +261,12 @@ bool TInspectorView::SetCurrentRow(const QString& path) {
   for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) expand(parent);
   setCurrentIndex(index.siblingAtColumn(TInspectorModel::ValueColumn));
   return true;
+}
+
+bool TInspectorView::ExpandRow(const QString& path) {
+  const QModelIndex index = FModel->Find(path);
+  for (QModelIndex row = index; row.isValid(); row = row.parent()) expand(row);
+  return index.isValid();
 }
 
 void TInspectorView::OpenForm(const QModelIndex& index) {

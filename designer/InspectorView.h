@@ -37,6 +37,8 @@ public:
   TEditorCell* CellOf(const QModelIndex& index) const;
   // Makes the row current, as a click on its value would; false when there is none.
   bool SetCurrentRow(const QString& path);
+  // Opens the row `path` names, and the rows above it; false when there is none.
+  bool ExpandRow(const QString& path);
   // The height of a row without a form.
   int LineHeight() const { return FLineHeight; }
   // The context menu of a row; built here so tests and pictures can use it without popping it up.
