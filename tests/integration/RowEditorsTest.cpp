@@ -35,6 +35,9 @@ void StartUp();
 namespace Velto::ArduinoCodeStringsEditorFormUnit {
 void StartUp();
 }
+namespace Velto::Arduino::Graphics::ColorPropertyBitmapEditors {
+void Register();
+}
 
 namespace {
 void Settle() {
@@ -492,5 +495,79 @@ TEST(RowEditors, EditorsAreFoundForTheObjectsOwnClass) {
   ASSERT_TRUE(cell);
   EXPECT_TRUE(qobject_cast<TGrayscaleAlphaColorPropertyEditor*>(cell->Editor()));
   EXPECT_FALSE(window.EditorCellOf(QStringLiteral("Y")));
+  TDesignRegistry::Instance().Clear();
+}
+
+// The keyboard reaches every row: typing or F2 opens the text, Enter writes it, Esc gives the value
+// back, Tab goes to the next row, Ctrl+Enter opens a dialog and Alt+Down a list; a value moved off
+// its default is bold and the row's context menu resets it.
+TEST(RowEditors, KeyboardAndContextMenuReachEveryRow) {
+  TDesignRegistry::Instance().Clear();
+  Velto::Arduino::Graphics::FontPropertyEditors::StartUp();
+  Velto::Arduino::Graphics::ColorPropertyBitmapEditors::Register();
+  TDialogScript dialogs;
+  TDesignSession session;
+  TMainWindow window(&session);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  auto* text = static_cast<TArduinoGraphicsElementDrawText*>(
+      session.AddComponent(&TArduinoGraphicsElementDrawText::staticMetaObject));
+  auto* picture = static_cast<TArduinoColorGraphicsElementDrawBitmap*>(
+      session.AddComponent(&TArduinoColorGraphicsElementDrawBitmap::staticMetaObject));
+  TInspectorView* view = window.Inspector();
+  const auto current = [view] { return view->Model()->Path(view->currentIndex()); };
+  const auto key = [view](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : view, k, m);
+    Settle();
+  };
+  window.Select(text);
+  Settle();
+  ASSERT_TRUE(window.SetCurrentRow(QStringLiteral("X")));
+  view->setFocus();
+
+  key(Qt::Key_7);  // typing starts the text with what was typed
+  key(Qt::Key_Return);
+  EXPECT_EQ(text->GetX(), 7);
+  EXPECT_TRUE(view->Model()->data(view->currentIndex(), Qt::FontRole).value<QFont>().bold());
+  key(Qt::Key_F2);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("99"));
+  key(Qt::Key_Escape);
+  EXPECT_EQ(text->GetX(), 7);
+  EXPECT_EQ(QApplication::focusWidget(), view);
+  key(Qt::Key_Tab);
+  EXPECT_EQ(current(), QStringLiteral("Y"));
+  key(Qt::Key_Backtab);
+  EXPECT_EQ(current(), QStringLiteral("X"));
+
+  // Reset to Default from the row's context menu: one undo step, the value plain again.
+  const int steps = session.UndoStack().index();
+  std::unique_ptr<QMenu> menu(view->CreateContextMenu(view->currentIndex(), nullptr));
+  ASSERT_EQ(menu->actions().size(), 1);
+  EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Reset to Default"));
+  menu->actions()[0]->trigger();
+  Settle();
+  EXPECT_EQ(text->GetX(), 0);
+  EXPECT_EQ(session.UndoStack().index(), steps + 1);
+  EXPECT_EQ(session.UndoStack().undoText(), QStringLiteral("Change X of %1").arg(text->GetName()));
+  EXPECT_FALSE(view->Model()->data(view->currentIndex(), Qt::FontRole).value<QFont>().bold());
+  menu.reset(view->CreateContextMenu(view->currentIndex(), nullptr));
+  EXPECT_FALSE(menu->actions()[0]->isEnabled());
+
+  // Alt+Down opens the font list; Ctrl+Enter the bitmap's dialog.
+  ASSERT_TRUE(window.SetCurrentRow(QStringLiteral("Font")));
+  view->setFocus();
+  key(Qt::Key_Down, Qt::AltModifier);
+  QWidget* popup = QApplication::activePopupWidget();
+  ASSERT_TRUE(qobject_cast<QMenu*>(popup));
+  popup->close();
+  Settle();
+  window.Select(picture);
+  Settle();
+  ASSERT_TRUE(window.SetCurrentRow(QStringLiteral("Bitmap")));
+  view->setFocus();
+  dialogs.AnswerForm([](QWidget*) { return mrCancel; });
+  key(Qt::Key_Return, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.Asked().size(), 1u);
+  EXPECT_EQ(dialogs.Asked()[0].kind, TDialogRequest::Form);
   TDesignRegistry::Instance().Clear();
 }
