@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -171,12 +170,18 @@ void TMainWindow::BuildMenus() {
   for (QMenu* menu : {file, edit, FAddMenu}) connect(menu, &QMenu::aboutToShow, this, &TMainWindow::FinishInplaceEditing);
 }
 
-void TMainWindow::AddComponent(TClass cls) {
+bool TMainWindow::Reported(const std::function<void()>& handler) {
   try {
-    Select(FSession->AddComponent(cls));
+    handler();
+    return true;
   } catch (const std::exception& e) {
     ReportError(ErrorText(e));
+    return false;
   }
+}
+
+void TMainWindow::AddComponent(TClass cls) {
+  Reported([&] { Select(FSession->AddComponent(cls)); });
 }
 
 void TMainWindow::RefreshPalette() {
@@ -345,27 +350,20 @@ QMenu* TMainWindow::CreateContextMenu(TPersistent* object, QWidget* parent) {
   connect(menu, &QMenu::aboutToShow, this, &TMainWindow::FinishInplaceEditing);
   auto* component = qobject_cast<TComponent*>(object);
   if (component && FSession->Document().IndexOf(component) >= 0) {
-    try {
-      if (std::unique_ptr<TComponentEditor> editor = TComponentEditor::CreateFor(component, FSession)) {
-        auto items = std::make_shared<TComponentEditorMenuItems>();
-        editor->GetMenuItems(*items);
-        // The commands may call back into their editor, so it lives as long as the menu.
-        editor.release()->setParent(menu);
-        for (int i = 0; i < items->GetCount(); ++i) {
-          IComponentEditorMenuItem item = items->GetItem(i);
-          menu->addAction(item->GetCaption(), this, [this, item] {
-            try {
-              item->Execute();  // what it changed, the session's signals show
-            } catch (const std::exception& e) {
-              ReportError(ErrorText(e));
-            }
-          });
-        }
-        if (items->GetCount() > 0) menu->addSeparator();
+    Reported([&] {
+      std::unique_ptr<TComponentEditor> editor = TComponentEditor::CreateFor(component, FSession);
+      if (!editor) return;
+      auto items = std::make_shared<TComponentEditorMenuItems>();
+      editor->GetMenuItems(*items);
+      // The commands may call back into their editor, so it lives as long as the menu.
+      editor.release()->setParent(menu);
+      for (int i = 0; i < items->GetCount(); ++i) {
+        IComponentEditorMenuItem item = items->GetItem(i);
+        // What the command changed, the session's signals show.
+        menu->addAction(item->GetCaption(), this, [this, item] { Reported([&] { item->Execute(); }); });
       }
-    } catch (const std::exception& e) {
-      ReportError(ErrorText(e));
-    }
+      if (items->GetCount() > 0) menu->addSeparator();
+    });
     menu->addAction(QStringLiteral("Delete"), this, [this, component] { FSession->DeleteComponent(component); });
   }
   AddCollectionCommands(menu, object);
@@ -378,13 +376,7 @@ void TMainWindow::AddCollectionCommands(QMenu* menu, TPersistent* object) {
   if (item) collection = item->GetCollection();
   if (!collection || !FSession->Document().RootOf(collection)) return;
   // Each command is one undo step; what it raises is reported.
-  const auto change = [this](std::function<void()> operation) {
-    try {
-      operation();
-    } catch (const std::exception& e) {
-      ReportError(ErrorText(e));
-    }
-  };
+  const auto change = [this](const std::function<void()>& operation) { Reported(operation); };
   TDesignSession& session = *FSession;
   if (!item) {
     QMenu* add = menu->addMenu(QStringLiteral("Add"));
@@ -408,11 +400,9 @@ void TMainWindow::AddCollectionCommands(QMenu* menu, TPersistent* object) {
 }
 
 void TMainWindow::RunDefaultCommand(TComponent* component) {
-  try {
+  Reported([&] {
     if (std::unique_ptr<TComponentEditor> editor = TComponentEditor::CreateFor(component, FSession)) editor->Execute();
-  } catch (const std::exception& e) {
-    ReportError(ErrorText(e));
-  }
+  });
 }
 
 void TMainWindow::Select(TPersistent* object) {
@@ -441,44 +431,25 @@ void TMainWindow::UpdateTitle() {
 }
 
 bool TMainWindow::OpenFile(const QString& fileName) {
-  try {
-    FSession->Open(fileName);
-  } catch (const std::exception& e) {
-    ReportError(ErrorText(e));
-    return false;
-  }
+  if (!Reported([&] { FSession->Open(fileName); })) return false;
   if (FSession->Document().GetCount() > 0) Select(FSession->Document().GetComponent(0));
   UpdateTitle();
   return true;
 }
 
 bool TMainWindow::SaveFile(const QString& fileName) {
-  try {
-    FSession->Save(fileName);
-  } catch (const std::exception& e) {
-    ReportError(ErrorText(e));
-    return false;
-  }
+  if (!Reported([&] { FSession->Save(fileName); })) return false;
   UpdateTitle();
   return true;
 }
 
 QString TMainWindow::AskFileName(bool save) {
-  TDialogRequest request;
-  request.kind = save ? TDialogRequest::SaveFile : TDialogRequest::OpenFile;
-  request.text = save ? QStringLiteral("Save Design") : QStringLiteral("Open Design");
-  request.filter = kFilter;
-  request.defaultExt = QStringLiteral("vdoc");
-  request.fileName = FSession->FileName();
-  if (HasDialogResponder()) {
-    const TDialogAnswer answer = AskDialogResponder(request);
-    return answer.modalResult == mrOk ? answer.fileName : QString();
-  }
-  const QString qtFilter = QStringLiteral("Design documents (*.vdoc);;All files (*)");
-  if (!save) return QFileDialog::getOpenFileName(this, request.text, request.fileName, qtFilter);
-  QString name = QFileDialog::getSaveFileName(this, request.text, request.fileName, qtFilter);
-  if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".vdoc");
-  return name;
+  std::unique_ptr<TOpenDialog> dialog = save ? std::make_unique<TSaveDialog>() : std::make_unique<TOpenDialog>();
+  dialog->Title = save ? QStringLiteral("Save Design") : QStringLiteral("Open Design");
+  dialog->Filter = kFilter;
+  dialog->DefaultExt = QStringLiteral("vdoc");
+  dialog->FileName = FSession->FileName();
+  return dialog->Execute(this) ? dialog->FileName : QString();
 }
 
 bool TMainWindow::ConfirmDiscard() {

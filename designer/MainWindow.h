@@ -47,7 +47,6 @@ public:
 
   QTreeWidget* Tree() const { return FTree; }
   QTreeWidget* Palette() const { return FPalette; }
-  QLineEdit* PaletteFilter() const { return FPaletteFilter; }
   // How often the tree was built: once per change.
   int TreeRebuilds() const { return FTreeRebuilds; }
   TInspectorView* Inspector() const { return FInspector; }
@@ -62,6 +61,8 @@ protected:
 
 private:
   void BuildMenus();
+  // Runs a handler; what it raises is reported. False when it raised.
+  bool Reported(const std::function<void()>& handler);
   void AddComponent(TClass cls);
   // Add for a collection; Move Up, Move Down and Delete Item for one of its items.
   void AddCollectionCommands(QMenu* menu, TPersistent* object);
