@@ -139,6 +139,20 @@ void TInspectorView::Guarded(const std::function<void()>& operation) {
 }
 
 void TInspectorView::ShowSelection(const QList<TPersistent*>& selection) {
+  // Asked while a form finishes (its change made the selection move): the rows go once it is done.
+  if (FFinishing || FResetting) {
+    QList<QPointer<TPersistent>> later(selection.begin(), selection.end());
+    QMetaObject::invokeMethod(
+        this,
+        [this, later] {
+          QList<TPersistent*> alive;
+          for (const QPointer<TPersistent>& object : later)
+            if (object) alive << object;
+          ShowSelection(alive);
+        },
+        Qt::QueuedConnection);
+    return;
+  }
   FinishInplaceEditing();
   FModel->SetSelection(selection);
 }

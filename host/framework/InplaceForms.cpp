@@ -52,9 +52,11 @@ void TBasicInplaceForm::DoEditorEnter() {
 }
 
 void TBasicInplaceForm::DoEditorLeave() {
-  // Released first: the designer records the step before the row reads the value again.
+  // Released first: the designer records the step before the row reads the value again. What the
+  // designer does then may take the form away.
+  const QPointer<TBasicInplaceForm> self(this);
   FModification.reset();
-  emit OnEditorLeft(this);
+  if (self) emit OnEditorLeft(this);
 }
 
 void TBasicInplaceForm::Detach() {
