@@ -536,6 +536,7 @@ TEST(RowEditors, KeyboardAndContextMenuReachEveryRow) {
   EXPECT_EQ(QApplication::focusWidget(), view);
   key(Qt::Key_Tab);
   EXPECT_EQ(current(), QStringLiteral("Y"));
+  EXPECT_EQ(view->currentIndex().column(), int(TInspectorModel::ValueColumn)) << "row to row, value to value";
   key(Qt::Key_Backtab);
   EXPECT_EQ(current(), QStringLiteral("X"));
 
