@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPointer>
 #include <QSaveFile>
 #include <QUndoCommand>
@@ -14,8 +17,9 @@ namespace {
 // Before and after states of one component; the first redo is the change already made.
 class TStateCommand : public QUndoCommand {
 public:
-  TStateCommand(TDesignSession* session, int index, QByteArray before, QByteArray after, const QString& text)
-      : QUndoCommand(text), FSession(session), FIndex(index), FBefore(std::move(before)), FAfter(std::move(after)) {}
+  TStateCommand(TDesignSession* session, int index, QByteArray before, QByteArray after, const QString& text,
+                QUndoCommand* parent = nullptr)
+      : QUndoCommand(text, parent), FSession(session), FIndex(index), FBefore(std::move(before)), FAfter(std::move(after)) {}
   void undo() override { FSession->RestoreState(FIndex, FBefore); }
   void redo() override {
     if (FDone) FSession->RestoreState(FIndex, FAfter);
@@ -29,22 +33,43 @@ private:
   bool FDone = false;
 };
 
-// Changes of several components made under scopes open at the same time (an editor writing every
-// selected component): one step.
-class TGroupCommand : public QUndoCommand {
-public:
-  explicit TGroupCommand(std::vector<std::unique_ptr<QUndoCommand>> steps)
-      : QUndoCommand(QStringLiteral("Modify %1 components").arg(steps.size())), FSteps(std::move(steps)) {}
-  void undo() override {
-    for (auto it = FSteps.rbegin(); it != FSteps.rend(); ++it) (*it)->undo();
+// The property a change is about: the one property whose streamed value differs, followed into a
+// sub-object or collection item when only one of its properties differs; empty when several do.
+QString ChangedProperty(const QJsonValue& before, const QJsonValue& after) {
+  QString name;
+  QJsonValue from = before, to = after;
+  for (;;) {
+    if (from.isArray() && to.isArray() && from.toArray().size() == to.toArray().size()) {
+      // A collection: one item changed.
+      const QJsonArray a = from.toArray(), b = to.toArray();
+      int changed = -1;
+      for (int i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) {
+          if (changed >= 0) return name;
+          changed = i;
+        }
+      if (changed < 0) return name;
+      from = a[changed];
+      to = b[changed];
+      continue;
+    }
+    const QJsonObject a = from.toObject().value(QStringLiteral("properties")).toObject();
+    const QJsonObject b = to.toObject().value(QStringLiteral("properties")).toObject();
+    if (!from.isObject() || !to.isObject() || (a.isEmpty() && b.isEmpty())) return name;
+    QStringList keys = a.keys() + b.keys();
+    keys.removeDuplicates();
+    QString changed;
+    for (const QString& key : keys)
+      if (a.value(key) != b.value(key)) {
+        if (!changed.isEmpty()) return name;
+        changed = key;
+      }
+    if (changed.isEmpty()) return name;
+    name = changed;
+    from = a.value(changed);
+    to = b.value(changed);
   }
-  void redo() override {
-    for (auto& step : FSteps) step->redo();
-  }
-
-private:
-  std::vector<std::unique_ptr<QUndoCommand>> FSteps;
-};
+}
 
 // Adding and deleting are the same step in opposite directions: the component not in the document
 // is kept here, whole.
@@ -213,9 +238,13 @@ void TDesignSession::EndModify(TComponent* root, const QByteArray& before, TPers
     if (index >= 0) {
       try {
         QByteArray after = DocumentStreamer::WriteObject(root);
-        if (after != before)
-          FPendingSteps.push_back(
-              std::make_unique<TStateCommand>(this, index, before, after, QStringLiteral("Modify %1").arg(root->GetName())));
+        if (after != before) {
+          const QString property = ChangedProperty(QJsonDocument::fromJson(before).object(),
+                                                   QJsonDocument::fromJson(after).object());
+          const QString text = property.isEmpty() ? QStringLiteral("Modify %1").arg(root->GetName())
+                                                  : QStringLiteral("Change %1 of %2").arg(property, root->GetName());
+          FPendingSteps.push_back({index, before, after, text, property});
+        }
       } catch (const std::exception& e) {
         emit ErrorOccurred(
             QStringLiteral("The change of %1 cannot be undone: %2").arg(root->GetName(), QString::fromUtf8(e.what())));
@@ -223,9 +252,21 @@ void TDesignSession::EndModify(TComponent* root, const QByteArray& before, TPers
     }
     // The last scope closed: what they changed together is one step.
     if (FOpenScopes.isEmpty() && !FPendingSteps.empty()) {
-      std::vector<std::unique_ptr<QUndoCommand>> steps = std::move(FPendingSteps);
-      FPendingSteps.clear();
-      FUndoStack.push(steps.size() == 1 ? steps.front().release() : new TGroupCommand(std::move(steps)));
+      const std::vector<TPendingStep> steps = std::exchange(FPendingSteps, {});
+      if (steps.size() == 1) {
+        const TPendingStep& step = steps.front();
+        FUndoStack.push(new TStateCommand(this, step.Index, step.Before, step.After, step.Text));
+      } else {
+        // One step of several components: Qt's parent command undoes its children in reverse.
+        QString property = steps.front().Property;
+        for (const TPendingStep& step : steps)
+          if (step.Property != property) property.clear();
+        auto* group = new QUndoCommand(property.isEmpty()
+                                           ? QStringLiteral("Modify %1 components").arg(steps.size())
+                                           : QStringLiteral("Change %1 of %2 components").arg(property).arg(steps.size()));
+        for (const TPendingStep& step : steps) new TStateCommand(this, step.Index, step.Before, step.After, step.Text, group);
+        FUndoStack.push(group);
+      }
     }
   }
   emit ObjectChanged(target);

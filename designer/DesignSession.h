@@ -96,8 +96,14 @@ private:
   QUndoStack FUndoStack;
   QString FFileName;
   QSet<TComponent*> FOpenScopes;
+  // A change of one component, recorded when its scope closed.
+  struct TPendingStep {
+    int Index;
+    QByteArray Before, After;
+    QString Text, Property;  // Property: what changed, when one property did
+  };
   // Steps of scopes that closed while others were still open.
-  std::vector<std::unique_ptr<QUndoCommand>> FPendingSteps;
+  std::vector<TPendingStep> FPendingSteps;
   // Targets of the scopes that closed while others were still open.
   QList<QPointer<TPersistent>> FChangedTargets;
 };

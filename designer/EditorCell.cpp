@@ -2,17 +2,21 @@
 
 #include "graphics/Graphics.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QToolButton>
+#include <algorithm>
 
-TEditorCell::TEditorCell(std::unique_ptr<TSinglePropertyEditor> editor, int lineHeight, QWidget* parent)
+TEditorCell::TEditorCell(TSinglePropertyEditor* editor, int lineHeight, QWidget* parent)
     : QWidget(parent),
-      FEditor(std::move(editor)),
-      FDialog(dynamic_cast<IPropertyEditorDialog*>(FEditor.get())),
-      FDraw(dynamic_cast<IPropertyEditorDraw*>(FEditor.get())),
-      FDropDown(dynamic_cast<IPropertyEditorDropDownCategorizedStringList*>(FEditor.get())),
-      FInplace(dynamic_cast<IPropertyEditorInplace*>(FEditor.get())),
+      FEditor(editor),
+      FDialog(dynamic_cast<IPropertyEditorDialog*>(FEditor)),
+      FDraw(dynamic_cast<IPropertyEditorDraw*>(FEditor)),
+      FDropDown(dynamic_cast<IPropertyEditorDropDownCategorizedStringList*>(FEditor)),
+      FInplace(dynamic_cast<IPropertyEditorInplace*>(FEditor)),
       FLineHeight(lineHeight) {
   setAutoFillBackground(true);
   if (!FDialog && !FDropDown) return;
@@ -92,16 +96,84 @@ void TEditorCell::OpenInplaceForm(const IInplaceHost& host, std::shared_ptr<IMem
   emit HeightWanted();
 }
 
+void TEditorCell::RenewInplaceForm(const IInplaceHost& host, std::shared_ptr<IMemberUIUpdate> uiUpdate) {
+  if (!InplaceForm()) return;
+  QWidget* focus = QApplication::focusWidget();
+  const bool focused = focus && InplaceForm()->isAncestorOf(focus);
+  const QString name = focused ? focus->objectName() : QString();
+  // Held by the cell meanwhile, so that the focus does not wander off to another row.
+  if (focused) setFocus();
+  CloseInplaceForm();
+  OpenInplaceForm(host, std::move(uiUpdate));
+  TBasicInplaceForm* form = InplaceForm();
+  if (!focused || !form) return;
+  QWidget* again = name.isEmpty() ? nullptr : form->findChild<QWidget*>(name);
+  (again ? again : form)->setFocus();
+}
+
 void TEditorCell::NoteInplaceFormValue() {
   Guarded([this] { FFormText = FEditor->GetDisplayValues(); });
 }
 
+void TEditorCell::FinishInplaceForm() {
+  if (TBasicInplaceForm* form = InplaceForm()) Guarded([form] { form->Finish(); });
+}
+
 void TEditorCell::CloseInplaceForm() {
-  if (!FForm) return;
-  if (TBasicInplaceForm* form = InplaceForm()) disconnect(form, nullptr, this, nullptr);
-  FForm->Close();
+  // What finishing causes may look at this cell again: it has no form from here on.
+  const std::shared_ptr<IInplaceForm> open = std::move(FForm);
   FForm.reset();
+  if (!open) return;
+  if (TBasicInplaceForm* form = open->GetForm()) {
+    disconnect(form, nullptr, this, nullptr);
+    Guarded([form] { form->Finish(); });
+  }
+  open->Close();
   emit HeightWanted();
+}
+
+void TEditorCell::EditText(const QString& text, QEvent* key) {
+  if (!FLine) {
+    FLine = new QLineEdit(this);
+    FLine->setFrame(false);
+    FLine->installEventFilter(this);
+  }
+  FLine->setGeometry(0, 0, width() - (FButton ? FButton->width() : 0), LineHeight());
+  FLine->setText(text);
+  FLine->selectAll();
+  FLine->show();
+  FLine->setFocus();
+  if (key && key->type() == QEvent::KeyPress) QApplication::sendEvent(FLine, key);
+}
+
+void TEditorCell::CloseTextLine(bool enter) {
+  QLineEdit* line = std::exchange(FLine, nullptr);
+  if (!line) return;
+  const QString text = line->text();
+  line->removeEventFilter(this);
+  line->hide();
+  line->deleteLater();
+  emit TextLineClosed();
+  if (enter) emit TextEntered(text);
+}
+
+bool TEditorCell::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != FLine) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+      CloseTextLine(key != Qt::Key_Escape);
+      return true;
+    }
+  } else if (event->type() == QEvent::FocusOut) {
+    CloseTextLine(true);
+  }
+  return false;
+}
+
+int TEditorCell::LineHeight() const {
+  const TBasicInplaceForm* form = InplaceForm();
+  return std::min(FLineHeight, height() - (form ? form->height() : 0));
 }
 
 int TEditorCell::WantedHeight() const {
@@ -111,7 +183,8 @@ int TEditorCell::WantedHeight() const {
 
 void TEditorCell::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QRect area(0, 0, width() - (FButton ? FButton->width() : 0), FLineHeight);
+  // The row's grid line takes the bottom of the line height: drawing into it would clip the value.
+  QRect area(0, 0, width() - (FButton ? FButton->width() : 0), LineHeight());
   QString text;
   try {
     if (FDraw) {

@@ -4,7 +4,7 @@
 #include "CollectionEditor.h"
 #include "ComponentTree.h"
 #include "DocumentStreamer.h"
-#include "EditorCell.h"
+#include "InspectorView.h"
 #include "Palette.h"
 #include "framework/PropertyEditors.h"
 #include "framework/Registration.h"
@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,54 +22,15 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cstdio>
-
-namespace {
-// The inspector's side of an in-place form: the row that shows it.
-class TInplaceHost final : public IInplaceHost {
-public:
-  explicit TInplaceHost(QWidget* inspector) : FInspector(inspector) {}
-  QColor GetInplaceColor() const override { return FInspector->palette().color(QPalette::Base); }
-
-private:
-  QWidget* FInspector;
-};
-}  // namespace
-
-class TMainWindow::TInspectorRowUpdate final : public IMemberUIUpdate {
-public:
-  TInspectorRowUpdate(TMainWindow* window, TEditorCell* cell) : FWindow(window), FCell(cell) {}
-  // The other rows may show the same value (a sub-object's text): all follow, forms stay.
-  void MemberChanged() override {
-    if (FWindow) FWindow->RefreshValues(false);
-  }
-  void MemberStructureChanged() override {
-    if (FWindow) QMetaObject::invokeMethod(FWindow, &TMainWindow::RefreshInspector, Qt::QueuedConnection);
-  }
-  void UpdateMember(bool updateInplaceForms) override {
-    if (!FCell) return;
-    FCell->NoteInplaceFormValue();
-    FCell->update();
-    if (updateInplaceForms) FCell->Editor()->UpdateInplaceForms();
-  }
-  void InplaceFormResized() override {
-    if (FCell) emit FCell->HeightWanted();
-  }
-
-private:
-  QPointer<TMainWindow> FWindow;
-  QPointer<TEditorCell> FCell;
-};
 
 namespace {
 const QString kFilter = QStringLiteral("Design documents (*.vdoc)|*.vdoc|All files (*)|*");
 
 QString ErrorText(const std::exception& e) { return QString::fromUtf8(e.what()); }
 
-QString ClassName(const QObject* object) { return QString::fromLatin1(object->metaObject()->className()); }
 QString ClassName(TClass cls) { return QString::fromLatin1(cls->className()); }
 }  // namespace
 
@@ -85,13 +45,7 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
   FPaletteFilter->setPlaceholderText(QStringLiteral("Filter"));
   FPaletteFilter->setClearButtonEnabled(true);
 
-  FInspector = new QTableWidget(0, 2);
-  FInspector->setHorizontalHeaderLabels({QStringLiteral("Property"), QStringLiteral("Value")});
-  FInspector->horizontalHeader()->setStretchLastSection(true);
-  FInspector->verticalHeader()->hide();
-  FInspector->verticalHeader()->setDefaultSectionSize(FInspector->fontMetrics().height() + 6);
-  FInspector->setColumnWidth(0, 200);
-  FInplaceHost = std::make_unique<TInplaceHost>(FInspector);
+  FInspector = new TInspectorView(FSession);
 
   auto* palettePane = new QWidget;
   auto* paletteLayout = new QVBoxLayout(palettePane);
@@ -121,13 +75,11 @@ TMainWindow::TMainWindow(TDesignSession* session, bool headless, QWidget* parent
     if (cls) AddComponent(cls);
   });
   connect(FPaletteFilter, &QLineEdit::textChanged, this, &TMainWindow::RefreshPalette);
-  connect(FInspector, &QTableWidget::itemChanged, this, &TMainWindow::InspectorEdited);
+  connect(FInspector, &TInspectorView::Failed, this, &TMainWindow::ReportError);
   connect(FSession, &TDesignSession::StructureChanged, this, &TMainWindow::RefreshInspector);
   connect(FSession, &TDesignSession::ObjectChanged, this, &TMainWindow::RefreshInspector);
   connect(FSession, &TDesignSession::ErrorOccurred, this, &TMainWindow::ReportError);
   connect(FSession, &TDesignSession::CollectionEditorRequested, this, &TMainWindow::ShowCollectionEditor);
-  connect(FInspector, &QTableWidget::currentCellChanged, this,
-          [this](int row, int, int previous, int) { CurrentRowChanged(row, previous); });
   connect(&FSession->UndoStack(), &QUndoStack::cleanChanged, this, &TMainWindow::UpdateTitle);
 
   resize(1000, 650);
@@ -145,12 +97,25 @@ void TMainWindow::BuildMenus() {
   file->addAction(QStringLiteral("E&xit"), QKeySequence::Quit, this, &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  QAction* undo = FSession->UndoStack().createUndoAction(this, QStringLiteral("&Undo"));
-  undo->setShortcut(QKeySequence::Undo);
-  QAction* redo = FSession->UndoStack().createRedoAction(this, QStringLiteral("&Redo"));
-  redo->setShortcut(QKeySequence::Redo);
-  edit->addAction(undo);
-  edit->addAction(redo);
+  // An undo while the user works in an in-place form ends that work first: it is the step undone.
+  QUndoStack& stack = FSession->UndoStack();
+  const auto addStep = [&](const QString& caption, QKeySequence::StandardKey key, void (QUndoStack::*run)(),
+                           void (QUndoStack::*can)(bool), void (QUndoStack::*text)(const QString&), bool enabled) {
+    QAction* action = edit->addAction(caption, this, [this, &stack, run] {
+      FinishInplaceEditing();
+      (stack.*run)();
+    });
+    action->setShortcut(key);
+    action->setEnabled(enabled);
+    connect(&stack, can, action, &QAction::setEnabled);
+    connect(&stack, text, action, [action, caption](const QString& step) {
+      action->setText(step.isEmpty() ? caption : caption + QLatin1Char(' ') + step);
+    });
+  };
+  addStep(QStringLiteral("&Undo"), QKeySequence::Undo, &QUndoStack::undo, &QUndoStack::canUndoChanged,
+          &QUndoStack::undoTextChanged, stack.canUndo());
+  addStep(QStringLiteral("&Redo"), QKeySequence::Redo, &QUndoStack::redo, &QUndoStack::canRedoChanged,
+          &QUndoStack::redoTextChanged, stack.canRedo());
   edit->addSeparator();
   QAction* del = edit->addAction(QStringLiteral("&Delete Component"), this, &TMainWindow::DeleteSelected);
   del->setShortcut(QKeySequence::Delete);
@@ -158,14 +123,21 @@ void TMainWindow::BuildMenus() {
   FTree->addAction(del);
 
   FAddMenu = menuBar()->addMenu(QStringLiteral("&Component"));
+  for (QMenu* menu : {file, edit, FAddMenu}) connect(menu, &QMenu::aboutToShow, this, &TMainWindow::FinishInplaceEditing);
+}
+
+bool TMainWindow::Reported(const std::function<void()>& handler) {
+  try {
+    handler();
+    return true;
+  } catch (const std::exception& e) {
+    ReportError(ErrorText(e));
+    return false;
+  }
 }
 
 void TMainWindow::AddComponent(TClass cls) {
-  try {
-    Select(FSession->AddComponent(cls));
-  } catch (const std::exception& e) {
-    ReportError(ErrorText(e));
-  }
+  Reported([&] { Select(FSession->AddComponent(cls)); });
 }
 
 void TMainWindow::RefreshPalette() {
@@ -194,161 +166,15 @@ void TMainWindow::RefreshPalette() {
     FAddMenu->addAction(QStringLiteral("(no packages registered components)"))->setEnabled(false);
 }
 
-void TMainWindow::CollectRows(TPersistent* object, const QString& prefix, std::vector<TInspectorRow>& rows) const {
-  for (const QMetaProperty& property : Reflection::PublishedProperties(object->metaObject())) {
-    const QString name = prefix + QString::fromLatin1(property.name());
-    rows.push_back({object, property, prefix.isEmpty(), name});
-    if (Reflection::KindOf(object, property) == TPropertyKind::Object)
-      CollectRows(Reflection::SubObject(object, property), name + QLatin1Char('.'), rows);
-  }
-}
 
 TMainWindow::~TMainWindow() {
+  // What the user typed is written while the window is whole; then nothing it says reaches it.
+  FinishInplaceEditing();
+  disconnect(FSession, nullptr, this, nullptr);
+  disconnect(&FSession->UndoStack(), nullptr, this, nullptr);
   FUpdating = true;  // no selection signals while the window goes
-  // The cells' editors and forms go while the window is still whole.
-  FInspector->setRowCount(0);
-}
-
-void TMainWindow::SelectionChanged() { RefreshInspector(); }
-
-void TMainWindow::RefreshInspector() {
-  std::vector<TInspectorRow> rows;
-  if (FSelected) CollectRows(FSelected, QString(), rows);
-  QList<QPointer<TPersistent>> selection;
-  for (TPersistent* object : SelectedObjects()) selection << object;
-  const auto same = [](const TInspectorRow& a, const TInspectorRow& b) {
-    return a.Object == b.Object && a.Name == b.Name;
-  };
-  // The same rows of the same selection: only the values moved on, and the cells, their editors
-  // and an open in-place form stay (the form may be the one being typed into).
-  if (!rows.empty() && selection == FRowsSelection &&
-      std::equal(rows.begin(), rows.end(), FRows.begin(), FRows.end(), same)) {
-    RefreshValues(true);
-    return;
-  }
-  FUpdating = true;
-  FInspector->setRowCount(0);
-  FRows = std::move(rows);
-  FRowsSelection = selection;
-  for (size_t row = 0; row < FRows.size(); ++row) AddInspectorRow(int(row));
-  FUpdating = false;
-  statusBar()->showMessage(FSelected ? QStringLiteral("%1: %2").arg(ClassName(FSelected)).arg(FRows.size()) +
-                                           QStringLiteral(" properties")
-                                     : QString());
-}
-
-void TMainWindow::AddInspectorRow(int row) {
-  const TInspectorRow& entry = FRows[size_t(row)];
-  const TPropertyKind kind = Reflection::KindOf(entry.Object, entry.Property);
-  FInspector->insertRow(row);
-  auto* label = new QTableWidgetItem(entry.Name);
-  label->setFlags(Qt::ItemIsEnabled);
-  FInspector->setItem(row, 0, label);
-  FInspector->setItem(row, 1, CreateValueCell(entry.Object, entry.Property, kind, entry.TopLevel));
-  if (TEditorCell* cell = CreateEditorCell(entry.Object, entry.Property, kind, entry.TopLevel)) {
-    FInspector->setCellWidget(row, 1, cell);
-    FInspector->setRowHidden(row, !cell->Editor()->GetIsVisible());
-  }
-}
-
-void TMainWindow::RefreshValues(bool reopenForms) {
-  const bool updating = std::exchange(FUpdating, true);
-  for (int row = 0; row < int(FRows.size()); ++row) {
-    const TInspectorRow& entry = FRows[size_t(row)];
-    if (!entry.Object) continue;
-    const TPropertyKind kind = Reflection::KindOf(entry.Object, entry.Property);
-    std::unique_ptr<QTableWidgetItem> fresh(CreateValueCell(entry.Object, entry.Property, kind, entry.TopLevel));
-    if (QTableWidgetItem* shown = FInspector->item(row, 1); shown && shown->text() != fresh->text())
-      shown->setText(fresh->text());
-    auto* cell = qobject_cast<TEditorCell*>(FInspector->cellWidget(row, 1));
-    if (!cell) continue;
-    try {
-      FInspector->setRowHidden(row, !cell->Editor()->GetIsVisible());
-      // A form the user is not working in shows the value it was made for: make it anew.
-      if (reopenForms && cell->InplaceForm() && !cell->InplaceForm()->InEditor() &&
-          cell->Editor()->GetDisplayValues() != cell->InplaceFormText()) {
-        cell->CloseInplaceForm();
-        OpenInplaceForm(row);
-      }
-    } catch (const std::exception& e) {
-      ReportError(ErrorText(e));
-    }
-    cell->update();
-  }
-  FUpdating = updating;
-}
-
-QList<QObject*> TMainWindow::Instances(TPersistent* object, const QMetaProperty& property, bool topLevel) const {
-  QList<QObject*> instances{object};
-  if (!topLevel) return instances;
-  // The other selected objects that carry the property too, after the first selected.
-  for (TPersistent* other : SelectedObjects())
-    if (other != object && other->metaObject()->indexOfProperty(property.name()) >= 0) instances << other;
-  return instances;
-}
-
-TEditorCell* TMainWindow::CreateEditorCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind,
-                                           bool topLevel) {
-  TComponent* root = FSession->Document().RootOf(object);
-  const TClass registered = TDesignRegistry::Instance().FindPropertyEditor(
-      property.metaType(), root ? root->metaObject() : object->metaObject(), QString::fromLatin1(property.name()));
-  // Collections always have the designer's collection editor; other rows only what is registered.
-  if (!registered && kind != TPropertyKind::Collection) return nullptr;
-  try {
-    std::unique_ptr<TSinglePropertyEditor> editor =
-        TSinglePropertyEditor::CreateFor(FSession, Instances(object, property, topLevel), property.name());
-    auto* inplace = dynamic_cast<IPropertyEditorInplace*>(editor.get());
-    if (!dynamic_cast<IPropertyEditorDialog*>(editor.get()) && !dynamic_cast<IPropertyEditorDraw*>(editor.get()) &&
-        !dynamic_cast<IPropertyEditorDropDownCategorizedStringList*>(editor.get()) &&
-        !(inplace && inplace->GetInplaceFormController()))
-      return nullptr;
-    auto* cell = new TEditorCell(std::move(editor), FInspector->verticalHeader()->defaultSectionSize());
-    // What the dialog changes, the session's signals show; a cancelled dialog changed nothing.
-    connect(cell, &TEditorCell::Failed, this, &TMainWindow::ReportError);
-    connect(cell, &TEditorCell::HeightWanted, this, [this, cell] {
-      if (const int row = RowOf(cell); row >= 0) FInspector->setRowHeight(row, cell->WantedHeight());
-    });
-    connect(cell, &TEditorCell::Pressed, this, [this, cell] {
-      if (const int row = RowOf(cell); row >= 0) FInspector->setCurrentCell(row, 1);
-    });
-    return cell;
-  } catch (const std::exception& e) {
-    ReportError(ErrorText(e));
-    return nullptr;
-  }
-}
-
-int TMainWindow::RowOf(const TEditorCell* cell) const {
-  for (int row = 0; row < FInspector->rowCount(); ++row)
-    if (FInspector->cellWidget(row, 1) == cell) return row;
-  return -1;
-}
-
-TEditorCell* TMainWindow::EditorCellOf(const QString& name) const {
-  for (int row = 0; row < int(FRows.size()); ++row)
-    if (FRows[size_t(row)].Name == name) return qobject_cast<TEditorCell*>(FInspector->cellWidget(row, 1));
-  return nullptr;
-}
-
-bool TMainWindow::SetCurrentRow(const QString& name) {
-  for (int row = 0; row < int(FRows.size()); ++row)
-    if (FRows[size_t(row)].Name == name) {
-      FInspector->setCurrentCell(row, 1);
-      return true;
-    }
-  return false;
-}
-
-void TMainWindow::OpenInplaceForm(int row) {
-  auto* cell = qobject_cast<TEditorCell*>(FInspector->cellWidget(row, 1));
-  if (!cell || !cell->InplaceController()) return;
-  cell->OpenInplaceForm(*FInplaceHost, std::make_shared<TInspectorRowUpdate>(this, cell));
-}
-
-void TMainWindow::CurrentRowChanged(int row, int previous) {
-  if (row == previous) return;
-  if (auto* cell = qobject_cast<TEditorCell*>(FInspector->cellWidget(previous, 1))) cell->CloseInplaceForm();
-  if (row >= 0) OpenInplaceForm(row);
+  // The cells and their forms go while the window is still whole.
+  delete FInspector;
 }
 
 void TMainWindow::ShowCollectionEditor(TCollection* collection, const QString& caption) {
@@ -364,102 +190,25 @@ void TMainWindow::ShowCollectionEditor(TCollection* collection, const QString& c
   editor->show();
 }
 
-std::unique_ptr<TSinglePropertyEditor> TMainWindow::TextEditor(TPersistent* object, const QMetaProperty& property,
-                                                               bool topLevel) {
-  TComponent* root = FSession->Document().RootOf(object);
-  if (!TDesignRegistry::Instance().FindPropertyEditor(property.metaType(), root ? root->metaObject() : object->metaObject(),
-                                                      QString::fromLatin1(property.name())))
-    return nullptr;
-  return TSinglePropertyEditor::CreateFor(FSession, Instances(object, property, topLevel), property.name());
-}
-
-// The text cell of a property; rows whose registered editor paints or opens a dialog put an editor
-// cell over it. With several objects selected, a value they do not share shows empty.
-QTableWidgetItem* TMainWindow::CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind,
-                                               bool topLevel) {
-  QString text;
-  if (kind == TPropertyKind::Collection)
-    text = QStringLiteral("(%1 items)")
-               .arg(static_cast<TCollection*>(Reflection::SubObject(object, property))->GetCount());
-  else if (kind == TPropertyKind::Object)
-    text = QStringLiteral("(%1)").arg(ClassName(Reflection::SubObject(object, property)));
-  else if (std::unique_ptr<TSinglePropertyEditor> editor = TextEditor(object, property, topLevel))
-    text = editor->GetDisplayValues();
-  else
-    for (QObject* instance : Instances(object, property, topLevel)) {
-      const QMetaObject* meta = instance->metaObject();
-      const QString each = DocumentStreamer::PropertyText(instance, meta->property(meta->indexOfProperty(property.name())));
-      if (instance != object && each != text) {
-        text.clear();
-        break;
-      }
-      text = each;
-    }
-  auto* cell = new QTableWidgetItem(text);
-  const bool editable = property.isWritable() && kind == TPropertyKind::Value;
-  cell->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable : Qt::ItemIsEnabled);
-  cell->setToolTip(QString::fromLatin1(property.metaType().name()));
-  return cell;
-}
-
-void TMainWindow::InspectorEdited(QTableWidgetItem* cell) {
-  if (FUpdating || cell->column() != 1 || cell->row() >= int(FRows.size())) return;
-  const TInspectorRow row = FRows[size_t(cell->row())];
-  if (!row.Object) return;
-  const QString text = cell->text();
-  // Applying the edit rebuilds the inspector; let the item view finish with this cell first.
-  QMetaObject::invokeMethod(
-      this,
-      [this, row, text] {
-        if (!row.Object) return;
-        try {
-          // A registered editor takes the text itself; otherwise every selected object gets it,
-          // under scopes held together so that it is one undo step. The session's signal refreshes.
-          if (std::unique_ptr<TSinglePropertyEditor> editor = TextEditor(row.Object, row.Property, row.TopLevel)) {
-            editor->SetStringValue(text);
-          } else {
-            const QList<QObject*> instances = Instances(row.Object, row.Property, row.TopLevel);
-            std::vector<std::shared_ptr<IModification>> scopes;
-            for (QObject* instance : instances) scopes.push_back(FSession->BeginModify(static_cast<TPersistent*>(instance)));
-            for (QObject* instance : instances) {
-              const QMetaObject* meta = instance->metaObject();
-              FSession->SetProperty(static_cast<TPersistent*>(instance), meta->property(meta->indexOfProperty(row.Property.name())),
-                                    text);
-            }
-          }
-        } catch (const std::exception& e) {
-          ReportError(ErrorText(e));
-          RefreshInspector();  // the cell shows the value again, not the refused text
-        }
-      },
-      Qt::QueuedConnection);
-}
-
 QMenu* TMainWindow::CreateContextMenu(TPersistent* object, QWidget* parent) {
   auto* menu = new QMenu(parent);
+  connect(menu, &QMenu::aboutToShow, this, &TMainWindow::FinishInplaceEditing);
   auto* component = qobject_cast<TComponent*>(object);
   if (component && FSession->Document().IndexOf(component) >= 0) {
-    try {
-      if (std::unique_ptr<TComponentEditor> editor = TComponentEditor::CreateFor(component, FSession)) {
-        auto items = std::make_shared<TComponentEditorMenuItems>();
-        editor->GetMenuItems(*items);
-        // The commands may call back into their editor, so it lives as long as the menu.
-        editor.release()->setParent(menu);
-        for (int i = 0; i < items->GetCount(); ++i) {
-          IComponentEditorMenuItem item = items->GetItem(i);
-          menu->addAction(item->GetCaption(), this, [this, item] {
-            try {
-              item->Execute();  // what it changed, the session's signals show
-            } catch (const std::exception& e) {
-              ReportError(ErrorText(e));
-            }
-          });
-        }
-        if (items->GetCount() > 0) menu->addSeparator();
+    Reported([&] {
+      std::unique_ptr<TComponentEditor> editor = TComponentEditor::CreateFor(component, FSession);
+      if (!editor) return;
+      auto items = std::make_shared<TComponentEditorMenuItems>();
+      editor->GetMenuItems(*items);
+      // The commands may call back into their editor, so it lives as long as the menu.
+      editor.release()->setParent(menu);
+      for (int i = 0; i < items->GetCount(); ++i) {
+        IComponentEditorMenuItem item = items->GetItem(i);
+        // What the command changed, the session's signals show.
+        menu->addAction(item->GetCaption(), this, [this, item] { Reported([&] { item->Execute(); }); });
       }
-    } catch (const std::exception& e) {
-      ReportError(ErrorText(e));
-    }
+      if (items->GetCount() > 0) menu->addSeparator();
+    });
     menu->addAction(QStringLiteral("Delete"), this, [this, component] { FSession->DeleteComponent(component); });
   }
   AddCollectionCommands(menu, object);
@@ -472,13 +221,7 @@ void TMainWindow::AddCollectionCommands(QMenu* menu, TPersistent* object) {
   if (item) collection = item->GetCollection();
   if (!collection || !FSession->Document().RootOf(collection)) return;
   // Each command is one undo step; what it raises is reported.
-  const auto change = [this](std::function<void()> operation) {
-    try {
-      operation();
-    } catch (const std::exception& e) {
-      ReportError(ErrorText(e));
-    }
-  };
+  const auto change = [this](const std::function<void()>& operation) { Reported(operation); };
   TDesignSession& session = *FSession;
   if (!item) {
     QMenu* add = menu->addMenu(QStringLiteral("Add"));
@@ -502,11 +245,9 @@ void TMainWindow::AddCollectionCommands(QMenu* menu, TPersistent* object) {
 }
 
 void TMainWindow::RunDefaultCommand(TComponent* component) {
-  try {
+  Reported([&] {
     if (std::unique_ptr<TComponentEditor> editor = TComponentEditor::CreateFor(component, FSession)) editor->Execute();
-  } catch (const std::exception& e) {
-    ReportError(ErrorText(e));
-  }
+  });
 }
 
 void TMainWindow::ReportError(const QString& message) {
@@ -525,44 +266,25 @@ void TMainWindow::UpdateTitle() {
 }
 
 bool TMainWindow::OpenFile(const QString& fileName) {
-  try {
-    FSession->Open(fileName);
-  } catch (const std::exception& e) {
-    ReportError(ErrorText(e));
-    return false;
-  }
+  if (!Reported([&] { FSession->Open(fileName); })) return false;
   if (FSession->Document().GetCount() > 0) Select(FSession->Document().GetComponent(0));
   UpdateTitle();
   return true;
 }
 
 bool TMainWindow::SaveFile(const QString& fileName) {
-  try {
-    FSession->Save(fileName);
-  } catch (const std::exception& e) {
-    ReportError(ErrorText(e));
-    return false;
-  }
+  if (!Reported([&] { FSession->Save(fileName); })) return false;
   UpdateTitle();
   return true;
 }
 
 QString TMainWindow::AskFileName(bool save) {
-  TDialogRequest request;
-  request.kind = save ? TDialogRequest::SaveFile : TDialogRequest::OpenFile;
-  request.text = save ? QStringLiteral("Save Design") : QStringLiteral("Open Design");
-  request.filter = kFilter;
-  request.defaultExt = QStringLiteral("vdoc");
-  request.fileName = FSession->FileName();
-  if (HasDialogResponder()) {
-    const TDialogAnswer answer = AskDialogResponder(request);
-    return answer.modalResult == mrOk ? answer.fileName : QString();
-  }
-  const QString qtFilter = QStringLiteral("Design documents (*.vdoc);;All files (*)");
-  if (!save) return QFileDialog::getOpenFileName(this, request.text, request.fileName, qtFilter);
-  QString name = QFileDialog::getSaveFileName(this, request.text, request.fileName, qtFilter);
-  if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".vdoc");
-  return name;
+  std::unique_ptr<TOpenDialog> dialog = save ? std::make_unique<TSaveDialog>() : std::make_unique<TOpenDialog>();
+  dialog->Title = save ? QStringLiteral("Save Design") : QStringLiteral("Open Design");
+  dialog->Filter = kFilter;
+  dialog->DefaultExt = QStringLiteral("vdoc");
+  dialog->FileName = FSession->FileName();
+  return dialog->Execute(this) ? dialog->FileName : QString();
 }
 
 bool TMainWindow::ConfirmDiscard() {
@@ -605,7 +327,13 @@ void TMainWindow::DeleteSelected() {
   if (auto* component = qobject_cast<TComponent*>(object)) FSession->DeleteComponent(component);
 }
 
+void TMainWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) FinishInplaceEditing();
+  QMainWindow::changeEvent(event);
+}
+
 void TMainWindow::closeEvent(QCloseEvent* event) {
+  FinishInplaceEditing();
   if (FHeadless || ConfirmDiscard())
     event->accept();
   else

@@ -16,8 +16,7 @@
 class QLineEdit;
 class TEditorCell;
 class QMenu;
-class QTableWidget;
-class QTableWidgetItem;
+class TInspectorView;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TComponentTree;
@@ -49,26 +48,20 @@ public:
   TComponentTree* Tree() const { return FTree; }
   TComponentTreeModel* TreeModel() const { return FTreeModel; }
   QTreeWidget* Palette() const { return FPalette; }
-  QLineEdit* PaletteFilter() const { return FPaletteFilter; }
-  QTableWidget* Inspector() const { return FInspector; }
-  // The editor cell of the inspector row shown as `name` ("Font", "Bitmap"), or null.
-  TEditorCell* EditorCellOf(const QString& name) const;
-  // Makes the inspector row shown as `name` current, as a click on it would; false when none is.
-  bool SetCurrentRow(const QString& name);
+  TInspectorView* Inspector() const { return FInspector; }
+  // The editor cell of the inspector row `path` names ("Font", "Elements.0.Bitmap"), or null.
+  TEditorCell* EditorCellOf(const QString& path) const;
+  // Makes the inspector row `path` names current, as a click on it would; false when none is.
+  bool SetCurrentRow(const QString& path);
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
-  struct TInspectorRow {
-    QPointer<TPersistent> Object;
-    QMetaProperty Property;
-    bool TopLevel = false;  // a property of the selection itself, edited in every selected object
-    QString Name;           // as shown: "Font.Size" for a property of a sub-object
-  };
-  class TInspectorRowUpdate;
-
   void BuildMenus();
+  // Runs a handler; what it raises is reported. False when it raised.
+  bool Reported(const std::function<void()>& handler);
   void AddComponent(TClass cls);
   // Add for a collection; Move Up, Move Down and Delete Item for one of its items.
   void AddCollectionCommands(QMenu* menu, TPersistent* object);
@@ -78,27 +71,13 @@ private:
   // The tree's view bound to its model, its selection, context menu and double-click.
   void BindTree();
   void TreeSelectionMoved();
+  // The tree's selection moved: the inspector shows the new one.
   void SelectionChanged();
+  // The user's work in an in-place form ends (its modification released) before the window does
+  // something else: it deactivates, a menu opens, it closes, an undo runs.
+  void FinishInplaceEditing();
   void RefreshInspector();
-  void CollectRows(TPersistent* object, const QString& prefix, std::vector<TInspectorRow>& rows) const;
-  void AddInspectorRow(int row);
-  // Shows the values again without rebuilding the rows; with reopenForms an in-place form that the
-  // user is not working in is made anew when its value moved on (an undo, another editor).
-  void RefreshValues(bool reopenForms);
-  void OpenInplaceForm(int row);
-  int RowOf(const TEditorCell* cell) const;
-  void CurrentRowChanged(int row, int previous);
   void ShowCollectionEditor(TCollection* collection, const QString& caption);
-  QTableWidgetItem* CreateValueCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind,
-                                    bool topLevel);
-  // The registered editor of a text row, which then shows and sets the text; null for none.
-  std::unique_ptr<TSinglePropertyEditor> TextEditor(TPersistent* object, const QMetaProperty& property, bool topLevel);
-  // The cell of a property whose registered editor paints its value or has a dialog, else null.
-  TEditorCell* CreateEditorCell(TPersistent* object, const QMetaProperty& property, TPropertyKind kind, bool topLevel);
-  // What a row edits: the object, and for the selection's own properties every other selected
-  // object that carries the property.
-  QList<QObject*> Instances(TPersistent* object, const QMetaProperty& property, bool topLevel) const;
-  void InspectorEdited(QTableWidgetItem* cell);
   void UpdateTitle();
   bool ConfirmDiscard();
   QString AskFileName(bool save);
@@ -113,14 +92,11 @@ private:
   bool FHeadless;
   TComponentTree* FTree = nullptr;
   TComponentTreeModel* FTreeModel = nullptr;
-  QTableWidget* FInspector = nullptr;
+  TInspectorView* FInspector = nullptr;
   QTreeWidget* FPalette = nullptr;
   QLineEdit* FPaletteFilter = nullptr;
   QMenu* FAddMenu = nullptr;
   QPointer<TPersistent> FSelected;
   QList<QPointer<TPersistent>> FShownSelection;  // SelectedObjects() as last shown
-  std::vector<TInspectorRow> FRows;
-  QList<QPointer<TPersistent>> FRowsSelection;  // the tree's selection the rows were made for
-  std::unique_ptr<IInplaceHost> FInplaceHost;
   bool FUpdating = false;
 };

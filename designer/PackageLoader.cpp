@@ -1,5 +1,6 @@
 #include "PackageLoader.h"
 
+#include "framework/Designer.h"
 #include "framework/PackageInfo.h"
 
 #include <QCoreApplication>
@@ -109,6 +110,8 @@ bool TPackageLoader::Load(const QString& fileName) {
 }
 
 void TPackageLoader::FinalizeAll() {
+  // The packages' forms have their code in the libraries about to go.
+  if (!FPackages.empty()) Designer::FreeForms();
   while (!FPackages.empty()) {
     std::unique_ptr<TLoadedPackage> package = std::move(FPackages.back());
     FPackages.pop_back();

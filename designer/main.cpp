@@ -1,5 +1,6 @@
 #include "DesignSession.h"
 #include "EditorCell.h"
+#include "InspectorView.h"
 #include "MainWindow.h"
 #include "PackageLoader.h"
 #include "framework/Registration.h"
@@ -13,9 +14,6 @@
 #include <QPainter>
 #include <QSet>
 #include <QTimer>
-#include <QMenu>
-#include <QPainter>
-#include <QSet>
 #include <cstdio>
 #include <cstring>
 
@@ -70,6 +68,34 @@ bool ShootRow(TMainWindow& window, const QString& row, QPixmap& picture) {
     QApplication::processEvents();
     painter.drawPixmap(at + item.topRight(), first->menu()->grab());
   }
+  return true;
+}
+
+// Opens inspector rows, then pictures the window; with `menuRow`, that row's context menu is drawn
+// where it pops up.
+bool ShootInspector(TMainWindow& window, const QStringList& expand, const QString& menuRow, QPixmap& picture) {
+  TInspectorView* inspector = window.Inspector();
+  for (const QString& path : expand)
+    if (!inspector->ExpandRow(path)) {
+      std::fprintf(stderr, "velto-designer: no inspector row %s\n", qPrintable(path));
+      return false;
+    }
+  QApplication::processEvents();
+  picture = window.grab();
+  if (menuRow.isEmpty()) return true;
+  const QModelIndex row = inspector->Model()->Find(menuRow);
+  if (!row.isValid()) {
+    std::fprintf(stderr, "velto-designer: no inspector row %s\n", qPrintable(menuRow));
+    return false;
+  }
+  inspector->setCurrentIndex(row);
+  QApplication::processEvents();
+  picture = window.grab();
+  std::unique_ptr<QMenu> menu(inspector->CreateContextMenu(row, nullptr));
+  const QPoint at = inspector->viewport()->mapTo(&window, inspector->visualRect(row).center());
+  menu->popup(window.mapToGlobal(at));
+  QApplication::processEvents();
+  QPainter(&picture).drawPixmap(at, menu->grab());
   return true;
 }
 
@@ -162,8 +188,15 @@ int main(int argc, char** argv) {
       QStringLiteral("With --screenshot: make the inspector row <property> current first (its in-place form opens; "
                      "its drop-down list is shown)."),
       QStringLiteral("property"));
-  parser.addOptions(
-      {packagesOption, listOption, screenshotOption, selectOption, rowOption, executeOption, dialogOption, demoOption});
+  const QCommandLineOption expandOption(
+      QStringLiteral("expand"),
+      QStringLiteral("With --screenshot: open the inspector row <path> (\"Font\", \"Elements.0\"); may be repeated."),
+      QStringLiteral("path"));
+  const QCommandLineOption menuOption(QStringLiteral("row-menu"),
+                                      QStringLiteral("With --screenshot: show the context menu of the inspector row <path>."),
+                                      QStringLiteral("path"));
+  parser.addOptions({packagesOption, listOption, screenshotOption, selectOption, rowOption, executeOption, dialogOption,
+                     demoOption, expandOption, menuOption});
   parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The design document to open (.vdoc)."),
                                QStringLiteral("[document]"));
   parser.process(app);
@@ -196,6 +229,9 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
     QPixmap picture = window.grab();
+    if ((parser.isSet(expandOption) || parser.isSet(menuOption)) &&
+        !ShootInspector(window, parser.values(expandOption), parser.value(menuOption), picture))
+      opened = false;
     if (parser.isSet(rowOption) && !ShootRow(window, parser.value(rowOption), picture)) opened = false;
     const QString file = parser.value(screenshotOption);
     if (!picture.save(file)) {

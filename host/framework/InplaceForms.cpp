@@ -34,7 +34,17 @@ void TBasicInplaceForm::ConnectNotifications() {
 }
 
 void TBasicInplaceForm::DoChange() {
-  if (FOnChange) FOnChange(this);
+  if (!FOnChange) return;
+  ++FChanging;
+  struct TDone {
+    int& count;
+    ~TDone() { --count; }
+  } done{FChanging};
+  FOnChange(this);
+}
+
+void TBasicInplaceForm::Finish() {
+  if (InEditor()) DoEditorLeave();
 }
 
 void TBasicInplaceForm::DoEditorEnter() {
@@ -42,9 +52,11 @@ void TBasicInplaceForm::DoEditorEnter() {
 }
 
 void TBasicInplaceForm::DoEditorLeave() {
-  // Released first: the designer records the step before the row reads the value again.
+  // Released first: the designer records the step before the row reads the value again. What the
+  // designer does then may take the form away.
+  const QPointer<TBasicInplaceForm> self(this);
   FModification.reset();
-  emit OnEditorLeft(this);
+  if (self) emit OnEditorLeft(this);
 }
 
 void TBasicInplaceForm::Detach() {
@@ -74,10 +86,10 @@ TInplaceForm::TInplaceForm(TBasicInplaceForm* form, std::shared_ptr<IMemberUIUpd
     : FForm(form), FUIUpdate(std::move(uiUpdate)) {}
 
 void TInplaceForm::Close() {
-  if (!FForm) return;
-  FForm->hide();
-  FForm->deleteLater();
-  FForm = nullptr;
+  // Hiding moves the focus, which may end up here again: this call owns the form from now on.
+  QPointer<TBasicInplaceForm> form = std::exchange(FForm, nullptr);
+  if (form) form->hide();
+  if (form) form->deleteLater();
 }
 
 // ---------------------------------------------------------------------------- the in-place controller

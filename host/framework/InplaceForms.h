@@ -49,6 +49,10 @@ public:
   void DoEditorEnter();
   void DoEditorLeave();
   bool InEditor() const { return FModification != nullptr; }
+  // Ends what the user is doing in the form (DoEditorLeave) if he is in it; the form stays open.
+  void Finish();
+  // True while the form reports a change of its own: what the change causes must leave it alone.
+  bool InChange() const { return FChanging > 0; }
 
   // Cuts the form from its editor: no more callbacks, and an open modification ends.
   void Detach();
@@ -75,6 +79,7 @@ private:
   IDesigner* FDesigner;
   TChangeCallback FOnChange;
   std::shared_ptr<IModification> FModification;
+  int FChanging = 0;
 };
 
 // One open form and the row that shows it.

@@ -94,13 +94,6 @@ std::vector<TClass> TDesignRegistry::PaletteClasses() const {
   return classes;
 }
 
-const TStreamColorRegistration* TDesignRegistry::FindStreamColor(const TGUID& streamType) const {
-  const TStreamColorRegistration* found = nullptr;
-  for (const auto& r : FRegistrations)
-    if (const auto* s = std::get_if<TStreamColorRegistration>(&r); s && s->StreamType == streamType) found = s;
-  return found;
-}
-
 void RegisterPropertyEditor(QMetaType propertyType, TClass componentClass, const QString& propertyName,
                             TClass editorClass) {
   TDesignRegistry::Instance().Add(TPropertyEditorRegistration{propertyType, componentClass, propertyName, editorClass});

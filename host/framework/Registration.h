@@ -97,7 +97,6 @@ public:
   // The editor registered for the nearest class in `component`'s ancestry; the latest wins a tie.
   TClass FindComponentEditor(TClass component) const;
   std::vector<TClass> PaletteClasses() const;
-  const TStreamColorRegistration* FindStreamColor(const TGUID& streamType) const;
 
   // Called before each registration is stored; what it throws passes out of the registering call.
   // Lets a host (or a test) refuse a registration.

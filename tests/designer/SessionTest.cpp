@@ -8,14 +8,13 @@
 #include "common/DialogScript.h"
 #include "ComponentTree.h"
 #include "ComponentTreeModel.h"
+#include "common/InspectorInput.h"
 #include "common/TreeRows.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
-#include <QTableWidget>
-#include <QSignalSpy>
 
 namespace {
 QMetaProperty Property(const QObject* o, const char* name) {
@@ -93,11 +92,12 @@ TEST(DesignerWindow, ContextMenuRunsTheComponentEditorCommandAsOneUndoStep) {
   RegisterTestComponents();
   TDesignSession session;
   TMainWindow window(&session);
+  window.show();
   auto* led = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
   window.Select(led);
   EXPECT_EQ(window.Selected(), led);
   EXPECT_EQ(window.TreeModel()->rowCount(), 1);
-  EXPECT_GT(window.Inspector()->rowCount(), 5);
+  EXPECT_GT(window.Inspector()->Model()->rowCount(), 5);
 
   std::unique_ptr<QMenu> menu(window.CreateContextMenu(led, nullptr));
   QStringList captions;
@@ -113,9 +113,8 @@ TEST(DesignerWindow, ContextMenuRunsTheComponentEditorCommandAsOneUndoStep) {
   ASSERT_TRUE(elements.isValid());
   EXPECT_EQ(RowsUnder(window.TreeModel(), elements), 3);
   EXPECT_EQ(window.Selected(), led);
-  const auto rows = window.Inspector()->findItems(QStringLiteral("Brightness"), Qt::MatchExactly);
-  ASSERT_EQ(rows.size(), 1);
-  EXPECT_EQ(window.Inspector()->item(rows[0]->row(), 1)->text(), QStringLiteral("7"));
+  TInspectorModel* rows = window.Inspector()->Model();
+  EXPECT_EQ(rows->Text(rows->Find(QStringLiteral("Brightness"))), QStringLiteral("7"));
 
   session.UndoStack().undo();
   EXPECT_EQ(led->GetElements()->GetCount(), 0);
@@ -124,26 +123,19 @@ TEST(DesignerWindow, ContextMenuRunsTheComponentEditorCommandAsOneUndoStep) {
 
   // Editing a value cell sets the property as one step; a bad value is reported and changes nothing.
   TDialogScript dialogs;
-  auto cellOf = [&](const QString& name) {
-    const auto found = window.Inspector()->findItems(name, Qt::MatchExactly);
-    return found.size() == 1 ? window.Inspector()->item(found[0]->row(), 1) : nullptr;
-  };
-  ASSERT_TRUE(cellOf(QStringLiteral("Font.Size")));
-  EXPECT_TRUE(cellOf(QStringLiteral("Font.Size"))->flags() & Qt::ItemIsEditable);
-  EXPECT_FALSE(cellOf(QStringLiteral("Elements"))->flags() & Qt::ItemIsEditable);
+  const auto value = [&](const QString& path) { return rows->Find(path).siblingAtColumn(1); };
+  EXPECT_TRUE(rows->flags(value(QStringLiteral("Font.Size"))) & Qt::ItemIsEditable);
+  EXPECT_FALSE(rows->flags(value(QStringLiteral("Elements"))) & Qt::ItemIsEditable);
   const int before = session.UndoStack().index();
-  cellOf(QStringLiteral("Font.Size"))->setText(QStringLiteral("21"));
-  QCoreApplication::processEvents();
+  ASSERT_TRUE(TypeIntoRow(window, QStringLiteral("Font.Size"), QStringLiteral("21")));
   EXPECT_EQ(led->GetFont()->FSize, 21);
   EXPECT_EQ(session.UndoStack().index(), before + 1);
-  cellOf(QStringLiteral("Code"))->setText(QStringLiteral("loop();"));
-  QCoreApplication::processEvents();
+  ASSERT_TRUE(TypeIntoRow(window, QStringLiteral("Code"), QStringLiteral("loop();")));
   EXPECT_EQ(led->FCode.Text, QStringLiteral("loop();"));
-  cellOf(QStringLiteral("Brightness"))->setText(QStringLiteral("dim"));
-  QCoreApplication::processEvents();
+  ASSERT_TRUE(TypeIntoRow(window, QStringLiteral("Brightness"), QStringLiteral("dim")));
   ASSERT_EQ(dialogs.Asked().size(), 1u);
   EXPECT_TRUE(dialogs.Asked()[0].text.contains(QStringLiteral("Brightness: \"dim\" is not a valid int value")));
-  EXPECT_EQ(cellOf(QStringLiteral("Brightness"))->text(), QStringLiteral("100"));
+  EXPECT_EQ(rows->Text(rows->Find(QStringLiteral("Brightness"))), QStringLiteral("100"));
   EXPECT_EQ(session.UndoStack().index(), before + 2);
 
   // Opening a broken file reports it in one message box and keeps the document.
@@ -207,25 +199,22 @@ TEST(MainWindow, ATextEditWritesEverySelectedObjectInOneStep) {
   TDialogScript dialogs;
   TDesignSession session;
   TMainWindow window(&session);
+  window.show();
   auto* a = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
   auto* b = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
   b->FBrightness = 5;
   window.Select(a);
   window.Tree()->selectionModel()->select(window.TreeModel()->index(1, 0),
                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  auto cell = [&] {
-    const auto found = window.Inspector()->findItems(QStringLiteral("Brightness"), Qt::MatchExactly);
-    return found.size() == 1 ? window.Inspector()->item(found[0]->row(), 1) : nullptr;
-  };
-  ASSERT_TRUE(cell());
-  EXPECT_EQ(cell()->text(), QString()) << "the two values differ";
+  TInspectorModel* rows = window.Inspector()->Model();
+  const auto text = [&] { return rows->Text(rows->Find(QStringLiteral("Brightness"))); };
+  EXPECT_EQ(text(), QString()) << "the two values differ";
   const int steps = session.UndoStack().index();
-  cell()->setText(QStringLiteral("55"));
-  QCoreApplication::processEvents();
+  ASSERT_TRUE(TypeIntoRow(window, QStringLiteral("Brightness"), QStringLiteral("55")));
   EXPECT_EQ(a->FBrightness, 55);
   EXPECT_EQ(b->FBrightness, 55);
   EXPECT_EQ(session.UndoStack().index(), steps + 1);
-  EXPECT_EQ(cell()->text(), QStringLiteral("55"));
+  EXPECT_EQ(text(), QStringLiteral("55"));
   EXPECT_EQ(window.Tree()->selectionModel()->selectedRows().size(), 2) << "the selection survives the change";
   session.UndoStack().undo();
   EXPECT_EQ(static_cast<TTestLed*>(session.Document().GetComponent(1))->FBrightness, 5);

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTemporaryDir>
-#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QSignalSpy>
@@ -26,12 +25,7 @@ void Register();
 namespace {
 using TBitmapComponent = TArduinoColorGraphicsElementDrawBitmap;
 
-TEditorCell* CellOf(TMainWindow& window, const QString& property) {
-  QTableWidget* inspector = window.Inspector();
-  for (int row = 0; row < inspector->rowCount(); ++row)
-    if (inspector->item(row, 0)->text() == property) return qobject_cast<TEditorCell*>(inspector->cellWidget(row, 1));
-  return nullptr;
-}
+TEditorCell* CellOf(TMainWindow& window, const QString& property) { return window.EditorCellOf(property); }
 
 TBitmapComponent* Component(TDesignSession& session, int index) {
   return qobject_cast<TBitmapComponent*>(session.Document().GetComponent(index));
@@ -64,6 +58,10 @@ TEST(BitmapInDesigner, InspectorPreviewDialogUndoAndSelection) {
   const QImage shot = cell->grab().toImage();
   EXPECT_EQ(shot.pixel(1, 1) & 0xFFFFFFu, 0xD3D3D3u);
   EXPECT_EQ(shot.pixel(3, 3) & 0xFFFFFFu, 0xFF0000u);
+  // ... and its bottom edge on the cell's last line, not cut off below it.
+  int bottomEdge = 0;
+  for (int x = 0; x < shot.width(); ++x) bottomEdge += (shot.pixel(x, shot.height() - 1) & 0xFFFFFFu) == 0xD3D3D3u;
+  EXPECT_GE(bottomEdge, shot.height());
 
   // Cancel: nothing written, no undo step.
   const int steps = session.UndoStack().count();
