@@ -1,9 +1,13 @@
 #include "codestrings/ArduinoCodeStringsInplaceFormUnit.h"
 
+#include "codestrings/ArduinoCodeNames.h"
+
 TArduinoCodeStringsInplaceForm::TArduinoCodeStringsInplaceForm(QWidget* owner, IModifiable* modifiable,
                                                                IDesigner* designer, TChangeCallback onChange)
     : TResizableInplaceForm(owner, modifiable, designer, std::move(onChange), TOwnLayout{}) {
   LoadLayout(QStringLiteral(":/codestrings/layouts/ArduinoCodeStringsInplaceFormUnit.json"));
+  new TSynEditHelp(Editor);
+  Completion = new TSynCompletion(Editor, ArduinoCoreNames());
 }
 
 void TArduinoCodeStringsInplaceForm::BindControls() {
