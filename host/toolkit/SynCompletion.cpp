@@ -106,12 +106,17 @@ TSynCompletion::TSynCompletion(TSynEdit* editor, TSynApiList names)
   editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETAUTOHIDE, 1);
   editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETORDER, QsciScintillaBase::SC_ORDER_PERFORMSORT);
   editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETMAXHEIGHT, 10);
+  editor->SendScintilla(QsciScintillaBase::SCI_CALLTIPSETFORE, QColor(0x40, 0x40, 0x40));
+  editor->SendScintilla(QsciScintillaBase::SCI_CALLTIPSETFOREHLT, QColor(0x00, 0x00, 0xc0));
+  // Items hold parameter lists with spaces.
+  editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<unsigned long>('\n'));
   editor->registerImage(TSynApiEntry::Function, KindPicture(QColor(0x6a, 0x3d, 0x9a), QLatin1Char('f')));
   editor->registerImage(TSynApiEntry::Constant, KindPicture(QColor(0x1f, 0x78, 0xb4), QLatin1Char('c')));
   editor->registerImage(TSynApiEntry::Type, KindPicture(QColor(0x33, 0xa0, 0x2c), QLatin1Char('T')));
   editor->registerImage(TSynApiEntry::User, KindPicture(QColor(0xe3, 0x6c, 0x0a), QLatin1Char('u')));
   editor->installEventFilter(this);
   connect(editor, &QsciScintillaBase::SCN_CHARADDED, this, &TSynCompletion::CharAdded);
+  connect(editor, qOverload<const char*, int>(&QsciScintillaBase::SCN_AUTOCSELECTION), this, &TSynCompletion::Accepted);
 }
 
 TSynApiList TSynCompletion::Names() const {
@@ -157,14 +162,16 @@ bool TSynCompletion::ShowList(bool explicitly) {
     if (FEditor->isListActive()) FEditor->cancelList();
     return false;
   }
+  // Functions show their parameters, one item per overload.
   QStringList items;
   QSet<QString> seen;
-  for (const TSynApiEntry* e : matches)
-    if (!seen.contains(e->Name)) {
-      seen.insert(e->Name);
-      items << e->Name + QLatin1Char('?') + QString::number(e->Kind);
-    }
-  const QByteArray list = items.join(QLatin1Char(' ')).toLatin1();
+  for (const TSynApiEntry* e : matches) {
+    const QString item = e->IsFunction ? e->Name + QLatin1Char('(') + e->Params + QLatin1Char(')') : e->Name;
+    if (seen.contains(item)) continue;
+    seen.insert(item);
+    items << item + QLatin1Char('?') + QString::number(e->Kind);
+  }
+  const QByteArray list = items.join(QLatin1Char('\n')).toUtf8();
   FEditor->SendScintilla(QsciScintillaBase::SCI_AUTOCSHOW, static_cast<unsigned long>(word.size()), list.constData());
   return FEditor->isListActive();
 }
@@ -214,21 +221,42 @@ void TSynCompletion::HighlightParameter() {
     FTipStart = -1;
     return;
   }
-  // Bold the parameter in the first overload's list; a call with more arguments bolds nothing.
-  const qsizetype open = FTip.indexOf('('), close = FTip.indexOf(')');
-  qsizetype from = open + 1;
-  for (int i = 0; i < parameter && from > 0; ++i) {
-    from = FTip.indexOf(',', from) + 1;
-    if (from <= 0 || from > close) from = -1;
+  // Highlight the parameter in the first overload that has that many.
+  FEditor->SendScintilla(QsciScintillaBase::SCI_CALLTIPSETHLT, 0, 0L);
+  qsizetype lineStart = 0;
+  while (lineStart < FTip.size()) {
+    qsizetype lineEnd = FTip.indexOf('\n', lineStart);
+    if (lineEnd < 0) lineEnd = FTip.size();
+    const qsizetype open = FTip.indexOf('(', lineStart), close = FTip.lastIndexOf(')', lineEnd - 1);
+    qsizetype from = open + 1;
+    for (int i = 0; i < parameter && from > 0; ++i) {
+      from = FTip.indexOf(',', from) + 1;
+      if (from <= 0 || from > close) from = -1;
+    }
+    if (open >= 0 && open < lineEnd && from > 0 && from < close) {
+      qsizetype to = FTip.indexOf(',', from);
+      if (to < 0 || to > close) to = close;
+      while (from < to && FTip[from] == ' ') ++from;
+      FEditor->SendScintilla(QsciScintillaBase::SCI_CALLTIPSETHLT, static_cast<unsigned long>(from), static_cast<long>(to));
+      return;
+    }
+    lineStart = lineEnd + 1;
   }
-  if (open < 0 || from <= 0) {
-    FEditor->SendScintilla(QsciScintillaBase::SCI_CALLTIPSETHLT, 0, 0L);
-    return;
-  }
-  qsizetype to = FTip.indexOf(',', from);
-  if (to < 0 || to > close) to = close;
-  while (from < to && FTip[from] == ' ') ++from;
-  FEditor->SendScintilla(QsciScintillaBase::SCI_CALLTIPSETHLT, static_cast<unsigned long>(from), static_cast<long>(to));
+}
+
+void TSynCompletion::Accepted(const char* selection, int position) {
+  // The list's item carries the parameters; the text gets the name, and a function its "(" and tip.
+  const QString item = QString::fromUtf8(selection);
+  const qsizetype paren = item.indexOf(QLatin1Char('('));
+  const QByteArray insert = (paren < 0 ? item : item.left(paren + 1)).toUtf8();
+  FEditor->SendScintilla(QsciScintillaBase::SCI_AUTOCCANCEL);
+  FEditor->RunChange([&] {
+    const long caret = FEditor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+    FEditor->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(position), caret);
+    FEditor->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(insert.size()), insert.constData());
+    FEditor->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(position + insert.size()));
+  });
+  if (paren >= 0) ShowCallTip();
 }
 
 void TSynCompletion::CharAdded(int ch) {

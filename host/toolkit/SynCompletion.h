@@ -73,6 +73,7 @@ protected:
 
 private:
   void CharAdded(int ch);
+  void Accepted(const char* selection, int position);
   TSynApiList Names() const;
   // The word before the caret and the scope before its dot.
   void WordBeforeCaret(QString& scope, QString& word, long& wordStart) const;

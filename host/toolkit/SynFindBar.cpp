@@ -45,7 +45,7 @@ TSynFindBar::TSynFindBar(TSynEdit* editor) : QFrame(editor), FEditor(editor) {
     auto* layout = new QHBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* label = new QLabel(caption, widget);
-    label->setMinimumWidth(52);
+    label->setMinimumWidth(48);
     edit = new QLineEdit(widget);
     label->setBuddy(edit);
     layout->addWidget(label);
@@ -59,6 +59,7 @@ TSynFindBar::TSynFindBar(TSynEdit* editor) : QFrame(editor), FEditor(editor) {
     b->setToolTip(tip);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);  // the focus stays in the fields or the editor
+    if (!text.isEmpty()) b->setMinimumWidth(b->fontMetrics().horizontalAdvance(text) + 24);
     connect(b, &QToolButton::clicked, this, slot);
     return b;
   };
@@ -145,8 +146,8 @@ void TSynFindBar::Close() {
 void TSynFindBar::Place() {
   const int height = sizeHint().height();
   FEditor->SetTopBarHeight(height);
-  const QRect view = FEditor->viewport()->geometry();
-  setGeometry(view.x(), view.y() - height, view.width(), height);
+  const QRect view = FEditor->viewport()->geometry(), inside = FEditor->contentsRect();
+  setGeometry(inside.x(), view.y() - height, inside.width(), height);
   raise();
 }
 

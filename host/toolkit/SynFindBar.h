@@ -1,12 +1,11 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
 
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QToolButton;
 class QsciScintillaBase;
 class TSynEdit;
 

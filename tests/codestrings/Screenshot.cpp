@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTest>
 #include <cstdio>
@@ -39,6 +40,13 @@ bool Shoot(QWidget& window, QWidget* focus, const QString& file) {
   QTest::qWait(200);
   return window.grab().save(file);
 }
+
+// The screen around the window: the completion list and the call tip are windows of their own.
+bool ShootScreen(QWidget& window, const QString& file) {
+  QTest::qWait(200);
+  const QRect frame = window.frameGeometry().adjusted(0, 0, 0, 80);
+  return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(file);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,6 +62,26 @@ int main(int argc, char** argv) {
   dialog->SetLines(lines);
   dialog->Editor->setCursorPosition(14, 4);
   ok &= Shoot(*dialog, dialog->Editor, dir + QStringLiteral("/CodeEditorForm.png"));
+
+  // The find bar with its hits marked, the second one selected.
+  QTest::keyClick(dialog->Editor, Qt::Key_H, Qt::ControlModifier);
+  QTest::keyClicks(dialog->FindBar->FindEdit, QStringLiteral("angle"));
+  QTest::keyClicks(dialog->FindBar->ReplaceEdit, QStringLiteral("degrees"));
+  QTest::keyClick(dialog->FindBar->FindEdit, Qt::Key_F3);
+  QTest::keyClick(dialog->FindBar->FindEdit, Qt::Key_F3);
+  ok &= Shoot(*dialog, dialog->FindBar->FindEdit, dir + QStringLiteral("/CodeEditorFind.png"));
+  QTest::keyClick(dialog->FindBar->FindEdit, Qt::Key_Escape);
+
+  // Completion: the list of names for the letters typed, then the call tip of the one taken.
+  dialog->Editor->setCursorPosition(19, 2);
+  dialog->Editor->setFocus();
+  QTest::keyClicks(dialog->Editor, QStringLiteral("Serial.pri"));
+  ok &= ShootScreen(*dialog, dir + QStringLiteral("/CodeEditorCompletion.png"));
+  QTest::keyClick(dialog->Editor, Qt::Key_Down);
+  QTest::keyClick(dialog->Editor, Qt::Key_Down);
+  QTest::keyClick(dialog->Editor, Qt::Key_Return);
+  QTest::keyClicks(dialog->Editor, QStringLiteral("angle, "));
+  ok &= ShootScreen(*dialog, dir + QStringLiteral("/CodeEditorCallTip.png"));
   dialog->hide();
 
   // The in-place editor as a row of the inspector shows it, special characters on.
