@@ -22,6 +22,7 @@ QList<TSynHit> SynFindAll(QsciScintillaBase& editor, const QString& what, bool m
   const QByteArray needle = what.toUtf8();
   const long length = editor.SendScintilla(Sci::SCI_GETLENGTH);
   editor.SendScintilla(Sci::SCI_SETSEARCHFLAGS, (matchCase ? Sci::SCFIND_MATCHCASE : 0) | (wholeWord ? Sci::SCFIND_WHOLEWORD : 0));
+  const long targetStart = editor.SendScintilla(Sci::SCI_GETTARGETSTART), targetEnd = editor.SendScintilla(Sci::SCI_GETTARGETEND);
   long from = 0;
   while (from < length) {
     editor.SendScintilla(Sci::SCI_SETTARGETRANGE, from, length);
@@ -31,6 +32,7 @@ QList<TSynHit> SynFindAll(QsciScintillaBase& editor, const QString& what, bool m
     hits.append({at, end});
     from = end > at ? end : at + 1;
   }
+  editor.SendScintilla(Sci::SCI_SETTARGETRANGE, targetStart, targetEnd);
   return hits;
 }
 
@@ -103,9 +105,14 @@ TSynFindBar::TSynFindBar(TSynEdit* editor) : QFrame(editor), FEditor(editor) {
   connect(FindEdit, &QLineEdit::textChanged, this, &TSynFindBar::Mark);
   connect(MatchCase, &QCheckBox::toggled, this, &TSynFindBar::Mark);
   connect(WholeWord, &QCheckBox::toggled, this, &TSynFindBar::Mark);
-  connect(FEditor, &QsciScintilla::textChanged, this, [this] {
+  // The marks follow the text once an edit is over: the editor must not be searched inside its
+  // own change notification, which may be part of a replacement that uses the search target.
+  FMarkLater.setSingleShot(true);
+  FMarkLater.setInterval(0);
+  connect(&FMarkLater, &QTimer::timeout, this, [this] {
     if (isVisible()) Mark();
   });
+  connect(FEditor, &QsciScintilla::textChanged, &FMarkLater, qOverload<>(&QTimer::start));
   // The dialog keys of a form look at the fields first; this filter, installed after them, sees them sooner.
   FEditor->installEventFilter(this);
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
@@ -152,10 +159,15 @@ void TSynFindBar::Place() {
 }
 
 void TSynFindBar::Mark() {
+  FMarkLater.stop();
   FHits = SynFindAll(*FEditor, FindEdit->text(), MatchCase->isChecked(), WholeWord->isChecked());
   FEditor->SendScintilla(Sci::SCI_SETINDICATORCURRENT, HitIndicator);
   FEditor->SendScintilla(Sci::SCI_INDICATORCLEARRANGE, 0, FEditor->SendScintilla(Sci::SCI_GETLENGTH));
-  for (const TSynHit& hit : FHits) FEditor->SendScintilla(Sci::SCI_INDICATORFILLRANGE, hit.Start, hit.End - hit.Start);
+  // Neighbouring hits take turns in the indicator's value, so that each is a box of its own.
+  for (qsizetype i = 0; i < FHits.size(); ++i) {
+    FEditor->SendScintilla(Sci::SCI_SETINDICATORVALUE, static_cast<unsigned long>(1 + i % 2));
+    FEditor->SendScintilla(Sci::SCI_INDICATORFILLRANGE, FHits[i].Start, FHits[i].End - FHits[i].Start);
+  }
   const int selected = SelectedHit();
   if (FindEdit->text().isEmpty()) Status->clear();
   else if (FHits.isEmpty()) Status->setText(QStringLiteral("No hits"));

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
+#include <QTimer>
 
 class QsciScintillaBase;
 class TSynEdit;
@@ -68,4 +69,5 @@ private:
   QWidget* FFindRow = nullptr;
   QWidget* FReplaceRow = nullptr;
   QWidget* FLineRow = nullptr;
+  QTimer FMarkLater;
 };
