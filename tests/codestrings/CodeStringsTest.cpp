@@ -1,9 +1,11 @@
 #include "arduino/Components.h"
+#include "codestrings/ArduinoCodeNames.h"
 #include "codestrings/ArduinoCodeStringsEditorFormUnit.h"
 #include "common/DialogScript.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -226,6 +228,70 @@ TEST(CodeStringPropertyEditor, InplaceFormsWriteLiveAndNotifyOnlyTheirOwnRow) {
   EXPECT_TRUE(rowA->Log.isEmpty());
   ASSERT_FALSE(rowB->Log.isEmpty());
   EXPECT_EQ(rowB->Log.count("resized"), rowB->Log.size());
+}
+
+TEST(CodeStringsEditors, CompleteTheCoreAndTheComponentsNamesFindAndComment) {
+  QStringList core;
+  for (const TSynApiEntry& e : ArduinoCoreNames().Entries()) core << e.Signature();
+  for (const char* name : {"pinMode(pin, mode)", "digitalWrite(pin, value)", "analogRead(pin)", "millis()", "delay(ms)",
+                           "Serial.begin(speed)", "Serial.println(value)", "HIGH", "LOW", "INPUT_PULLUP", "LED_BUILTIN"})
+    EXPECT_TRUE(core.contains(name)) << name;
+  QStringList distinct = core.replaceInStrings(QRegularExpression("\\(.*"), "");
+  distinct.removeDuplicates();
+  EXPECT_GE(distinct.size(), 150);
+
+  TCountingCode code("x");
+  code.SetDeclarations({"#define LED 13\n#define SQUARE(v) ((v) * (v))\nconst int ledPin = 13, other = 2; // int hidden;\n"
+                        "String message = \"int quoted;\";\nint readLevel(int sensor, bool fast) {\n  return analogRead(sensor);\n}"});
+  code.SetSetup({"for (int count = 0; count < 3; ++count) {}\nelse return value;"});
+  QStringList declared;
+  const TSynApiList names = DeclaredNamesOf(&code)();
+  for (const TSynApiEntry& e : names.Entries()) declared << e.Signature() + ":" + e.TypeName;
+  EXPECT_EQ(declared, QStringList({"LED:", "SQUARE(v):", "ledPin:int", "other:int", "message:String",
+                                   "readLevel(int sensor, bool fast):", "count:int"}));
+
+  // The dialog: its find bar closes on Esc without closing it; names open after three letters.
+  TRecordingDesigner designer;
+  TArduinoCodeStringPropertyEditor editor(&designer, {&code}, "Loop");
+  TDialogScript script;
+  script.AnswerForm([&](QWidget* w) {
+    auto* form = static_cast<TArduinoCodeStringsEditorForm*>(w);
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+    form->Editor->setFocus();
+    QTest::keyClick(form->Editor, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(form->FindBar->isVisible());
+    QTest::keyClick(form->FindBar->FindEdit, Qt::Key_Escape);
+    EXPECT_FALSE(form->FindBar->isVisible());
+    EXPECT_TRUE(form->isVisible());
+    QTest::keyClick(form->Editor, Qt::Key_End);
+    QTest::keyClicks(form->Editor, " = rea");
+    EXPECT_TRUE(form->Editor->isListActive());
+    QTest::keyClick(form->Editor, Qt::Key_Return);
+    QTest::keyClicks(form->Editor, "A0);");
+    form->hide();
+    return mrOk;
+  });
+  editor.Execute({});
+  EXPECT_EQ(code.GetLoop().Text, "x = readLevel(A0);");
+
+  // The in-place editor: Ctrl+Space only; Ctrl+/ is one change written once.
+  int reports = 0;
+  TArduinoCodeStringsInplaceForm inplace(nullptr, nullptr, nullptr, [&](TBasicInplaceForm*) { ++reports; });
+  inplace.Completion->SetExtraNames(DeclaredNamesOf(&code));
+  inplace.SetValue("");
+  inplace.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&inplace));
+  inplace.Editor->setFocus();
+  QTest::keyClicks(inplace.Editor, "ledP");
+  EXPECT_FALSE(inplace.Editor->isListActive());
+  QTest::keyClick(inplace.Editor, Qt::Key_Space, Qt::ControlModifier);
+  QTest::keyClick(inplace.Editor, Qt::Key_Tab);
+  EXPECT_EQ(inplace.GetValue(), "ledPin");
+  reports = 0;
+  QTest::keyClick(inplace.Editor, Qt::Key_Slash, Qt::ControlModifier);
+  EXPECT_EQ(inplace.GetValue(), "// ledPin");
+  EXPECT_EQ(reports, 1);
 }
 
 #include "CodeStringsTest.moc"
