@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -104,8 +103,7 @@ TEST(CodeStringsInplaceForm, SpecialCharactersShowOnlyAndTheMenuWorksOnTheText) 
   EXPECT_EQ(form.Editor->Highlighter(), form.SynCppSyn1);
 
   form.SpecialCharactersCheckBox->click();
-  EXPECT_TRUE(form.Editor->Options() & TSynEdit::eoShowSpecialChars);
-  EXPECT_EQ(form.Editor->whitespaceVisibility(), QsciScintilla::WsVisible);
+  EXPECT_EQ(form.Editor->Options(), options | TSynEdit::eoShowSpecialChars);
   EXPECT_TRUE(form.Editor->eolVisibility());
   form.SpecialCharactersCheckBox->click();
   EXPECT_EQ(form.Editor->Options(), options);
@@ -120,6 +118,17 @@ TEST(CodeStringsInplaceForm, SpecialCharactersShowOnlyAndTheMenuWorksOnTheText) 
   QApplication::clipboard()->setText("x");
   form.PasteAction->trigger();
   EXPECT_EQ(form.GetValue(), "x");
+  EXPECT_EQ(reports, 1);
+
+  // Completion on Ctrl+Space only; Ctrl+/ is one change.
+  form.SetValue("");
+  QTest::keyClicks(form.Editor, "LED_B");
+  EXPECT_FALSE(form.Editor->isListActive());
+  QTest::keyClick(form.Editor, Qt::Key_Space, Qt::ControlModifier);
+  QTest::keyClick(form.Editor, Qt::Key_Tab);
+  reports = 0;
+  QTest::keyClick(form.Editor, Qt::Key_Slash, Qt::ControlModifier);
+  EXPECT_EQ(form.GetValue(), "// LED_BUILTIN");
   EXPECT_EQ(reports, 1);
 }
 
@@ -152,6 +161,7 @@ TEST(CodeStringPropertyEditor, RegisteredAtStartUpWithInplaceFormsOnlyInADesigne
 
 TEST(CodeStringPropertyEditor, TheDialogWritesOnceOnOkAndNothingOnCancel) {
   TCountingCode code("void setup() {\r\n  pinMode(13, OUTPUT);\r\n}");
+  code.SetDeclarations({"int readLevel(int sensor);"});
   TRecordingDesigner designer;
   TArduinoCodeStringPropertyEditor editor(&designer, {&code}, "Loop");
   TDialogScript script;
@@ -162,7 +172,17 @@ TEST(CodeStringPropertyEditor, TheDialogWritesOnceOnOkAndNothingOnCancel) {
     EXPECT_EQ(form->Caption(), "Loop");
     EXPECT_EQ(form->Editor->Lines(), QStringList({"void setup() {", "  pinMode(13, OUTPUT);", "}"}));
     EXPECT_EQ(form->Editor->lexer(), form->SynCppSyn1);
-    form->Editor->setText("changed");
+    // Through keys: the find bar's Esc is not the dialog's; declared names complete after three letters.
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+    QTest::keyClick(form->Editor, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(form->FindBar->isVisible());
+    QTest::keyClick(form->FindBar->FindEdit, Qt::Key_Escape);
+    EXPECT_TRUE(form->isVisible() && !form->FindBar->isVisible());
+    QTest::keyClicks(form->Editor, "rea");
+    QTest::keyClick(form->Editor, Qt::Key_Return);
+    EXPECT_EQ(form->Editor->Lines().front(), "readLevel(void setup() {");
+    form->hide();
     return mrCancel;
   });
   editor.Execute({});
@@ -230,15 +250,13 @@ TEST(CodeStringPropertyEditor, InplaceFormsWriteLiveAndNotifyOnlyTheirOwnRow) {
   EXPECT_EQ(rowB->Log.count("resized"), rowB->Log.size());
 }
 
-TEST(CodeStringsEditors, CompleteTheCoreAndTheComponentsNamesFindAndComment) {
-  QStringList core;
-  for (const TSynApiEntry& e : ArduinoCoreNames().Entries()) core << e.Signature();
+TEST(CodeStringsEditors, TheCoresNamesAndTheNamesTheComponentDeclares) {
+  QSet<QString> core, coreNames;
+  for (const TSynApiEntry& e : ArduinoCoreNames().Entries()) core << e.Signature(), coreNames << e.Scope + "." + e.Name;
   for (const char* name : {"pinMode(pin, mode)", "digitalWrite(pin, value)", "analogRead(pin)", "millis()", "delay(ms)",
                            "Serial.begin(speed)", "Serial.println(value)", "HIGH", "LOW", "INPUT_PULLUP", "LED_BUILTIN"})
     EXPECT_TRUE(core.contains(name)) << name;
-  QStringList distinct = core.replaceInStrings(QRegularExpression("\\(.*"), "");
-  distinct.removeDuplicates();
-  EXPECT_GE(distinct.size(), 150);
+  EXPECT_GE(coreNames.size(), 150);
 
   TCountingCode code("x");
   code.SetDeclarations({"#define LED 13\n#define SQUARE(v) ((v) * (v))\nconst int ledPin = 13, other = 2; // int hidden;\n"
@@ -249,49 +267,6 @@ TEST(CodeStringsEditors, CompleteTheCoreAndTheComponentsNamesFindAndComment) {
   for (const TSynApiEntry& e : names.Entries()) declared << e.Signature() + ":" + e.TypeName;
   EXPECT_EQ(declared, QStringList({"LED:", "SQUARE(v):", "ledPin:int", "other:int", "message:String",
                                    "readLevel(int sensor, bool fast):", "count:int"}));
-
-  // The dialog: its find bar closes on Esc without closing it; names open after three letters.
-  TRecordingDesigner designer;
-  TArduinoCodeStringPropertyEditor editor(&designer, {&code}, "Loop");
-  TDialogScript script;
-  script.AnswerForm([&](QWidget* w) {
-    auto* form = static_cast<TArduinoCodeStringsEditorForm*>(w);
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(form));
-    form->Editor->setFocus();
-    QTest::keyClick(form->Editor, Qt::Key_F, Qt::ControlModifier);
-    EXPECT_TRUE(form->FindBar->isVisible());
-    QTest::keyClick(form->FindBar->FindEdit, Qt::Key_Escape);
-    EXPECT_FALSE(form->FindBar->isVisible());
-    EXPECT_TRUE(form->isVisible());
-    QTest::keyClick(form->Editor, Qt::Key_End);
-    QTest::keyClicks(form->Editor, " = rea");
-    EXPECT_TRUE(form->Editor->isListActive());
-    QTest::keyClick(form->Editor, Qt::Key_Return);
-    QTest::keyClicks(form->Editor, "A0);");
-    form->hide();
-    return mrOk;
-  });
-  editor.Execute({});
-  EXPECT_EQ(code.GetLoop().Text, "x = readLevel(A0);");
-
-  // The in-place editor: Ctrl+Space only; Ctrl+/ is one change written once.
-  int reports = 0;
-  TArduinoCodeStringsInplaceForm inplace(nullptr, nullptr, nullptr, [&](TBasicInplaceForm*) { ++reports; });
-  inplace.Completion->SetExtraNames(DeclaredNamesOf(&code));
-  inplace.SetValue("");
-  inplace.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&inplace));
-  inplace.Editor->setFocus();
-  QTest::keyClicks(inplace.Editor, "ledP");
-  EXPECT_FALSE(inplace.Editor->isListActive());
-  QTest::keyClick(inplace.Editor, Qt::Key_Space, Qt::ControlModifier);
-  QTest::keyClick(inplace.Editor, Qt::Key_Tab);
-  EXPECT_EQ(inplace.GetValue(), "ledPin");
-  reports = 0;
-  QTest::keyClick(inplace.Editor, Qt::Key_Slash, Qt::ControlModifier);
-  EXPECT_EQ(inplace.GetValue(), "// ledPin");
-  EXPECT_EQ(reports, 1);
 }
 
 #include "CodeStringsTest.moc"

@@ -32,19 +32,15 @@ void loop() {
   delay(15);
 })";
 
-bool Shoot(QWidget& window, QWidget* focus, const QString& file) {
+// The screen under the window and `below` pixels more: the completion list and the call tip are
+// windows of their own.
+bool Shoot(QWidget& window, QWidget* focus, const QString& file, int below = 0) {
   window.show();
   window.activateWindow();
   if (!QTest::qWaitForWindowExposed(&window)) return false;
-  focus->setFocus();
+  if (focus) focus->setFocus();
   QTest::qWait(200);
-  return window.grab().save(file);
-}
-
-// The screen around the window: the completion list and the call tip are windows of their own.
-bool ShootScreen(QWidget& window, const QString& file) {
-  QTest::qWait(200);
-  const QRect frame = window.frameGeometry().adjusted(0, 0, 0, 80);
+  const QRect frame = window.frameGeometry().adjusted(0, 0, 0, below);
   return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(file);
 }
 }  // namespace
@@ -74,14 +70,13 @@ int main(int argc, char** argv) {
 
   // Completion: the list of names for the letters typed, then the call tip of the one taken.
   dialog->Editor->setCursorPosition(19, 2);
-  dialog->Editor->setFocus();
   QTest::keyClicks(dialog->Editor, QStringLiteral("Serial.pri"));
-  ok &= ShootScreen(*dialog, dir + QStringLiteral("/CodeEditorCompletion.png"));
+  ok &= Shoot(*dialog, nullptr, dir + QStringLiteral("/CodeEditorCompletion.png"), 80);
   QTest::keyClick(dialog->Editor, Qt::Key_Down);
   QTest::keyClick(dialog->Editor, Qt::Key_Down);
   QTest::keyClick(dialog->Editor, Qt::Key_Return);
   QTest::keyClicks(dialog->Editor, QStringLiteral("angle, "));
-  ok &= ShootScreen(*dialog, dir + QStringLiteral("/CodeEditorCallTip.png"));
+  ok &= Shoot(*dialog, nullptr, dir + QStringLiteral("/CodeEditorCallTip.png"), 80);
   dialog->hide();
 
   // The in-place editor as a row of the inspector shows it, special characters on.
