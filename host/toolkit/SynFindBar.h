@@ -18,11 +18,13 @@ struct TSynHit {
 };
 
 // Every hit of `what` in the editor's text, left to right. Hits do not overlap: the search goes on
-// after the end of each hit, as replacing all of them does. An empty `what` has none.
+// after the end of each hit, as replacing all of them does. Case is folded through Unicode unless
+// `matchCase`; a whole word has no letter, digit, "_" or non-ASCII character on either side, as the
+// editor's own word moves count them. An empty `what` has none.
 QList<TSynHit> SynFindAll(QsciScintillaBase& editor, const QString& what, bool matchCase, bool wholeWord);
 
 // The find bar of a code editor, docked above its text and not modal: Ctrl+F opens it for finding,
-// Ctrl+H with replacing, Ctrl+G for going to a line. Every hit is marked while it is open; F3 and
+// Ctrl+H with replacing, Ctrl+G for going to a line. While it is open every hit in view is marked; F3 and
 // Shift+F3 (Enter and Shift+Enter in the find field) select the next and previous hit, going round
 // at the ends. Replace All is one undo step. Esc closes it, and the editor keeps the focus.
 // Owned by the editor.
@@ -58,6 +60,7 @@ protected:
 
 private:
   void Mark();
+  void MarkVisible();
   void Place();
   void Select(int index);
   int SelectedHit() const;
@@ -70,4 +73,5 @@ private:
   QWidget* FReplaceRow = nullptr;
   QWidget* FLineRow = nullptr;
   QTimer FMarkLater;
+  long FMarkedFrom = 0, FMarkedTo = 0;  // the stretch of text whose hits carry the indicator
 };

@@ -77,8 +77,10 @@ TEST(SynFindBar, FindsMarksAndMovesThroughHitsByKeys) {
       {"match case", "AA", true, false, {}, "No hits"},
       {"whole word", "aaa", false, true, {{5, 8}}, "1 hits"},
       {"none", "zz", false, false, {}, "No hits"},
+      {"beyond ASCII, case ignored", "\u00c4", false, false, {{14, 16}}, "1 hits"},
+      {"beyond ASCII", "\u00e4", true, false, {{14, 16}}, "1 hits"},
   };
-  TCodeDialog d("aaaa aaa\nxaay");
+  TCodeDialog d("aaaa aaa\nxaay \u00e4");
   QTest::keyClick(d.editor, Qt::Key_F, Qt::ControlModifier);
   ASSERT_TRUE(d.bar->isVisible());
   EXPECT_EQ(QApplication::focusWidget(), d.bar->FindEdit);
@@ -86,8 +88,7 @@ TEST(SynFindBar, FindsMarksAndMovesThroughHitsByKeys) {
     SCOPED_TRACE(c.name);
     d.bar->MatchCase->setChecked(c.matchCase);
     d.bar->WholeWord->setChecked(c.wholeWord);
-    d.bar->FindEdit->clear();
-    QTest::keyClicks(d.bar->FindEdit, c.what);
+    d.bar->FindEdit->setText(QString::fromUtf8(c.what));
     EXPECT_EQ(d.bar->Hits(), c.hits);
     EXPECT_EQ(d.MarkedRanges(), c.hits) << "every hit is marked, nothing else";
     EXPECT_EQ(d.bar->Status->text(), c.status);
