@@ -32,7 +32,7 @@ struct TCodeDialog {
     editor->SetWantTabs(true);
     new TSynEditHelp(editor);
     bar = new TSynFindBar(editor);
-    completion = new TSynCompletion(editor, TSynApiList::Parse("pinMode(pin, mode)\nprint(x)\nHIGH\nSerial\n"
+    completion = new TSynCompletion(editor, TSynApiList::Parse("pinMode(pin, mode)\nprint(x)\nHIGH\nLOW\nSerial\n"
                                                                "Serial.begin(speed)\nSerial.println(value)\n"
                                                                "Serial.println(value, format)\nString.length()"));
     editor->setText(text);
@@ -228,7 +228,8 @@ TEST(SynCompletion, ListsOnCtrlSpaceOrAfterThreeLettersAndTakesTheChoice) {
   const TCase opens[] = {
       {"two letters are not enough", 3, "pi", false}, {"three letters of a known name", 3, "pin", true},
       {"case ignored", 3, "PIN", true},               {"no known name", 3, "xyz", false},
-      {"the whole name typed", 3, "HIGH", false},     {"members after the object's dot", 3, "Serial.pri", true},
+      {"the whole name typed", 3, "HIGH", false},     {"the whole name at the threshold", 3, "LOW", false},
+      {"members after the object's dot", 3, "Serial.pri", true},
       {"Ctrl+Space only", 0, "pinM", false},
   };
   for (const TCase& c : opens) {
