@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 
 // --------------------------------------------------------------------------------------- TSynApiEntry
@@ -36,12 +37,10 @@ TSynApiList TSynApiList::Parse(const QString& text) {
     e.IsFunction = m.capturedStart(3) >= 0;
     e.Params = m.captured(3).simplified();
     // The kind decides only the picture in the list: parentheses make a function, a name without
-    // lower-case letters a constant, anything else a type or an object.
-    const bool lower = std::any_of(e.Name.begin(), e.Name.end(), [](QChar c) { return c.isLower(); });
-    e.Kind = e.IsFunction ? TSynApiEntry::Function : lower ? TSynApiEntry::Type : TSynApiEntry::Constant;
-    if (e.Kind == TSynApiEntry::Type && e.Name.front().isLower() && e.Scope.isEmpty() &&
-        (e.Name == QLatin1String("true") || e.Name == QLatin1String("false")))
-      e.Kind = TSynApiEntry::Constant;
+    // lower-case letters (or true, false) a constant, anything else a type or an object.
+    const bool constant = std::none_of(e.Name.begin(), e.Name.end(), [](QChar c) { return c.isLower(); }) ||
+                          e.Name == QLatin1String("true") || e.Name == QLatin1String("false");
+    e.Kind = e.IsFunction ? TSynApiEntry::Function : constant ? TSynApiEntry::Constant : TSynApiEntry::Type;
     list.Add(e);
   }
   return list;
@@ -126,8 +125,7 @@ TSynApiList TSynCompletion::Names() const {
   return names;
 }
 
-void TSynCompletion::WordBeforeCaret(QString& scope, QString& word, long& wordStart) const {
-  const long caret = FEditor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+void TSynCompletion::WordBefore(long pos, QString& scope, QString& word, long& wordStart) const {
   auto wordBefore = [&](long end) {
     long start = end;
     while (start > 0 && IsWordChar(FEditor->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, start - 1))) --start;
@@ -138,8 +136,8 @@ void TSynCompletion::WordBeforeCaret(QString& scope, QString& word, long& wordSt
     for (long i = from; i < to; ++i) bytes[int(i - from)] = char(FEditor->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, i));
     return QString::fromLatin1(bytes);
   };
-  wordStart = wordBefore(caret);
-  word = textOf(wordStart, caret);
+  wordStart = wordBefore(pos);
+  word = textOf(wordStart, pos);
   scope.clear();
   if (wordStart > 0 && FEditor->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, wordStart - 1) == '.') {
     const long scopeStart = wordBefore(wordStart - 1);
@@ -147,10 +145,12 @@ void TSynCompletion::WordBeforeCaret(QString& scope, QString& word, long& wordSt
   }
 }
 
+long TSynCompletion::Caret() const { return FEditor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS); }
+
 bool TSynCompletion::ShowList(bool explicitly) {
   QString scope, word;
   long wordStart = 0;
-  WordBeforeCaret(scope, word, wordStart);
+  WordBefore(Caret(), scope, word, wordStart);
   if (!explicitly && word.size() < FThreshold) return false;
   const TSynApiList names = Names();
   // A variable of a known type offers that type's members.
@@ -183,11 +183,9 @@ bool TSynCompletion::ShowCallTip() {
   if (open < 0 || FEditor->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, open) != '(') return false;
   long end = open;
   while (end > 0 && FEditor->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, end - 1) == ' ') --end;
-  FEditor->SendScintilla(QsciScintillaBase::SCI_SETCURRENTPOS, end);
   QString scope, name;
   long nameStart = 0;
-  WordBeforeCaret(scope, name, nameStart);
-  FEditor->SendScintilla(QsciScintillaBase::SCI_SETCURRENTPOS, caret);
+  WordBefore(end, scope, name, nameStart);
   if (name.isEmpty()) return false;
   const TSynApiList names = Names();
   if (!scope.isEmpty() && !names.HasScope(scope)) scope = names.TypeOf(scope);
@@ -269,7 +267,7 @@ void TSynCompletion::CharAdded(int ch) {
   if (FEditor->isListActive()) {
     QString scope, word;
     long start = 0;
-    WordBeforeCaret(scope, word, start);
+    WordBefore(Caret(), scope, word, start);
     const TSynApiList names = Names();
     if (!scope.isEmpty() && !names.HasScope(scope)) scope = names.TypeOf(scope);
     const QList<const TSynApiEntry*> matches = names.Matching(scope, word);

@@ -75,8 +75,9 @@ private:
   void CharAdded(int ch);
   void Accepted(const char* selection, int position);
   TSynApiList Names() const;
-  // The word before the caret and the scope before its dot.
-  void WordBeforeCaret(QString& scope, QString& word, long& wordStart) const;
+  // The word before `pos` and the scope before its dot.
+  void WordBefore(long pos, QString& scope, QString& word, long& wordStart) const;
+  long Caret() const;
   void HighlightParameter();
 
   TSynEdit* FEditor;
