@@ -1,5 +1,5 @@
-// Shows the code dialog over a small sketch, and the in-place code editor in a row, and saves them
-// as PNG: xvfb-run -a bin/codestrings_screenshot DIR
+// The code dialog over a small sketch (also with its find bar, completion list and call tip) and the
+// in-place code editor in a row, saved as PNG: xvfb-run -a bin/codestrings_screenshot DIR
 #include "codestrings/ArduinoCodeStringsEditorFormUnit.h"
 
 #include <QApplication>
