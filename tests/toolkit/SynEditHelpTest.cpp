@@ -111,8 +111,10 @@ TEST(SynFindBar, FindsMarksAndMovesThroughHitsByKeys) {
   EXPECT_TRUE(d.form.isVisible()) << "Enter in the find field is not the dialog's";
   EXPECT_EQ(d.changes, 0);
 
-  // Esc closes the bar and its marks, not the dialog; the next Esc is the dialog's again.
-  QTest::keyClick(d.bar->FindEdit, Qt::Key_Escape);
+  // Esc in the editor closes the bar and its marks, not the dialog (the find field's Esc is the code
+  // dialog's test); the next Esc is the dialog's again.
+  d.editor->setFocus();
+  QTest::keyClick(d.editor, Qt::Key_Escape);
   EXPECT_FALSE(d.bar->isVisible());
   EXPECT_TRUE(d.form.isVisible());
   EXPECT_EQ(QApplication::focusWidget(), d.editor);
