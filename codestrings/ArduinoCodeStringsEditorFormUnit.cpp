@@ -1,11 +1,17 @@
 #include "codestrings/ArduinoCodeStringsEditorFormUnit.h"
 
+#include "codestrings/ArduinoCodeNames.h"
+
 // ------------------------------------------------------------------------ TArduinoCodeStringsEditorForm
 
 TArduinoCodeStringsEditorForm::TArduinoCodeStringsEditorForm(QWidget* parent)
     : TAdvancedStringsEditorForm(parent, TOwnLayout{}) {
   InitCodeStringsModule();
   LoadLayout(QStringLiteral(":/codestrings/layouts/ArduinoCodeStringsEditorFormUnit.json"));
+  new TSynEditHelp(Editor);
+  FindBar = new TSynFindBar(Editor);
+  Completion = new TSynCompletion(Editor, ArduinoCoreNames());
+  Completion->SetThreshold(3);
 }
 
 void TArduinoCodeStringsEditorForm::BindControls() {
@@ -43,6 +49,7 @@ TArduinoCodeStringsInplaceForm* TArduinoCodeStringPropertyEditor::MakeForm() {
   auto form = std::make_unique<TArduinoCodeStringsInplaceForm>(
       nullptr, this, GetDesigner(), [this](TBasicInplaceForm* changed) { FormValueChange(changed); });
   form->SetValue(GetInstanceValues().front().toString());
+  form->Completion->SetExtraNames(DeclaredNamesOf(GetInstances().value(0)));
   connect(form.get(), &TBasicInplaceForm::OnResize, this, &TArduinoCodeStringPropertyEditor::FormEditorResize);
   return form.release();
 }
@@ -103,6 +110,7 @@ void TArduinoCodeStringPropertyEditor::Execute(const QVariant&) {
   try {
     const std::shared_ptr<IStringArrayList> lines = TStringArrayList::Create();
     lines->SetText(GetInstanceValues().front().toString());
+    Designer::GetForm<TArduinoCodeStringsEditorForm>()->Completion->SetExtraNames(DeclaredNamesOf(GetInstances().value(0)));
     if (TArduinoCodeStringsEditorForm::Execute(GetName(), lines)) {
       const std::shared_ptr<IModification> modification = BeginModify();
       SetStringValue(lines->GetText());

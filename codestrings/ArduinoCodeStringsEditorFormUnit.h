@@ -18,6 +18,10 @@ public:
   static bool Execute(const QString& caption, const std::shared_ptr<IStringArrayList>& lines);
 
   TSynCppSyn* SynCppSyn1 = nullptr;
+  // Find and replace above the text, and completion of the Arduino core's names (also after three
+  // typed letters).
+  TSynFindBar* FindBar = nullptr;
+  TSynCompletion* Completion = nullptr;
 
 protected:
   void BindControls() override;

@@ -1,5 +1,7 @@
 #include "codestrings/ArduinoCodeStringsInplaceFormUnit.h"
 
+#include "codestrings/ArduinoCodeNames.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -13,6 +15,8 @@ TArduinoCodeStringsInplaceForm::TArduinoCodeStringsInplaceForm(QWidget* owner, I
   // would cut "Characters" short, so the box takes what its caption needs then.
   QCheckBox* box = SpecialCharactersCheckBox;
   box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
+  new TSynEditHelp(Editor);
+  Completion = new TSynCompletion(Editor, ArduinoCoreNames());
 }
 
 void TArduinoCodeStringsInplaceForm::BindControls() {

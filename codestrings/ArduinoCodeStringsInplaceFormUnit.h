@@ -25,6 +25,8 @@ public:
   TMenuItem* CopyAction = nullptr;
   TMenuItem* PasteAction = nullptr;
   TSynCppSyn* SynCppSyn1 = nullptr;
+  // Completion of the Arduino core's names, on Ctrl+Space only.
+  TSynCompletion* Completion = nullptr;
 
 public slots:
   virtual void SpecialCharactersCheckBoxClick(QObject* Sender = nullptr);

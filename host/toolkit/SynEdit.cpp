@@ -290,3 +290,5 @@ bool TSynEdit::focusNextPrevChild(bool next) {
   if (FWantTabs) return QsciScintilla::focusNextPrevChild(next);
   return QWidget::focusNextPrevChild(next);
 }
+
+void TSynEdit::RunChange(const std::function<void()>& step) { Change(step); }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QStringList>
+#include <functional>
 #include <Qsci/qscilexercpp.h>
 #include <Qsci/qsciscintilla.h>
 
@@ -120,6 +121,11 @@ public:
   void insertAt(const QString& text, int line, int index) override;
   void removeSelectedText() override;
   void replaceSelectedText(const QString& text) override;
+
+  // Runs `step` as one change of the text: the edits inside it report one OnChange at its end.
+  void RunChange(const std::function<void()>& step);
+  // Room above the text for a bar placed there, such as the find bar.
+  void SetTopBarHeight(int pixels) { setViewportMargins(0, pixels, 0, 0); }
 
 signals:
   void OnChange(QObject* Sender);

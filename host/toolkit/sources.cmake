@@ -11,4 +11,7 @@ target_sources(velto_host PRIVATE
   toolkit/SpinEdit.cpp toolkit/SpinEdit.h
   toolkit/StdControls.cpp toolkit/StdControls.h
   toolkit/SynEdit.cpp toolkit/SynEdit.h
+  toolkit/SynEditHelp.cpp toolkit/SynEditHelp.h
+  toolkit/SynCompletion.cpp toolkit/SynCompletion.h
+  toolkit/SynFindBar.cpp toolkit/SynFindBar.h
 )

@@ -9,4 +9,7 @@
 #include "toolkit/Keys.h"
 #include "toolkit/SpinEdit.h"
 #include "toolkit/StdControls.h"
+#include "toolkit/SynCompletion.h"
 #include "toolkit/SynEdit.h"
+#include "toolkit/SynEditHelp.h"
+#include "toolkit/SynFindBar.h"

@@ -1,4 +1,5 @@
 #include "arduino/Components.h"
+#include "codestrings/ArduinoCodeNames.h"
 #include "codestrings/ArduinoCodeStringsEditorFormUnit.h"
 #include "common/DialogScript.h"
 
@@ -105,8 +106,7 @@ TEST(CodeStringsInplaceForm, SpecialCharactersShowOnlyAndTheMenuWorksOnTheText) 
   EXPECT_EQ(form.Editor->Highlighter(), form.SynCppSyn1);
 
   form.SpecialCharactersCheckBox->click();
-  EXPECT_TRUE(form.Editor->Options() & TSynEdit::eoShowSpecialChars);
-  EXPECT_EQ(form.Editor->whitespaceVisibility(), QsciScintilla::WsVisible);
+  EXPECT_EQ(form.Editor->Options(), options | TSynEdit::eoShowSpecialChars);
   EXPECT_TRUE(form.Editor->eolVisibility());
   form.SpecialCharactersCheckBox->click();
   EXPECT_EQ(form.Editor->Options(), options);
@@ -124,6 +124,17 @@ TEST(CodeStringsInplaceForm, SpecialCharactersShowOnlyAndTheMenuWorksOnTheText) 
   QApplication::clipboard()->setText("x");
   form.PasteAction->trigger();
   EXPECT_EQ(form.GetValue(), "x");
+  EXPECT_EQ(reports, 1);
+
+  // Completion on Ctrl+Space only; Ctrl+/ is one change.
+  form.SetValue("");
+  QTest::keyClicks(form.Editor, "LED_B");
+  EXPECT_FALSE(form.Editor->isListActive());
+  QTest::keyClick(form.Editor, Qt::Key_Space, Qt::ControlModifier);
+  QTest::keyClick(form.Editor, Qt::Key_Tab);
+  reports = 0;
+  QTest::keyClick(form.Editor, Qt::Key_Slash, Qt::ControlModifier);
+  EXPECT_EQ(form.GetValue(), "// LED_BUILTIN");
   EXPECT_EQ(reports, 1);
 }
 
@@ -169,6 +180,7 @@ int Typing(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
 
 TEST(CodeStringPropertyEditor, TheDialogWritesOnceOnOkAndNothingOnCancel) {
   TCountingCode code("void setup() {\r\n  pinMode(13, OUTPUT);\r\n}");
+  code.SetDeclarations({"int readLevel(int sensor);"});
   TRecordingDesigner designer;
   TArduinoCodeStringPropertyEditor editor(&designer, {&code}, "Loop");
   TDialogScript script;
@@ -179,6 +191,16 @@ TEST(CodeStringPropertyEditor, TheDialogWritesOnceOnOkAndNothingOnCancel) {
     EXPECT_EQ(form->Caption(), "Loop");
     EXPECT_EQ(form->Editor->Lines(), QStringList({"void setup() {", "  pinMode(13, OUTPUT);", "}"}));
     EXPECT_EQ(form->Editor->lexer(), form->SynCppSyn1);
+    // Through keys: the find bar's Esc is not the dialog's; declared names complete after three letters.
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+    QTest::keyClick(form->Editor, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(form->FindBar->isVisible());
+    QTest::keyClick(form->FindBar->FindEdit, Qt::Key_Escape);
+    EXPECT_TRUE(form->isVisible() && !form->FindBar->isVisible());
+    QTest::keyClicks(form->Editor, "rea");
+    QTest::keyClick(form->Editor, Qt::Key_Return);
+    EXPECT_EQ(form->Editor->Lines().front(), "readLevel(void setup() {");
     return Typing(w, Qt::Key_Escape);
   });
   editor.Execute({});
@@ -258,6 +280,25 @@ TEST(CodeStringPropertyEditor, InplaceFormsWriteLiveAndNotifyOnlyTheirOwnRow) {
   Drag(*b, Qt::LeftButton, -500);
   EXPECT_EQ(b->ClientHeight(), 68);
   EXPECT_EQ(b->Editor->height(), 40);
+}
+
+TEST(CodeStringsEditors, TheCoresNamesAndTheNamesTheComponentDeclares) {
+  QSet<QString> core, coreNames;
+  for (const TSynApiEntry& e : ArduinoCoreNames().Entries()) core << e.Signature(), coreNames << e.Scope + "." + e.Name;
+  for (const char* name : {"pinMode(pin, mode)", "digitalWrite(pin, value)", "analogRead(pin)", "millis()", "delay(ms)",
+                           "Serial.begin(speed)", "Serial.println(value)", "HIGH", "LOW", "INPUT_PULLUP", "LED_BUILTIN"})
+    EXPECT_TRUE(core.contains(name)) << name;
+  EXPECT_GE(coreNames.size(), 150);
+
+  TCountingCode code("x");
+  code.SetDeclarations({"#define LED 13\n#define SQUARE(v) ((v) * (v))\nconst int ledPin = 13, other = 2; // int hidden;\n"
+                        "String message = \"int quoted;\";\nint readLevel(int sensor, bool fast) {\n  return analogRead(sensor);\n}"});
+  code.SetSetup({"for (int count = 0; count < 3; ++count) {}\nelse return value;"});
+  QStringList declared;
+  const TSynApiList names = DeclaredNamesOf(&code)();
+  for (const TSynApiEntry& e : names.Entries()) declared << e.Signature() + ":" + e.TypeName;
+  EXPECT_EQ(declared, QStringList({"LED:", "SQUARE(v):", "ledPin:int", "other:int", "message:String",
+                                   "readLevel(int sensor, bool fast):", "count:int"}));
 }
 
 #include "CodeStringsTest.moc"

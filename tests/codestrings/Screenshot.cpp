@@ -1,9 +1,10 @@
-// Shows the code dialog over a small sketch, and the in-place code editor in a row, and saves them
-// as PNG: xvfb-run -a bin/codestrings_screenshot DIR
+// The code dialog over a small sketch (also with its find bar, completion list and call tip) and the
+// in-place code editor in a row, saved as PNG: xvfb-run -a bin/codestrings_screenshot DIR
 #include "codestrings/ArduinoCodeStringsEditorFormUnit.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTest>
 #include <cstdio>
@@ -31,13 +32,15 @@ void loop() {
   delay(15);
 })";
 
+// The screen under the window: the completion list and the call tip are windows of their own.
 bool Shoot(QWidget& window, QWidget* focus, const QString& file) {
   window.show();
   window.activateWindow();
   if (!QTest::qWaitForWindowExposed(&window)) return false;
-  focus->setFocus();
+  if (focus) focus->setFocus();
   QTest::qWait(200);
-  return window.grab().save(file);
+  const QRect frame = window.frameGeometry();
+  return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(file);
 }
 }  // namespace
 
@@ -54,6 +57,27 @@ int main(int argc, char** argv) {
   dialog->SetLines(lines);
   dialog->Editor->setCursorPosition(14, 4);
   ok &= Shoot(*dialog, dialog->Editor, dir + QStringLiteral("/CodeEditorForm.png"));
+
+  // The find bar with its hits marked, the second one selected.
+  QTest::keyClick(dialog->Editor, Qt::Key_H, Qt::ControlModifier);
+  QTest::keyClicks(dialog->FindBar->FindEdit, QStringLiteral("angle"));
+  QTest::keyClicks(dialog->FindBar->ReplaceEdit, QStringLiteral("degrees"));
+  QTest::keyClick(dialog->FindBar->FindEdit, Qt::Key_F3);
+  QTest::keyClick(dialog->FindBar->FindEdit, Qt::Key_F3);
+  ok &= Shoot(*dialog, dialog->FindBar->FindEdit, dir + QStringLiteral("/CodeEditorFind.png"));
+  QTest::keyClick(dialog->FindBar->FindEdit, Qt::Key_Escape);
+
+  // Completion: the list of names for the letters typed, then the call tip of the one taken.
+  dialog->Editor->setCursorPosition(16, 0);
+  QTest::keyClick(dialog->Editor, Qt::Key_End);
+  QTest::keyClick(dialog->Editor, Qt::Key_Return);
+  QTest::keyClicks(dialog->Editor, QStringLiteral("Serial.pri"));
+  ok &= Shoot(*dialog, nullptr, dir + QStringLiteral("/CodeEditorCompletion.png"));
+  QTest::keyClick(dialog->Editor, Qt::Key_Down);
+  QTest::keyClick(dialog->Editor, Qt::Key_Down);
+  QTest::keyClick(dialog->Editor, Qt::Key_Return);
+  QTest::keyClicks(dialog->Editor, QStringLiteral("angle, "));
+  ok &= Shoot(*dialog, nullptr, dir + QStringLiteral("/CodeEditorCallTip.png"));
   dialog->hide();
 
   // The in-place editor as a row of the inspector shows it, special characters on.
