@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QToolButton>
 #include <algorithm>
+#include <utility>
 
 TEditorCell::TEditorCell(TSinglePropertyEditor* editor, int lineHeight, QWidget* parent)
     : QWidget(parent),
@@ -200,8 +201,15 @@ void TEditorCell::paintEvent(QPaintEvent*) {
     }
     text = FPaintError;
   }
+  QFont valueFont = font();
+  valueFont.setBold(FValueBold);
+  painter.setFont(valueFont);
   painter.setPen(palette().color(QPalette::Text));
   painter.drawText(area.adjusted(3, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+}
+
+void TEditorCell::SetValueBold(bool bold) {
+  if (std::exchange(FValueBold, bold) != bold) update();
 }
 
 void TEditorCell::mousePressEvent(QMouseEvent*) { emit Pressed(); }

@@ -27,6 +27,8 @@ public:
   QToolButton* EllipsisButton() const { return FButton; }
   // Opens the editor's dialog; does nothing for an editor without one.
   void Execute();
+  // The value drawn bold (it differs from the default); the cell's children keep the plain font.
+  void SetValueBold(bool bold);
   // The list of choices, a submenu per group; choosing one sets it as the value.
   QMenu* CreateDropDown(QWidget* parent);
   void ShowDropDown();
@@ -87,4 +89,5 @@ private:
   std::shared_ptr<IInplaceForm> FForm;
   QString FFormText;
   QString FPaintError;  // reported once, then shown in the cell
+  bool FValueBold = false;
 };

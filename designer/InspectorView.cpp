@@ -200,7 +200,7 @@ void TInspectorView::MakeCells(const QModelIndex& parent, int first, int last) {
         !(inplace && inplace->GetInplaceFormController()))
       continue;
     auto* cell = new TEditorCell(editor, FLineHeight);
-    cell->setFont(value.data(Qt::FontRole).value<QFont>());
+    cell->SetValueBold(value.data(Qt::FontRole).value<QFont>().bold());
     const QPersistentModelIndex at(value);
     // What the dialog changes, the session's signals show; a cancelled dialog changed nothing.
     connect(cell, &TEditorCell::Failed, this, &TInspectorView::Failed);
@@ -234,7 +234,7 @@ void TInspectorView::UpdateCells() {
   for (const TCellAt& at : cells) {
     TEditorCell* cell = at.Cell;
     if (!cell) continue;
-    cell->setFont(at.Index.data(Qt::FontRole).value<QFont>());
+    cell->SetValueBold(at.Index.data(Qt::FontRole).value<QFont>().bold());
     cell->update();
     const TBasicInplaceForm* form = cell->InplaceForm();
     // A form the user is not working in follows the value when it moved on (an undo, another

@@ -214,6 +214,9 @@ TEST(RowEditors, CodeRowTypingIsLiveAndOneUndoStep) {
   ASSERT_TRUE(cell);
   const QPointer<TBasicInplaceForm> form = cell->InplaceForm();
   ASSERT_TRUE(form);
+  // The value differs from the default and shows bold; the form's captions keep the plain font
+  // their layout was made for.
+  EXPECT_FALSE(form->font().bold());
   auto* editor = static_cast<TArduinoCodeStringsInplaceForm*>(form.data())->Editor;
   EXPECT_EQ(editor->text(), QStringLiteral("pinMode(13, OUTPUT);"));
   editor->setFocus();
