@@ -10,6 +10,16 @@
 #include <cstdint>
 #include <cstring>
 
+// Defined in an AddressSanitizer build (gcc or clang): its shadow memory rules out an
+// address-space limit on the helper, which the helper and its tests both need to know.
+#if defined(__SANITIZE_ADDRESS__)
+#define VELTO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELTO_ASAN 1
+#endif
+#endif
+
 namespace MetafileProtocol {
 
 constexpr char kMagic[4] = {'V', 'M', 'F', '1'};

@@ -1,4 +1,5 @@
 #include "graphics/Codecs.h"
+#include "graphics/MetafileProtocol.h"
 #include "common/FileSizeLimit.h"
 
 #include <QDir>
@@ -8,14 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <zlib.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VELTO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELTO_ASAN 1
-#endif
-#endif
 
 namespace {
 

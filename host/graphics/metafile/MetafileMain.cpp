@@ -41,14 +41,6 @@ extern "C" {
 #include <libwmf/ipa.h>
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-#define VELTO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELTO_ASAN 1
-#endif
-#endif
-
 namespace {
 
 [[noreturn]] void Fail(const QString& reason) {
