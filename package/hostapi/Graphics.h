@@ -3,3 +3,4 @@
 #include "graphics/Graphics.h"
 #include "graphics/Codecs.h"
 #include "graphics/Reduce.h"
+#include "graphics/Place.h"
