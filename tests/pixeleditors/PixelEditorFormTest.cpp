@@ -211,7 +211,7 @@ TEST(PixelEditorForm, InheritedLayouts) {
        {{"Grid", {0, 35, 761, 407}}, {"StatusBar", {0, 442, 852, 19}}, {"PreviewImage", {6, 6, 79, 197}},
         {"CancelButton", {7, 372, 75, 25}}},
        {"Shift Left", "Shift Right", "Shift Up", "Shift Down", "Rotate Left", "Rotate Right", "Mirror Horizontal",
-        "Mirror Vertical", "Undo", "Redo", "Copy", "Paste"}},
+        "Mirror Vertical", "Undo", "Redo", "Copy", "Paste", "Import Options..."}},
   };
   for (const auto& f : forms) {
     std::unique_ptr<TArduinoBasicPixelEditorForm> form(f.make());

@@ -8,7 +8,7 @@
 #include "pixeleditors/BasicMonochromeBitmapEditorFormUnit.h"
 #include "pixeleditors/BasicMonochromeTransparencyBitmapEditorFormUnit.h"
 #include "pixeleditors/GridZoom.h"
-#include "pixeleditors/MonochromeImportFormUnit.h"
+#include "pixeleditors/ImportOptionsFormUnit.h"
 
 #include <QApplication>
 #include <QAbstractItemView>
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     const QImage photo = Photo();
     const QString photoFile = temp.filePath(QStringLiteral("photo.png"));
     ok &= photo.save(photoFile);
-    const TMonochromeImportSettings settings{{128, TDithering::FloydSteinberg}, true};
+    const TImportSettings settings{{128, TDithering::FloydSteinberg}, true};
     settings.Save();
     SetDialogResponder([&](const TDialogRequest& request) {
       return request.kind == TDialogRequest::Form ? TDialogAnswer{mrOk, {}, 1} : TDialogAnswer{mrOk, photoFile, 1};
@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
     mono.move(0, 0);
     mono.show();
     mono.activateWindow();
-    TMonochromeImportForm options;
+    TImportOptionsForm options;
     options.SetSettings(settings);
     options.SetPicture(photo);
     options.move(mono.width() + 8, 0);
