@@ -343,7 +343,8 @@ TEST(ImportOptions, PlacedInEveryDialogRememberedPerKindAndSaid) {
     TImportSettings expected(TReduceOptions{}, true, {TPlacement::Fit, TScaling::Smooth, TBackground::White}, mono);
     EXPECT_TRUE(TImportSettings::Load(ImportGroupOf(conversion)) == expected);
     for (const QString& g : groups) {
-      if (g != ImportGroupOf(conversion)) EXPECT_TRUE(TImportSettings::Load(g) == TImportSettings()) << g.toStdString();
+      if (g == ImportGroupOf(conversion)) continue;
+      EXPECT_TRUE(TImportSettings::Load(g) == TImportSettings()) << g.toStdString();
     }
     QImage bitmap = PlacePicture(picture, {16, 8}, expected.Place);
     if (mono) {
