@@ -5,6 +5,7 @@ target_sources(velto_host PRIVATE
   graphics/GifEncoder.cpp
   graphics/Reduce.cpp graphics/Reduce.h
   graphics/Place.cpp graphics/Place.h
+  graphics/Shapes.cpp graphics/Shapes.h
   graphics/ReaderChecks.cpp
   graphics/TiffReader.cpp
 )

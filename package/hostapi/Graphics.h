@@ -4,3 +4,4 @@
 #include "graphics/Codecs.h"
 #include "graphics/Reduce.h"
 #include "graphics/Place.h"
+#include "graphics/Shapes.h"
