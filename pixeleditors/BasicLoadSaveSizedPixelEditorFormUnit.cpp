@@ -53,7 +53,15 @@ void TBasicLoadSaveSizedPixelEditorForm::BindControls() {
 
 void TBasicLoadSaveSizedPixelEditorForm::LoadPicture(const TSampleConversion& conversion) {
   if (!OpenDialog->Execute(this)) return;
-  ImportPicture(DecodeImageFile(OpenDialog->FileName), conversion, true);
+  const TImportSettings settings = TImportSettings::Load(ImportGroupOf(conversion));
+  // A picture that will only be scaled down to the current size may be decoded smaller; not when
+  // the options dialog can still change the placement or the size.
+  const bool scaled = settings.Place.Placement == TPlacement::Fit || settings.Place.Placement == TPlacement::Stretch;
+  const TSize current = GetPixelsSize();
+  const QSize reduce = scaled && !settings.ShowOnImport ? QSize(current.cx, current.cy) : QSize();
+  const QString file = OpenDialog->FileName;
+  if (!ImportPicture(DecodeImageFile(file, reduce), conversion, true)) return;
+  FImportedFile = reduce.isValid() ? file : QString();
 }
 
 bool TBasicLoadSaveSizedPixelEditorForm::ImportPicture(const QImage& picture, const TSampleConversion& conversion,
@@ -169,7 +177,7 @@ void TBasicLoadSaveSizedPixelEditorForm::Paste1Click(QObject*) {
                           .arg(kMaxImageSide)
                           .arg(kMaxImageBytes >> 20));
   picture.setColorSpace(QColorSpace());  // the samples as stored, as Load takes them
-  ImportPicture(picture.convertToFormat(QImage::Format_ARGB32), *FConversion, true);
+  if (ImportPicture(picture.convertToFormat(QImage::Format_ARGB32), *FConversion, true)) FImportedFile.clear();
 }
 
 void TBasicLoadSaveSizedPixelEditorForm::ImportOptions1Click(QObject*) {
@@ -177,6 +185,11 @@ void TBasicLoadSaveSizedPixelEditorForm::ImportOptions1Click(QObject*) {
   TImportSettings settings = TImportSettings::Load(ImportGroupOf(*FConversion));
   const TSize current = GetPixelsSize();
   QSize target(current.cx, current.cy);
+  // A picture decoded smaller for the last options is read again whole for the new ones.
+  if (!FImportedFile.isEmpty()) {
+    FImported = DecodeImageFile(FImportedFile);
+    FImportedFile.clear();
+  }
   if (!AskImportOptions(this, FImported, *FConversion, settings, target) || FImported.isNull()) return;
   ApplyImport(QImage(FImported), *FConversion, settings, target);
 }

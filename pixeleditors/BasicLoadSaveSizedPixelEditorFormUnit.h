@@ -66,4 +66,5 @@ private:
 
   const TSampleConversion* FConversion = nullptr;
   QImage FImported;  // the last picture loaded or pasted, for the import options
+  QString FImportedFile;  // its file when it was decoded smaller than it is
 };
