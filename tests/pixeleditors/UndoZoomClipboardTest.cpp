@@ -371,3 +371,35 @@ TEST(ImportOptions, PlacedInEveryDialogRememberedPerKindAndSaid) {
   }
   for (const QString& g : groups) TImportSettings().Save(g);
 }
+
+// A JPEG that Load only scales down is decoded smaller; the options dialog shows it whole again.
+TEST(ImportOptions, ReducedDecodingOnlyWhereItCannotShow) {
+  QTemporaryDir dir;
+  QImage photo(160, 80, QImage::Format_RGB32);
+  for (int i = 0; i < 160 * 80; ++i) photo.setPixel(i % 160, i / 160, qRgb(i % 160, i / 160 * 3, 90));
+  const QString file = dir.filePath("photo.jpg");
+  ASSERT_TRUE(photo.save(file, "JPEG", 95));
+  const TImportSettings fit(TReduceOptions{}, false, {TPlacement::Fit});
+  fit.Save(ImportGroupOf(BitmapKinds::Color.Samples));
+  TAlphaColorBitmapEditorForm form;
+  form.SetPixelsSize({20, 10});
+  TDialogScript script;
+  script.AnswerFile(file);
+  form.LoadButton->click();
+  // Decoded at 1/8, so each pixel is one 8 x 8 block: the same as averaging the whole picture, within
+  // the decoder's rounding.
+  const QImage expected = PlacePicture(DecodeImageFile(file), {20, 10}, fit.Place);
+  ASSERT_EQ(form.GetPixelsSize(), (TSize{20, 10}));
+  for (int i = 0; i < 200; ++i) {
+    const QRgb got = QRgb(form.GetPixel(i % 20, i / 20)), want = expected.pixel(i % 20, i / 20);
+    ASSERT_LE(std::abs(qRed(got) - qRed(want)) + std::abs(qGreen(got) - qGreen(want)) + std::abs(qBlue(got) - qBlue(want)), 12)
+        << i;
+  }
+  script.AnswerForm([](QWidget* w) {
+    EXPECT_EQ(static_cast<TImportOptionsForm*>(w)->InfoLabel->text(), "160 x 80 pixels, 20 x 10 after import");
+    return mrCancel;
+  });
+  form.findChild<QAction*>("ImportOptions1")->trigger();
+  EXPECT_EQ(script.Asked().size(), 2u);
+  TImportSettings().Save(ImportGroupOf(BitmapKinds::Color.Samples));
+}
