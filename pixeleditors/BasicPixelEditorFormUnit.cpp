@@ -43,8 +43,10 @@ TArduinoBasicPixelEditorForm::TArduinoBasicPixelEditorForm(QWidget* parent, TOwn
 }
 
 TArduinoBasicPixelEditorForm::~TArduinoBasicPixelEditorForm() {
-  // A rebuild still pending must not run on a form being torn down.
+  // A rebuild still pending must not run on a form being torn down, nor the viewport's last events
+  // reach the mouse tools.
   FMainThread.reset();
+  delete FMouseTap;
 }
 
 void TArduinoBasicPixelEditorForm::BindControls() {
@@ -92,7 +94,7 @@ void TArduinoBasicPixelEditorForm::FormCreate(QObject*) {
   SelectToolButton->setChecked(true);
   // The status bar follows the mouse only while a drawing tool is chosen.
   Grid->viewport()->setMouseTracking(true);
-  new TEventTap(Grid->viewport(), [this](QEvent* event) { return GridMouseEvent(event); });
+  FMouseTap = new TEventTap(Grid->viewport(), [this](QEvent* event) { return GridMouseEvent(event); });
 }
 
 void TArduinoBasicPixelEditorForm::BeginChange() {

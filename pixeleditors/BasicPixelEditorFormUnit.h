@@ -147,6 +147,7 @@ private:
   TPixelHistory FHistory;
   QString FPendingFold;  // the key and cell of the last key press, whose change is not yet recorded
   TGridZoom* FZoom = nullptr;
+  QObject* FMouseTap = nullptr;  // the mouse tools' filter on the grid's viewport
   TPixelTool FTool = TPixelTool::Select;
   uint64_t FInk = 0xFF000000u;
   struct TStroke {
