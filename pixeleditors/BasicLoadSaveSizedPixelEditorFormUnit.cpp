@@ -1,6 +1,6 @@
 #include "BasicLoadSaveSizedPixelEditorFormUnit.h"
 
-#include "pixeleditors/MonochromeImportFormUnit.h"
+#include "pixeleditors/ImportOptionsFormUnit.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -14,14 +14,19 @@
 namespace {
 constexpr quint32 kPixelsTag = 0x56505831u;  // "VPX1"
 
-// Asks for the import options with a preview of `picture`; OK keeps them for the next time.
-bool AskImportOptions(QWidget* parent, const QImage& picture, TMonochromeImportSettings& settings) {
-  TMonochromeImportForm form(parent);
+// Asks for the import options with a preview of `picture`; OK keeps them for the next time and
+// gives the target size typed.
+bool AskImportOptions(QWidget* parent, const QImage& picture, const TSampleConversion& conversion,
+                      TImportSettings& settings, QSize& target) {
+  TImportOptionsForm form(parent);
+  form.SetConversion(conversion);
   form.SetSettings(settings);
+  form.SetTarget(target);
   form.SetPicture(picture);
   if (form.ShowModal() != mrOk) return false;
   settings = form.Settings();
-  settings.Save();
+  settings.Save(ImportGroupOf(conversion));
+  target = form.Target();
   return true;
 }
 }  // namespace
@@ -48,30 +53,41 @@ void TBasicLoadSaveSizedPixelEditorForm::BindControls() {
 
 void TBasicLoadSaveSizedPixelEditorForm::LoadPicture(const TSampleConversion& conversion) {
   if (!OpenDialog->Execute(this)) return;
-  ImportPicture(DecodeImageFile(OpenDialog->FileName), conversion, true);
+  const TImportSettings settings = TImportSettings::Load(ImportGroupOf(conversion));
+  // A picture that will only be scaled down to the current size may be decoded smaller; not when
+  // the options dialog can still change the placement or the size.
+  const bool scaled = settings.Place.Placement == TPlacement::Fit || settings.Place.Placement == TPlacement::Stretch;
+  const TSize current = GetPixelsSize();
+  const QSize reduce = scaled && !settings.ShowOnImport ? QSize(current.cx, current.cy) : QSize();
+  const QString file = OpenDialog->FileName;
+  if (!ImportPicture(DecodeImageFile(file, reduce), conversion, true)) return;
+  FImportedFile = reduce.isValid() ? file : QString();
 }
 
 bool TBasicLoadSaveSizedPixelEditorForm::ImportPicture(const QImage& picture, const TSampleConversion& conversion,
                                                        bool mayAsk) {
-  // SetPixel drops what lies beyond the largest image, so only the part that can stay is converted.
-  const int w = std::min(picture.width(), MaxSide), h = std::min(picture.height(), MaxSide);
-  const QImage part = picture.width() > w || picture.height() > h ? picture.copy(0, 0, w, h) : picture;
-  QImage bitmap;
-  if (conversion.Bitmap == PixelFormat1bppIndexed) {
-    TMonochromeImportSettings settings = TMonochromeImportSettings::Load();
-    if (mayAsk && settings.ShowOnImport && !AskImportOptions(this, part, settings)) return false;
-    bitmap = settings.Options == TReduceOptions{} ? ReduceToMonochrome(part) : ReduceToMonochrome(part, settings.Options);
-    FImported = part;
-  } else {
-    bitmap = part.convertToFormat(ToImageFormat(conversion.Bitmap));
-  }
+  TImportSettings settings = TImportSettings::Load(ImportGroupOf(conversion));
+  const TSize current = GetPixelsSize();
+  QSize target(current.cx, current.cy);
+  if (mayAsk && settings.ShowOnImport && !AskImportOptions(this, picture, conversion, settings, target)) return false;
+  ApplyImport(picture, conversion, settings, target);
+  return true;
+}
+
+void TBasicLoadSaveSizedPixelEditorForm::ApplyImport(const QImage& picture, const TSampleConversion& conversion,
+                                                     const TImportSettings& settings, QSize target) {
+  QImage bitmap = ImportedBitmap(picture, target, settings, conversion);
+  FImported = picture;
   // Everything that can fail has run: only now does the image change.
+  const int w = bitmap.width(), h = bitmap.height();
   BeginChange();
-  SetPixelsSize({picture.width(), picture.height()});
+  SetPixelsSize({w, h});
   ReadSamples(bitmap, conversion, w, h, [this](int x, int y, uint64_t value) { SetPixel(x, y, value); });
   EndChange();
   UpdateCurrentInfo();  // the current cell holds a pixel of the picture now
-  return true;
+  // Remembered options never act unseen.
+  const QStringList applied = settings.Applied(conversion.Bitmap == PixelFormat1bppIndexed, target);
+  if (!applied.isEmpty()) StatusBar->SetSimpleText(QStringLiteral("Import options: ") + applied.join(QStringLiteral(", ")));
 }
 
 QImage TBasicLoadSaveSizedPixelEditorForm::PictureOf(const TSampleConversion& conversion) {
@@ -161,12 +177,19 @@ void TBasicLoadSaveSizedPixelEditorForm::Paste1Click(QObject*) {
                           .arg(kMaxImageSide)
                           .arg(kMaxImageBytes >> 20));
   picture.setColorSpace(QColorSpace());  // the samples as stored, as Load takes them
-  ImportPicture(picture.convertToFormat(QImage::Format_ARGB32), *FConversion, true);
+  if (ImportPicture(picture.convertToFormat(QImage::Format_ARGB32), *FConversion, true)) FImportedFile.clear();
 }
 
 void TBasicLoadSaveSizedPixelEditorForm::ImportOptions1Click(QObject*) {
-  if (!FConversion || FConversion->Bitmap != PixelFormat1bppIndexed) return;
-  TMonochromeImportSettings settings = TMonochromeImportSettings::Load();
-  if (!AskImportOptions(this, FImported, settings) || FImported.isNull()) return;
-  ImportPicture(QImage(FImported), *FConversion, false);
+  if (!FConversion) return;
+  TImportSettings settings = TImportSettings::Load(ImportGroupOf(*FConversion));
+  const TSize current = GetPixelsSize();
+  QSize target(current.cx, current.cy);
+  // A picture decoded smaller for the last options is read again whole for the new ones.
+  if (!FImportedFile.isEmpty()) {
+    FImported = DecodeImageFile(FImportedFile);
+    FImportedFile.clear();
+  }
+  if (!AskImportOptions(this, FImported, *FConversion, settings, target) || FImported.isNull()) return;
+  ApplyImport(QImage(FImported), *FConversion, settings, target);
 }

@@ -4,14 +4,16 @@
 #include "pixeleditors/BasicSizedPixelEditorFormUnit.h"
 #include "pixeleditors/BitmapKinds.h"
 
+struct TImportSettings;
+
 class QMimeData;
 
 // Adds the Load... and Save... buttons and their file dialogs. The buttons' handlers belong to each
 // concrete editor, which runs the one flow below with its own conversion. Copy puts the image on
 // the clipboard as the picture Save writes (PNG with alpha) and as the exact pixel values; Paste
 // takes the exact values from a dialog of the same class, or else a picture exactly as Load does.
-// The monochrome editors reduce pictures with the import options the user chose (Import
-// Options... in their menus), the standard rule unless changed.
+// Pictures are placed, scaled and (in the monochrome editors) reduced with the import options the
+// user chose for the kind of bitmap (Import Options... in the menu); the defaults are the plain Load.
 class TBasicLoadSaveSizedPixelEditorForm : public TBasicSizedPixelEditorForm {
   Q_OBJECT
 public:
@@ -55,10 +57,14 @@ private:
   // Replaces the image with a decoded picture (ARGB32) as one undo step. False when the user
   // cancelled the import options that a 1-bit editor shows first when asked to.
   bool ImportPicture(const QImage& picture, const TSampleConversion& conversion, bool mayAsk);
+  // The import itself; `target` is the size a placement other than the top-left corner gives.
+  void ApplyImport(const QImage& picture, const TSampleConversion& conversion, const TImportSettings& settings,
+                   QSize target);
   // The image in the editor's working format, as Save writes it.
   QImage PictureOf(const TSampleConversion& conversion);
   bool PasteOwnPixels(const QMimeData& data);
 
   const TSampleConversion* FConversion = nullptr;
-  QImage FImported;  // what the last Load or Paste of a picture kept, for the import options
+  QImage FImported;  // the last picture loaded or pasted, for the import options
+  QString FImportedFile;  // its file when it was decoded smaller than it is
 };

@@ -3,6 +3,7 @@
 #include "pixeleditors/GridZoom.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <algorithm>
 
 // The glyphs live in the static package library, whose resource registration the linker would drop.
@@ -21,16 +22,14 @@ constexpr uint64_t kWhite = 0xFFFFFFFFu;
 // Sees a control's events before the control does.
 class TEventTap : public QObject {
 public:
-  TEventTap(QObject* watched, std::function<void(QEvent*)> tap) : QObject(watched), FTap(std::move(tap)) {
+  // The tap answers whether the control must not see the event.
+  TEventTap(QObject* watched, std::function<bool(QEvent*)> tap) : QObject(watched), FTap(std::move(tap)) {
     watched->installEventFilter(this);
   }
-  bool eventFilter(QObject*, QEvent* event) override {
-    FTap(event);
-    return false;
-  }
+  bool eventFilter(QObject*, QEvent* event) override { return FTap(event); }
 
 private:
-  std::function<void(QEvent*)> FTap;
+  std::function<bool(QEvent*)> FTap;
 };
 }  // namespace
 
@@ -44,8 +43,10 @@ TArduinoBasicPixelEditorForm::TArduinoBasicPixelEditorForm(QWidget* parent, TOwn
 }
 
 TArduinoBasicPixelEditorForm::~TArduinoBasicPixelEditorForm() {
-  // A rebuild still pending must not run on a form being torn down.
+  // A rebuild still pending must not run on a form being torn down, nor the viewport's last events
+  // reach the mouse tools.
   FMainThread.reset();
+  delete FMouseTap;
 }
 
 void TArduinoBasicPixelEditorForm::BindControls() {
@@ -67,6 +68,11 @@ void TArduinoBasicPixelEditorForm::BindControls() {
   Bind(MirrorVertical1, "MirrorVertical1");
   Bind(Undo1, "Undo1");
   Bind(Redo1, "Redo1");
+  Bind(SelectToolButton, "SelectToolButton");
+  Bind(PencilToolButton, "PencilToolButton");
+  Bind(LineToolButton, "LineToolButton");
+  Bind(RectangleToolButton, "RectangleToolButton");
+  Bind(FillToolButton, "FillToolButton");
 }
 
 void TArduinoBasicPixelEditorForm::FormCreate(QObject*) {
@@ -78,8 +84,17 @@ void TArduinoBasicPixelEditorForm::FormCreate(QObject*) {
   Redo1->setShortcuts({Redo1->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   new TEventTap(Grid, [this](QEvent* event) {
     if (event->type() == QEvent::KeyPress) GridKeyEvent(*static_cast<QKeyEvent*>(event));
+    return false;
   });
   FZoom = new TGridZoom(Grid, StatusBar);
+  for (TSpeedButton* b : {SelectToolButton, PencilToolButton, LineToolButton, RectangleToolButton, FillToolButton}) {
+    b->setCheckable(true);
+    b->setAutoExclusive(true);
+  }
+  SelectToolButton->setChecked(true);
+  // The status bar follows the mouse only while a drawing tool is chosen.
+  Grid->viewport()->setMouseTracking(true);
+  FMouseTap = new TEventTap(Grid->viewport(), [this](QEvent* event) { return GridMouseEvent(event); });
 }
 
 void TArduinoBasicPixelEditorForm::BeginChange() {
@@ -245,3 +260,108 @@ void TArduinoBasicPixelEditorForm::ShiftDown1Click(QObject*) { ChangeAll(&TPixel
 void TArduinoBasicPixelEditorForm::MirrorHorizontal1Click(QObject*) { ChangeAll(&TPixelGrid::MirrorHorizontal); }
 
 void TArduinoBasicPixelEditorForm::MirroroVertical1Click(QObject*) { ChangeAll(&TPixelGrid::MirrorVertical); }
+
+QString TArduinoBasicPixelEditorForm::DescribeValue(uint64_t value) {
+  return QStringLiteral("#%1").arg(uint32_t(value), 8, 16, QLatin1Char('0')).toUpper();
+}
+
+void TArduinoBasicPixelEditorForm::SetTool(TPixelTool tool) {
+  FTool = tool;
+  const TGridRect sel = Grid->Selection();
+  FInk = GetPixel(sel.Left, sel.Top);
+  TSpeedButton* buttons[] = {SelectToolButton, PencilToolButton, LineToolButton, RectangleToolButton, FillToolButton};
+  buttons[int(tool)]->setChecked(true);
+  Grid->viewport()->setCursor(tool == TPixelTool::Select ? Qt::ArrowCursor : Qt::CrossCursor);
+  if (tool == TPixelTool::Select) UpdateCurrentInfo();
+  else ShowHover({sel.Left, sel.Top});
+}
+
+void TArduinoBasicPixelEditorForm::SelectToolButtonClick(QObject*) { SetTool(TPixelTool::Select); }
+void TArduinoBasicPixelEditorForm::PencilToolButtonClick(QObject*) { SetTool(TPixelTool::Pencil); }
+void TArduinoBasicPixelEditorForm::LineToolButtonClick(QObject*) { SetTool(TPixelTool::Line); }
+void TArduinoBasicPixelEditorForm::RectangleToolButtonClick(QObject*) { SetTool(TPixelTool::Rectangle); }
+void TArduinoBasicPixelEditorForm::FillToolButtonClick(QObject*) { SetTool(TPixelTool::Fill); }
+
+void TArduinoBasicPixelEditorForm::ShowHover(QPoint cell) {
+  UpdateInfo(cell.x(), cell.y());
+  StatusBar->SetSimpleText(StatusBar->SimpleText() + QStringLiteral("   Ink: ") + DescribeValue(FInk));
+}
+
+void TArduinoBasicPixelEditorForm::DrawCells(const std::vector<QPoint>& cells, uint64_t value) {
+  const int w = FPixels.Width(), h = FPixels.Height();
+  for (QPoint c : cells) {
+    if (c.x() < 0 || c.y() < 0 || c.x() >= w || c.y() >= h || FPixels.Get(c.x(), c.y()) == value) continue;
+    FPixels.Set(c.x(), c.y(), value);
+    Grid->InvalidateCell(c.x(), c.y());
+  }
+  FMainThread->Queue([this] { UpdateImage(); });
+}
+
+void TArduinoBasicPixelEditorForm::DrawShape(QPoint to, bool constrain) {
+  // Back to the cells as they were, last first, so that a cell covered twice gets its first value.
+  for (auto it = FStroke.Under.rbegin(); it != FStroke.Under.rend(); ++it) {
+    FPixels.Set(it->first.x(), it->first.y(), it->second);
+    Grid->InvalidateCell(it->first.x(), it->first.y());
+  }
+  FStroke.Under.clear();
+  const std::vector<QPoint> cells =
+      FTool == TPixelTool::Line ? LineCells(FStroke.Start, constrain ? ConstrainedEnd(FStroke.Start, to) : to)
+                                : RectangleCells(FStroke.Start, to);
+  for (QPoint c : cells)
+    if (c.x() >= 0 && c.y() >= 0 && c.x() < FPixels.Width() && c.y() < FPixels.Height())
+      FStroke.Under.push_back({c, FPixels.Get(c.x(), c.y())});
+  DrawCells(cells, FStroke.Value);
+}
+
+bool TArduinoBasicPixelEditorForm::GridMouseEvent(QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (FTool == TPixelTool::Select && !FStroke.Active) {
+    // Alt+click picks the ink in every tool; the grid still selects the cell.
+    if (type == QEvent::MouseButtonPress) {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      const QPoint cell = Grid->MouseToCell(mouse->position().toPoint());
+      if ((mouse->modifiers() & Qt::AltModifier) && cell.x() >= 0) FInk = GetPixel(cell.x(), cell.y());
+    }
+    return false;
+  }
+  // The right button draws: no menu on the grid's cells while a drawing tool is chosen.
+  if (type == QEvent::ContextMenu) return true;
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) return false;
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  const QPoint cell = Grid->MouseToCell(mouse->position().toPoint());
+  const bool inside = cell.x() >= 0 && cell.y() >= 0;
+  if (type == QEvent::MouseButtonPress) {
+    Grid->setFocus(Qt::MouseFocusReason);
+    if (FStroke.Active || !inside) return true;
+    if (mouse->modifiers() & Qt::AltModifier) {
+      FInk = GetPixel(cell.x(), cell.y());
+      ShowHover(cell);
+      return true;
+    }
+    if (mouse->button() != Qt::LeftButton && mouse->button() != Qt::RightButton) return true;
+    const uint64_t value = mouse->button() == Qt::LeftButton ? FInk : GetClearColor();
+    BeginChange();
+    if (FTool == TPixelTool::Fill) {
+      const QRect changed = FloodFill(FPixels, cell, value);
+      if (!changed.isEmpty()) RequestUpdate();
+      EndChange();
+      ShowHover(cell);
+      return true;
+    }
+    FStroke = {true, value, cell, cell, {}};
+    if (FTool == TPixelTool::Pencil) DrawCells({cell}, value);
+    else DrawShape(cell, false);
+  } else if (type == QEvent::MouseMove) {
+    if (inside) ShowHover(cell);
+    if (!FStroke.Active || !inside || cell == FStroke.Last) return true;
+    // A fast move leaves no gap: the cells between the two positions are drawn too.
+    if (FTool == TPixelTool::Pencil) DrawCells(LineCells(FStroke.Last, cell), FStroke.Value);
+    else DrawShape(cell, mouse->modifiers() & Qt::ShiftModifier);
+    FStroke.Last = cell;
+  } else if (FStroke.Active && mouse->buttons() == Qt::NoButton) {
+    if (FTool != TPixelTool::Pencil && inside && cell != FStroke.Last) DrawShape(cell, mouse->modifiers() & Qt::ShiftModifier);
+    FStroke = {};
+    EndChange();
+  }
+  return true;
+}

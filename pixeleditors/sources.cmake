@@ -5,7 +5,7 @@ target_sources(velto_package PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BitmapKinds.cpp ${CMAKE_CURRENT_LIST_DIR}/BitmapKinds.h
   ${CMAKE_CURRENT_LIST_DIR}/PixelHistory.cpp ${CMAKE_CURRENT_LIST_DIR}/PixelHistory.h
   ${CMAKE_CURRENT_LIST_DIR}/GridZoom.cpp ${CMAKE_CURRENT_LIST_DIR}/GridZoom.h
-  ${CMAKE_CURRENT_LIST_DIR}/MonochromeImportFormUnit.cpp ${CMAKE_CURRENT_LIST_DIR}/MonochromeImportFormUnit.h
+  ${CMAKE_CURRENT_LIST_DIR}/ImportOptionsFormUnit.cpp ${CMAKE_CURRENT_LIST_DIR}/ImportOptionsFormUnit.h
   ${CMAKE_CURRENT_LIST_DIR}/BasicPixelEditorFormUnit.cpp ${CMAKE_CURRENT_LIST_DIR}/BasicPixelEditorFormUnit.h
   ${CMAKE_CURRENT_LIST_DIR}/BasicSizedPixelEditorFormUnit.cpp ${CMAKE_CURRENT_LIST_DIR}/BasicSizedPixelEditorFormUnit.h
   ${CMAKE_CURRENT_LIST_DIR}/BasicLoadSaveSizedPixelEditorFormUnit.cpp ${CMAKE_CURRENT_LIST_DIR}/BasicLoadSaveSizedPixelEditorFormUnit.h

@@ -3,9 +3,13 @@
 #include "pixeleditors/AlphaRGBWColorBitmapEditorFormUnit.h"
 #include "pixeleditors/BasicMonochromeBitmapEditorFormUnit.h"
 #include "pixeleditors/BasicMonochromeTransparencyBitmapEditorFormUnit.h"
+#include "pixeleditors/GridZoom.h"
+#include "pixeleditors/ImportOptionsFormUnit.h"
 #include "toolkit/Headless.h"
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QSettings>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -215,11 +219,123 @@ void BM_SavePng255(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SavePng255)->Unit(benchmark::kMillisecond);
+
+// A 4000 x 3000 JPEG fitted into 128 x 64 and reduced with Floyd-Steinberg dithering. Argument 0:
+// decoded at 1/8 by the reader, as Load does for a picture it only scales down; 1: decoded whole;
+// 2: the monochrome dialog's Load with those options remembered, preview rebuild included.
+void BM_FitJpeg4000x3000Into128x64(benchmark::State& state) {
+  const QString& file = LargePicture(QStringLiteral("jpg"));
+  const QSize target(128, 64);
+  const TImportSettings settings({128, TDithering::FloydSteinberg}, false, {TPlacement::Fit});
+  TArduinoBasicMonochromeBitmapEditorForm form;
+  form.SetPixelsSize({target.width(), target.height()});
+  settings.Save();
+  for (auto _ : state) {
+    if (state.range(0) == 2) {
+      form.SetPixelsSize({target.width(), target.height()});
+      ChosenFile() = file;
+      form.LoadButtonClick();
+      QCoreApplication::processEvents();
+    } else {
+      const QImage picture = DecodeImageFile(file, state.range(0) == 0 ? target : QSize());
+      benchmark::DoNotOptimize(ImportedBitmap(picture, target, settings, BitmapKinds::Monochrome.Samples));
+    }
+  }
+  if (state.range(0) == 2 && form.GetPixelsSize().cy != 64) state.SkipWithError("the picture did not load");
+  TImportSettings().Save();
+}
+BENCHMARK(BM_FitJpeg4000x3000Into128x64)->ArgName("path")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The pencil drawn one cell further, on a shown 255 x 255 dialog at 48 px cells: the move, the
+// repaint of what changed and the preview rebuild. The stroke runs over the visible cells row by row
+// and, at the end, starts again with the other button, so that every move changes one cell.
+void BM_PencilMove255At48(benchmark::State& state) {
+  TBenchForm& f = Form();
+  f.Fill();
+  f.form.Zoom()->SetCellSize(48);
+  f.form.Grid->SetLeftCol(0);
+  f.form.Grid->SetTopRow(0);
+  QApplication::processEvents();
+  f.form.SetTool(TPixelTool::Pencil);
+  QWidget* view = f.form.Grid->viewport();
+  const int cols = f.form.Grid->VisibleColCount(), rows = f.form.Grid->VisibleRowCount();
+  int cells = 0, step = 0;
+  Qt::MouseButton button = Qt::LeftButton;
+  const auto send = [&](QEvent::Type type, int i, Qt::MouseButton b, Qt::MouseButtons held) {
+    const int row = i / cols, col = row % 2 ? cols - 1 - i % cols : i % cols;  // serpentine
+    const QPointF at = f.form.Grid->CellRect(col, row).center();
+    QMouseEvent event(type, at, view->mapToGlobal(at), b, held, Qt::NoModifier);
+    QApplication::sendEvent(view, &event);
+  };
+  send(QEvent::MouseButtonPress, 0, button, button);
+  QApplication::processEvents();
+  auto count = QObject::connect(f.form.Grid, &TDrawGrid::OnDrawCell, [&] { ++cells; });
+  for (auto _ : state) {
+    if (++step == cols * rows) {
+      send(QEvent::MouseButtonRelease, step - 1, button, Qt::NoButton);
+      button = button == Qt::LeftButton ? Qt::RightButton : Qt::LeftButton;
+      step = 0;
+      send(QEvent::MouseButtonPress, 0, button, button);
+    } else {
+      send(QEvent::MouseMove, step, Qt::NoButton, button);
+    }
+    QApplication::processEvents();
+  }
+  QObject::disconnect(count);
+  send(QEvent::MouseButtonRelease, step, button, Qt::NoButton);
+  f.form.SetTool(TPixelTool::Select);
+  f.form.Zoom()->SetCellSize(18);
+  state.counters["cells_painted_per_move"] = double(cells) / double(state.iterations());
+  state.counters["visible_cells"] = cols * rows;
+}
+BENCHMARK(BM_PencilMove255At48)->Unit(benchmark::kMillisecond);
+
+// A flood fill over every pixel of a 255 x 255 image, alternating two values: the fill alone (0),
+// and the dialog's Fill tool (1): a click, its undo step, the repaint and the preview rebuild.
+void BM_FloodFill255(benchmark::State& state) {
+  if (state.range(0) == 0) {
+    TPixelGrid image;
+    image.Resize(255, 255, 0);
+    uint64_t value = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(FloodFill(image, {127, 127}, ++value));
+    return;
+  }
+  TBenchForm& f = Form();
+  f.form.SetPixelsSize({255, 255});
+  f.form.ClearButtonClick();  // all black: each fill covers the whole image
+  f.form.Grid->SetLeftCol(0);
+  f.form.Grid->SetTopRow(0);
+  QWidget* view = f.form.Grid->viewport();
+  const QPointF at = f.form.Grid->CellRect(1, 1).center();
+  f.form.SetTool(TPixelTool::Fill);
+  QApplication::processEvents();
+  Qt::MouseButton button = Qt::LeftButton;  // ink white over the clear black, then back
+  {
+    QMouseEvent pick(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                     Qt::AltModifier);
+    f.form.SetPixel(1, 1, 0xFFFFFFFFu);
+    QApplication::sendEvent(view, &pick);
+    f.form.SetPixel(1, 1, 0xFF000000u);
+  }
+  for (auto _ : state) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(view, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, view->mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &release);
+    QApplication::processEvents();
+    button = button == Qt::LeftButton ? Qt::RightButton : Qt::LeftButton;
+  }
+  f.form.SetTool(TPixelTool::Select);
+}
+BENCHMARK(BM_FloodFill255)->ArgName("dialog")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
   PrepareHeadless();
   QApplication app(argc, argv);
+  // The import options a benchmark sets stay out of the user's settings.
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   // Questions are answered Yes, file dialogs with the file a benchmark chose.
   SetDialogResponder([](const TDialogRequest& request) {
     return request.kind == TDialogRequest::Message ? TDialogAnswer{mrYes, {}, 1} : TDialogAnswer{mrOk, ChosenFile(), 1};

@@ -23,7 +23,11 @@ constexpr qint64 kMaxImageBytes = qint64(256) << 20;
 // type is taken from the content first, then from the extension. Embedded colour spaces are
 // dropped without converting the pixels. Returns Format_ARGB32 (not premultiplied); raises
 // EImageError on any failure.
-QImage DecodeImageFile(const QString& fileName);
+// With a valid `reduceToward`, a JPEG whose sides divide by 8, 4 or 2 and stay at least that size
+// once divided is decoded at the smallest such fraction (the decoder's own scaling: each pixel is
+// the average of its f x f square, taken before the colour conversion, so within a few levels of
+// averaging the full picture). Other pictures decode whole.
+QImage DecodeImageFile(const QString& fileName, QSize reduceToward = QSize());
 
 // Encodes under a format name, case-insensitive: png, jpg/jpeg, bmp, gif, tif/tiff. ico, emf, wmf,
 // an empty and an unknown name have no encoder. The file is written atomically: on any failure

@@ -4,6 +4,8 @@ target_sources(velto_host PRIVATE
   graphics/Codecs.cpp graphics/Codecs.h graphics/CodecsInternal.h graphics/MetafileProtocol.h
   graphics/GifEncoder.cpp
   graphics/Reduce.cpp graphics/Reduce.h
+  graphics/Place.cpp graphics/Place.h
+  graphics/Shapes.cpp graphics/Shapes.h
   graphics/ReaderChecks.cpp
   graphics/TiffReader.cpp
 )

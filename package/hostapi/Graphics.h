@@ -3,3 +3,5 @@
 #include "graphics/Graphics.h"
 #include "graphics/Codecs.h"
 #include "graphics/Reduce.h"
+#include "graphics/Place.h"
+#include "graphics/Shapes.h"

@@ -195,14 +195,17 @@ TEST(PixelEditorForm, InheritedLayouts) {
     QStringList menu;
   } forms[] = {
       {[] { return new TArduinoBasicPixelEditorForm; }, {542, 363},
-       {{"Grid", {0, 35, 451, 309}}, {"PreviewImage", {6, 6, 79, 160}}, {"CancelButton", {7, 274, 75, 25}}},
+       {{"Grid", {0, 35, 451, 309}}, {"PreviewImage", {6, 6, 79, 160}}, {"CancelButton", {7, 274, 75, 25}},
+        {"FillToolButton", {290, 7, 23, 22}}},
        {"Shift Left", "Shift Right", "Shift Up", "Shift Down", "Mirror Horizontal", "Mirror Vertical", "Undo", "Redo"}},
-      {[] { return new TBasicSizedPixelEditorForm; }, {536, 363},
-       {{"Grid", {0, 35, 445, 309}}, {"HeightSpinEdit", {160, 7, 65, 22}}, {"MirrorLeftRightButton", {289, 7, 23, 22}}},
+      // Wider than the classic layout by the tool group.
+      {[] { return new TBasicSizedPixelEditorForm; }, {632, 363},
+       {{"Grid", {0, 35, 541, 309}}, {"HeightSpinEdit", {160, 7, 65, 22}}, {"MirrorLeftRightButton", {289, 7, 23, 22}},
+        {"SelectToolButton", {468, 7, 23, 22}}, {"FillToolButton", {568, 7, 23, 22}}},
        {"Shift Left", "Shift Right", "Shift Up", "Shift Down", "Rotate Left", "Rotate Right", "Mirror Horizontal",
         "Mirror Vertical", "Undo", "Redo"}},
-      {[] { return new TArduinoBasicMonochromeBitmapEditorForm; }, {536, 385},
-       {{"Grid", {0, 35, 445, 331}}, {"PreviewImage", {6, 6, 79, 121}}, {"SaveButton", {6, 164, 75, 25}},
+      {[] { return new TArduinoBasicMonochromeBitmapEditorForm; }, {632, 385},
+       {{"Grid", {0, 35, 541, 331}}, {"PreviewImage", {6, 6, 79, 121}}, {"SaveButton", {6, 164, 75, 25}},
         {"CancelButton", {7, 296, 75, 25}}},
        {"Shift Left", "Shift Right", "Shift Up", "Shift Down", "Rotate Left", "Rotate Right", "Mirror Horizontal",
         "Mirror Vertical", "Undo", "Redo", "Copy", "Paste", "Import Options..."}},
@@ -211,7 +214,7 @@ TEST(PixelEditorForm, InheritedLayouts) {
        {{"Grid", {0, 35, 761, 407}}, {"StatusBar", {0, 442, 852, 19}}, {"PreviewImage", {6, 6, 79, 197}},
         {"CancelButton", {7, 372, 75, 25}}},
        {"Shift Left", "Shift Right", "Shift Up", "Shift Down", "Rotate Left", "Rotate Right", "Mirror Horizontal",
-        "Mirror Vertical", "Undo", "Redo", "Copy", "Paste"}},
+        "Mirror Vertical", "Undo", "Redo", "Copy", "Paste", "Import Options..."}},
   };
   for (const auto& f : forms) {
     std::unique_ptr<TArduinoBasicPixelEditorForm> form(f.make());

@@ -1,14 +1,15 @@
 // Shows each pixel form on the display and saves it as PNG, to look at the layouts as users see them.
 // The five bitmap editors show a picture loaded through their Load... flow; one more picture shows
-// the monochrome editor at cell size 40 beside its import options with a dithered photo, and one the
-// Load... button's file dialog (Qt's own) with its list of file types open.
+// the monochrome editor with a photo fitted into 128 x 64 beside its import options, one the colour
+// editor in the middle of drawing a line, and one the Load... button's file dialog (Qt's own) with
+// its list of file types open.
 #include "pixeleditors/AlphaColorBitmapEditorFormUnit.h"
 #include "pixeleditors/AlphaGrayscaleBitmapEditorFormUnit.h"
 #include "pixeleditors/AlphaRGBWColorBitmapEditorFormUnit.h"
 #include "pixeleditors/BasicMonochromeBitmapEditorFormUnit.h"
 #include "pixeleditors/BasicMonochromeTransparencyBitmapEditorFormUnit.h"
 #include "pixeleditors/GridZoom.h"
-#include "pixeleditors/MonochromeImportFormUnit.h"
+#include "pixeleditors/ImportOptionsFormUnit.h"
 
 #include <QApplication>
 #include <QAbstractItemView>
@@ -45,12 +46,14 @@ QImage Picture() {
   return image;
 }
 
-// A photo-like picture: a sky lighter towards the horizon, a sun with a soft glow, shaded hills.
-QImage Photo() {
-  QImage image(120, 80, QImage::Format_RGB32);
+// A photo-like picture: a sky lighter towards the horizon, a sun with a soft glow, shaded hills;
+// `scale` times 120 x 80 pixels.
+QImage Photo(int scale = 1) {
+  QImage image(120 * scale, 80 * scale, QImage::Format_RGB32);
   auto level = [](double v) { return int(std::clamp(v, 0.0, 1.0) * 255 + 0.5); };
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
+  for (int py = 0; py < image.height(); ++py)
+    for (int px = 0; px < image.width(); ++px) {
+      const double x = double(px) / scale, y = double(py) / scale;
       const double glow = std::clamp(1.0 - (std::hypot(x - 84.0, y - 22.0) - 8.0) / 22.0, 0.0, 1.0);
       double r = 0.25 + 0.5 * y / 80 + 0.7 * glow, g = 0.45 + 0.35 * y / 80 + 0.5 * glow, b = 0.9 - 0.3 * glow;
       const double hill = 52 + 10 * std::sin(x / 14.0) + (x > 70 ? (x - 70) / 4.0 : 0);
@@ -59,7 +62,7 @@ QImage Photo() {
         g = std::max(0.15, 0.65 - (y - hill) / 40.0);
         b = 0.15;
       }
-      image.setPixel(x, y, qRgb(level(r), level(g), level(b)));
+      image.setPixel(px, py, qRgb(level(r), level(g), level(b)));
     }
   return image;
 }
@@ -115,31 +118,33 @@ int main(int argc, char** argv) {
     });
   }
   {
-    const QImage photo = Photo();
+    // A photo five times the display's size, fitted into 128 x 64 on white and dithered.
+    const QImage photo = Photo(5);
     const QString photoFile = temp.filePath(QStringLiteral("photo.png"));
     ok &= photo.save(photoFile);
-    const TMonochromeImportSettings settings{{128, TDithering::FloydSteinberg}, true};
+    const TImportSettings settings({128, TDithering::FloydSteinberg}, true,
+                                   {TPlacement::Fit, TScaling::Smooth, TBackground::White});
     settings.Save();
     SetDialogResponder([&](const TDialogRequest& request) {
       return request.kind == TDialogRequest::Form ? TDialogAnswer{mrOk, {}, 1} : TDialogAnswer{mrOk, photoFile, 1};
     });
     TArduinoBasicMonochromeBitmapEditorForm mono;
-    mono.LoadButton->click();
-    mono.Zoom()->SetCellSize(40);
+    mono.SetPixelsSize({128, 64});
+    mono.resize(872, 520);
+    mono.Zoom()->SetCellSize(6);
     mono.move(0, 0);
     mono.show();
     mono.activateWindow();
-    TMonochromeImportForm options;
+    mono.LoadButton->click();  // after showing: the status bar names the options applied
+    TImportOptionsForm options;
+    options.SetConversion(BitmapKinds::Monochrome.Samples);
     options.SetSettings(settings);
+    options.SetTarget({128, 64});
     options.SetPicture(photo);
     options.move(mono.width() + 8, 0);
     options.show();
     ok &= QTest::qWaitForWindowExposed(&mono) && QTest::qWaitForWindowExposed(&options);
-    // Where the sky meets a hill, the dithering shows in its lights and darks.
     mono.Grid->setFocus();
-    mono.Grid->SetLeftCol(34);
-    mono.Grid->SetTopRow(47);
-    QTest::mouseClick(mono.Grid->viewport(), Qt::LeftButton, {}, mono.Grid->CellRect(37, 49).center());
     QTest::qWait(200);
     const QPixmap left = mono.grab(), right = options.grab();
     QImage both(left.width() + 8 + right.width(), std::max(left.height(), right.height()), QImage::Format_RGB32);
@@ -149,6 +154,32 @@ int main(int argc, char** argv) {
     p.drawPixmap(left.width() + 8, 0, right);
     p.end();
     ok &= both.save(dir + QStringLiteral("/MonochromeImportOptions.png"));
+    TImportSettings().Save();
+  }
+  {
+    // The colour dialog in the middle of a line, after a rectangle, with the sun's yellow as ink.
+    SetDialogResponder([&](const TDialogRequest&) { return TDialogAnswer{mrOk, picture, 1}; });
+    TAlphaColorBitmapEditorForm form;
+    form.LoadButton->click();
+    form.Zoom()->SetCellSize(14);
+    form.show();
+    form.activateWindow();
+    ok &= QTest::qWaitForWindowExposed(&form);
+    QWidget* view = form.Grid->viewport();
+    const auto at = [&](int x, int y) { return form.Grid->CellRect(x, y).center(); };
+    QTest::mouseClick(form.RectangleToolButton, Qt::LeftButton);
+    QTest::mouseClick(view, Qt::LeftButton, Qt::AltModifier, at(28, 8));
+    QTest::mousePress(view, Qt::LeftButton, {}, at(20, 1));
+    QTest::mouseMove(view, at(36, 15));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, at(36, 15));
+    QTest::mouseClick(form.LineToolButton, Qt::LeftButton);
+    QTest::mouseClick(view, Qt::LeftButton, Qt::AltModifier, at(28, 8));
+    QTest::mousePress(view, Qt::LeftButton, {}, at(2, 25));
+    QTest::mouseMove(view, at(15, 14));
+    QTest::mouseMove(view, at(20, 12));
+    QTest::qWait(200);
+    ok &= form.grab().save(dir + QStringLiteral("/DrawingLine.png"));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, at(20, 12));
   }
   {
     SetDialogResponder({});

@@ -1,7 +1,7 @@
 #include "Editors.h"
 #include "common/DialogScript.h"
 #include "pixeleditors/GridZoom.h"
-#include "pixeleditors/MonochromeImportFormUnit.h"
+#include "pixeleditors/ImportOptionsFormUnit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -267,11 +267,11 @@ TEST(ImportOptions, ShownWithLoadRememberedPreviewedAndAppliedAgain) {
     return TState({40, 12}, v);
   };
 
-  TMonochromeImportSettings{{}, true}.Save();
+  TImportSettings{{}, true}.Save();
   TArduinoBasicMonochromeBitmapEditorForm mono;
   TDialogScript script;
   script.AnswerFile(file).AnswerForm([&](QWidget* w) {
-    auto* options = static_cast<TMonochromeImportForm*>(w);
+    auto* options = static_cast<TImportOptionsForm*>(w);
     EXPECT_EQ(options->PreviewImage->Picture(), ReduceToMonochrome(picture));
     options->ThresholdSpinEdit->SetValue(100);
     options->DitheringComboBox->setCurrentIndex(1);
@@ -281,7 +281,7 @@ TEST(ImportOptions, ShownWithLoadRememberedPreviewedAndAppliedAgain) {
   });
   mono.LoadButton->click();
   EXPECT_EQ(StateOf(mono), pixelsOf(ReduceToMonochrome(picture, chosen)));
-  EXPECT_TRUE((TMonochromeImportSettings::Load() == TMonochromeImportSettings{chosen, true}));
+  EXPECT_TRUE((TImportSettings::Load() == TImportSettings{chosen, true}));
   mono.InvertButtonClick();
   const TState inverted = StateOf(mono);
   script.AnswerFile(file).AnswerForm([](QWidget*) { return mrCancel; });
@@ -289,16 +289,117 @@ TEST(ImportOptions, ShownWithLoadRememberedPreviewedAndAppliedAgain) {
   EXPECT_EQ(StateOf(mono), inverted) << "cancelled options load nothing";
 
   // Without the dialog, the next Load uses what was chosen; the menu item loads the picture again.
-  TMonochromeImportSettings{chosen, false}.Save();
+  TImportSettings{chosen, false}.Save();
   TBasicMonochromeTransparencyBitmapEditorForm transparency;
   script.AnswerFile(file).AnswerForm([](QWidget* w) {
-    static_cast<TMonochromeImportForm*>(w)->DefaultButton->click();
+    static_cast<TImportOptionsForm*>(w)->DefaultButton->click();
     return mrOk;
   });
   transparency.LoadButton->click();
   EXPECT_EQ(StateOf(transparency), pixelsOf(ReduceToMonochrome(picture, chosen)));
   transparency.findChild<QAction*>("ImportOptions1")->trigger();
   EXPECT_EQ(StateOf(transparency), pixelsOf(ReduceToMonochrome(picture)));
-  EXPECT_TRUE((TMonochromeImportSettings::Load() == TMonochromeImportSettings{}));
+  EXPECT_TRUE((TImportSettings::Load() == TImportSettings{}));
   EXPECT_EQ(script.Asked().size(), 6u);
+}
+
+// Every dialog places a picture as the options say, remembers them for its kind alone, says which
+// were applied, and undoes the import in one step.
+TEST(ImportOptions, PlacedInEveryDialogRememberedPerKindAndSaid) {
+  QTemporaryDir dir;
+  QImage picture(40, 12, QImage::Format_ARGB32);
+  for (int i = 0; i < 40 * 12; ++i)  // the left quarter transparent, a gradient elsewhere
+    picture.setPixel(i % 40, i / 40, i % 40 < 10 ? 0u : qRgba(i % 40 * 6, 255 - i / 40 * 20, 60, 255));
+  const QString file = dir.filePath("logo.png");
+  ASSERT_TRUE(picture.save(file));
+  const TSampleConversion* conversions[] = {&BitmapKinds::Monochrome.Samples, &BitmapKinds::Transparency.Samples,
+                                            &BitmapKinds::Color.Samples, &BitmapKinds::Grayscale.Samples,
+                                            &BitmapKinds::RGBW.Samples};
+  const QString groups[] = {"MonochromeImport", "ColorImport", "GrayscaleImport", "RGBWImport"};
+  for (TKind kind : {Mono, Transparency, Color, Gray, RGBW}) {
+    SCOPED_TRACE(int(kind));
+    const bool mono = kind == Mono || kind == Transparency;
+    const TSampleConversion& conversion = *conversions[kind];
+    for (const QString& g : groups) TImportSettings().Save(g);
+    TImportSettings(TReduceOptions{}, true).Save(ImportGroupOf(conversion));
+    auto form = Make(kind);
+    Fill(*form, {10, 10}, [] { return uint64_t(0xFF000000u); });
+    const TState before = StateOf(*form);
+    TDialogScript script;
+    script.AnswerFile(file).AnswerForm([&](QWidget* w) {
+      auto* options = static_cast<TImportOptionsForm*>(w);
+      EXPECT_EQ(options->Target(), QSize(10, 10)) << "the current size at first";
+      EXPECT_EQ(options->InvertCheckBox->isVisibleTo(options), mono);
+      options->PlacementComboBox->setCurrentIndex(int(TPlacement::Fit));
+      options->BackgroundComboBox->setCurrentIndex(int(TBackground::White));
+      options->TargetWidthSpinEdit->SetValue(16);
+      options->TargetHeightSpinEdit->SetValue(8);
+      options->InvertCheckBox->setChecked(mono);
+      EXPECT_EQ(options->PreviewImage->Picture().size(), QSize(16, 8));
+      return mrOk;
+    });
+    form->LoadButton->click();
+
+    TImportSettings expected(TReduceOptions{}, true, {TPlacement::Fit, TScaling::Smooth, TBackground::White}, mono);
+    EXPECT_TRUE(TImportSettings::Load(ImportGroupOf(conversion)) == expected);
+    for (const QString& g : groups) {
+      if (g == ImportGroupOf(conversion)) continue;
+      EXPECT_TRUE(TImportSettings::Load(g) == TImportSettings()) << g.toStdString();
+    }
+    QImage bitmap = PlacePicture(picture, {16, 8}, expected.Place);
+    if (mono) {
+      bitmap = ReduceToMonochrome(bitmap);
+      bitmap.invertPixels();
+    } else {
+      bitmap = bitmap.convertToFormat(QImage::Format_ARGB32);
+    }
+    std::vector<uint64_t> values(16 * 8);
+    ReadSamples(bitmap, conversion, 16, 8, [&](int x, int y, uint64_t v) { values[size_t(y * 16 + x)] = v; });
+    EXPECT_EQ(StateOf(*form), TState({16, 8}, values));
+    EXPECT_EQ(form->StatusBar->SimpleText(), mono ? "Import options: fitted into 16 x 8, white background, inverted"
+                                                  : "Import options: fitted into 16 x 8, white background");
+    form->Undo1Click();
+    EXPECT_EQ(StateOf(*form), before);
+
+    // Without the dialog, Paste applies the remembered options too, and says so.
+    TImportSettings(expected.Options, false, expected.Place, mono).Save(ImportGroupOf(conversion));
+    QGuiApplication::clipboard()->setImage(picture);
+    form->Paste1Click();
+    EXPECT_EQ(form->GetPixelsSize(), (TSize{10, 10})) << "fitted into the current size";
+    EXPECT_TRUE(form->StatusBar->SimpleText().startsWith("Import options: fitted into 10 x 10, white background"));
+    EXPECT_EQ(script.Asked().size(), 2u);
+  }
+  for (const QString& g : groups) TImportSettings().Save(g);
+}
+
+// A JPEG that Load only scales down is decoded smaller; the options dialog shows it whole again.
+TEST(ImportOptions, ReducedDecodingOnlyWhereItCannotShow) {
+  QTemporaryDir dir;
+  QImage photo(160, 80, QImage::Format_RGB32);
+  for (int i = 0; i < 160 * 80; ++i) photo.setPixel(i % 160, i / 160, qRgb(i % 160, i / 160 * 3, 90));
+  const QString file = dir.filePath("photo.jpg");
+  ASSERT_TRUE(photo.save(file, "JPEG", 95));
+  const TImportSettings fit(TReduceOptions{}, false, {TPlacement::Fit});
+  fit.Save(ImportGroupOf(BitmapKinds::Color.Samples));
+  TAlphaColorBitmapEditorForm form;
+  form.SetPixelsSize({20, 10});
+  TDialogScript script;
+  script.AnswerFile(file);
+  form.LoadButton->click();
+  // Decoded at 1/8, so each pixel is one 8 x 8 block: the same as averaging the whole picture, within
+  // the decoder's rounding.
+  const QImage expected = PlacePicture(DecodeImageFile(file), {20, 10}, fit.Place);
+  ASSERT_EQ(form.GetPixelsSize(), (TSize{20, 10}));
+  for (int i = 0; i < 200; ++i) {
+    const QRgb got = QRgb(form.GetPixel(i % 20, i / 20)), want = expected.pixel(i % 20, i / 20);
+    ASSERT_LE(std::abs(qRed(got) - qRed(want)) + std::abs(qGreen(got) - qGreen(want)) + std::abs(qBlue(got) - qBlue(want)), 12)
+        << i;
+  }
+  script.AnswerForm([](QWidget* w) {
+    EXPECT_EQ(static_cast<TImportOptionsForm*>(w)->InfoLabel->text(), "160 x 80 pixels, 20 x 10 after import");
+    return mrCancel;
+  });
+  form.findChild<QAction*>("ImportOptions1")->trigger();
+  EXPECT_EQ(script.Asked().size(), 2u);
+  TImportSettings().Save(ImportGroupOf(BitmapKinds::Color.Samples));
 }

@@ -1,0 +1,136 @@
+#include "Editors.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace {
+using TCells = std::vector<uint64_t>;  // row by row, kW x kH
+constexpr int kW = 12, kH = 10;
+constexpr uint64_t kA = 0xFF102030u, kB = 0x80405060u, kInk = 0xFFA0B0C0u, kClear = 0xFF000000u;
+
+struct TMouse {
+  TDrawGrid* grid;
+  QPoint At(QPoint cell) const { return grid->CellRect(cell.x(), cell.y()).center(); }
+  void Press(QPoint cell, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {}) const {
+    QTest::mousePress(grid->viewport(), b, m, At(cell));
+  }
+  void Move(QPoint cell, Qt::KeyboardModifiers m = {}) const {
+    // QTest's move carries no modifiers; the tools read Shift from the move itself.
+    QMouseEvent move(QEvent::MouseMove, At(cell), grid->viewport()->mapToGlobal(At(cell)), Qt::NoButton,
+                     QGuiApplication::mouseButtons(), m);
+    QApplication::sendEvent(grid->viewport(), &move);
+  }
+  void Release(QPoint cell, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {}) const {
+    QTest::mouseRelease(grid->viewport(), b, m, At(cell));
+  }
+};
+
+TCells With(TCells image, const std::vector<QPoint>& cells, uint64_t value) {
+  for (QPoint c : cells) image[size_t(c.y() * kW + c.x())] = value;
+  return image;
+}
+}  // namespace
+
+// Each tool driven by the mouse on a real dialog: what it draws, that it is one undo step restoring
+// every pixel, the ink picked with Alt, the right button's clear colour and the status bar.
+TEST(Drawing, EveryToolByMouseIsOneUndoStep) {
+  TAlphaColorBitmapEditorForm form;
+  form.SetPixelsSize({kW, kH});
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) form.SetPixel(x, y, x < 6 ? kA : kB);  // two halves for the fill
+  form.SetPixel(9, 8, kInk);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  const TMouse mouse{form.Grid};
+
+  // A click with the Select tool only moves the current cell.
+  const TCells start = Pixels(form);
+  mouse.Press({3, 4});
+  mouse.Release({3, 4});
+  EXPECT_EQ(Pixels(form), start);
+  EXPECT_EQ(form.Grid->Selection(), (TGridRect{3, 4, 3, 4}));
+
+  // Choosing a tool takes the current cell's value; Alt+click picks another.
+  QTest::mouseClick(form.PencilToolButton, Qt::LeftButton);
+  EXPECT_EQ(form.Tool(), TPixelTool::Pencil);
+  EXPECT_EQ(form.Ink(), kA);
+  mouse.Press({9, 8}, Qt::LeftButton, Qt::AltModifier);
+  mouse.Release({9, 8}, Qt::LeftButton, Qt::AltModifier);
+  EXPECT_EQ(form.Ink(), kInk);
+  EXPECT_EQ(Pixels(form), start) << "picking draws nothing";
+  mouse.Move({2, 3});
+  EXPECT_TRUE(form.StatusBar->SimpleText().startsWith("2:3 ")) << form.StatusBar->SimpleText().toStdString();
+  EXPECT_TRUE(form.StatusBar->SimpleText().endsWith("Ink: #FFA0B0C0")) << form.StatusBar->SimpleText().toStdString();
+
+  struct TStep {
+    const char* name;
+    TPixelTool tool;
+    std::function<void()> act;
+    std::function<TCells(const TCells&)> expected;
+  };
+  const TStep steps[] = {
+      {"pencil stroke, a fast move leaves no gap", TPixelTool::Pencil,
+       [&] {
+         mouse.Press({1, 1});
+         mouse.Move({6, 1});
+         mouse.Move({9, 4});
+         mouse.Release({9, 4});
+       },
+       [](const TCells& i) { return With(With(i, LineCells({1, 1}, {6, 1}), kInk), LineCells({6, 1}, {9, 4}), kInk); }},
+      {"right button draws the clear colour", TPixelTool::Pencil,
+       [&] {
+         mouse.Press({0, 5}, Qt::RightButton);
+         mouse.Move({0, 8});
+         mouse.Release({0, 8}, Qt::RightButton);
+       },
+       [](const TCells& i) { return With(i, LineCells({0, 5}, {0, 8}), kClear); }},
+      {"line follows the mouse, Shift keeps it horizontal", TPixelTool::Line,
+       [&] {
+         mouse.Press({0, 9});
+         mouse.Move({5, 3});
+         mouse.Move({11, 7}, Qt::ShiftModifier);
+         mouse.Release({11, 7}, Qt::LeftButton, Qt::ShiftModifier);
+       },
+       [](const TCells& i) { return With(i, LineCells({0, 9}, {11, 9}), kInk); }},
+      {"rectangle", TPixelTool::Rectangle,
+       [&] {
+         mouse.Press({8, 6});
+         mouse.Move({11, 0});
+         mouse.Move({2, 2});
+         mouse.Release({2, 2});
+       },
+       [](const TCells& i) { return With(i, RectangleCells({8, 6}, {2, 2}), kInk); }},
+      {"fill stops at other values", TPixelTool::Fill,
+       [&] {
+         mouse.Press({10, 8});
+         mouse.Release({10, 8});
+       },
+       [](const TCells& i) {
+         // What is left of the right half, but for the inside of the rectangle, which it closes off.
+         TCells e = i;
+         for (int c = 0; c < kW * kH; ++c)
+           if (c % kW >= 6 && i[size_t(c)] == kB && !QRect(6, 3, 2, 3).contains(c % kW, c / kW)) e[size_t(c)] = kInk;
+         return e;
+       }},
+  };
+  for (const TStep& step : steps) {
+    SCOPED_TRACE(step.name);
+    if (form.Tool() != step.tool) {
+      TSpeedButton* buttons[] = {form.SelectToolButton, form.PencilToolButton, form.LineToolButton,
+                                 form.RectangleToolButton, form.FillToolButton};
+      QTest::mouseClick(buttons[int(step.tool)], Qt::LeftButton);
+      mouse.Press({9, 8}, Qt::LeftButton, Qt::AltModifier);  // the current cell is elsewhere
+      mouse.Release({9, 8}, Qt::LeftButton, Qt::AltModifier);
+    }
+    ASSERT_EQ(form.Ink(), kInk);
+    const TCells before = Pixels(form), after = step.expected(before);
+    ASSERT_NE(before, after) << "the step changes something";
+    step.act();
+    EXPECT_EQ(Pixels(form), after);
+    form.Undo1Click();
+    EXPECT_EQ(Pixels(form), before);
+    form.Redo1Click();
+    EXPECT_EQ(Pixels(form), after);
+  }
+}
