@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <algorithm>
 #include <functional>
+#include <vector>
 #include <map>
 #include <optional>
 
@@ -116,7 +117,8 @@ QList<QByteArray> SignalNames(const QString& event) {
 class THandlerCall : public QObject {
 public:
   THandlerCall(QObject* sender, const QMetaMethod& signal, TForm* form, const QMetaMethod& slot)
-      : QObject(form), FSender(sender), FSignal(signal.methodIndex()), FSlot(slot.methodIndex()) {
+      : QObject(form), FSender(sender), FSignal(signal.methodIndex()), FSlot(slot.methodIndex()),
+        FSlotArgs(slot.parameterCount()), FWithSender(TakesSender(signal, slot)) {
     setObjectName(Name());
     // The one method this object adds to QObject's, reached through qt_metacall below.
     FConnected = bool(QMetaObject::connect(sender, FSignal, this, QObject::staticMetaObject.methodCount()));
@@ -142,6 +144,15 @@ public:
       // the form's own qt_metacall, so a control that signals while the form is torn down reaches no
       // handler of a class already destroyed.
       try {
+        QObject* sender = FSender;
+        // A handler that takes the control as Sender gets it first, then the signal's arguments.
+        std::vector<void*> withSender;
+        if (FWithSender) {
+          withSender.assign(size_t(FSlotArgs) + 1, nullptr);
+          withSender[1] = &sender;
+          std::copy(args + 1, args + FSlotArgs, withSender.begin() + 2);
+          args = withSender.data();
+        }
         if (auto* form = qobject_cast<TForm*>(parent()))
           QMetaObject::metacall(form, QMetaObject::InvokeMetaMethod, FSlot, args);
       } catch (const std::exception& error) {
@@ -151,10 +162,24 @@ public:
     return id - 1;
   }
 
+  // A handler `X(QObject* Sender, ...)` bound to a signal that does not carry its sender (a button's
+  // clicked(bool)): the rest of its parameters are the signal's first ones.
+  static bool TakesSender(const QMetaMethod& signal, const QMetaMethod& slot) {
+    const int count = slot.parameterCount();
+    if (count == 0 || slot.parameterMetaType(0) != QMetaType::fromType<QObject*>()) return false;
+    if (signal.parameterCount() > 0 && signal.parameterMetaType(0) == QMetaType::fromType<QObject*>()) return false;
+    if (count - 1 > signal.parameterCount()) return false;
+    for (int i = 1; i < count; ++i)
+      if (slot.parameterMetaType(i) != signal.parameterMetaType(i - 1)) return false;
+    return true;
+  }
+
 private:
   QPointer<QObject> FSender;
   int FSignal;
   int FSlot;
+  int FSlotArgs;
+  bool FWithSender;
   bool FConnected = false;
 };
 
@@ -349,7 +374,7 @@ private:
     for (int i = meta->methodCount() - 1; i >= 0; --i) {
       const QMetaMethod m = meta->method(i);
       if (m.methodType() != QMetaMethod::Slot || m.name() != name) continue;
-      if (!QMetaObject::checkConnectArgs(signal, m)) continue;
+      if (!QMetaObject::checkConnectArgs(signal, m) && !THandlerCall::TakesSender(signal, m)) continue;
       if (!best.isValid() || m.parameterCount() > best.parameterCount()) best = m;
     }
     if (!best.isValid()) Fail(QStringLiteral("no handler %1 for %2").arg(handler, QString::fromLatin1(signal.name())));

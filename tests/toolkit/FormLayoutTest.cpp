@@ -17,7 +17,9 @@ public:
 public slots:
   virtual void OkClick() { Calls << "base ok"; }
   void OtherClick() { Calls << "other"; }
-  void FailClick() { throw Exception(QStringLiteral("the handler failed")); }
+  void FailClick(QObject* Sender = nullptr) {
+    throw Exception(QStringLiteral("the handler of %1 failed").arg(Sender ? Sender->objectName() : QString()));
+  }
   void EditKeyPress(QObject*, QChar& key) { key = QLatin1Char('7'); }
 };
 
@@ -85,7 +87,7 @@ TEST(FormLayout, InheritsChangesRebindsAndReportsHandlerErrors) {
   form.findChild<TButton*>("Fail")->click();  // the error becomes the report, not an exception
   ASSERT_EQ(script.Asked().size(), 1u);
   EXPECT_EQ(script.Asked()[0].type, mtError);
-  EXPECT_EQ(script.Asked()[0].text, "the handler failed");
+  EXPECT_EQ(script.Asked()[0].text, "the handler of Fail failed") << "a click handler gets its button as Sender";
 
   // Broken layouts name the layout and what is wrong.
   const struct {
