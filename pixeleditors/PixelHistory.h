@@ -32,7 +32,6 @@ public:
   bool Undo(TPixelGrid& image);
   bool Redo(TPixelGrid& image);
 
-  int UndoCount() const { return int(FUndo.size()); }
   int RedoCount() const { return int(FRedo.size()); }
   // What the steps keep, in bytes.
   size_t Bytes() const { return FBytes; }

@@ -76,14 +76,6 @@ TGridRect TDrawGrid::Selection() const {
           std::max(FAnchor.x(), FCurrent.x()), std::max(FAnchor.y(), FCurrent.y())};
 }
 
-void TDrawGrid::SetSelection(const TGridRect& rect) {
-  FAnchor = QPoint(std::clamp(rect.Right, FFixedCols, FColCount - 1), std::clamp(rect.Bottom, FFixedRows, FRowCount - 1));
-  FCurrent = QPoint(std::clamp(rect.Left, FFixedCols, FColCount - 1), std::clamp(rect.Top, FFixedRows, FRowCount - 1));
-  if (!(FOptions & goRangeSelect)) FAnchor = FCurrent;
-  ScrollToCurrent();
-  Invalidate();
-}
-
 int TDrawGrid::VisibleColCount() const {
   const int pitch = FColWidth + FLineWidth;
   const int room = viewport()->width() - FFixedCols * pitch;

@@ -69,7 +69,6 @@ public:
   void SetRow(int row) { FocusCell(Col(), row, true); }
   // The selected range; its top-left is the cell that editing keys act on.
   TGridRect Selection() const;
-  void SetSelection(const TGridRect& rect);
   int LeftCol() const { return FLeftCol; }
   void SetLeftCol(int col);
   int TopRow() const { return FTopRow; }
