@@ -184,6 +184,14 @@ void TButton::SetDefault(bool on) {
   setDefault(on);  // the thick frame of a default button
 }
 
+bool TButton::event(QEvent* event) {
+  if (event->type() == QEvent::Shortcut && isEnabled()) {
+    click();
+    return true;
+  }
+  return QPushButton::event(event);
+}
+
 void TButton::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     click();

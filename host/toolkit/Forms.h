@@ -115,6 +115,8 @@ public:
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // A mnemonic clicks at once, as Enter does (Qt's own shows a press and clicks a moment later).
+  bool event(QEvent* event) override;
 
 private:
   int FModalResult = mrNone;

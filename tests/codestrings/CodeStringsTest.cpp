@@ -216,11 +216,16 @@ TEST(CodeStringPropertyEditor, TheDialogWritesOnceOnOkAndNothingOnCancel) {
   EXPECT_EQ(code.Writes, 1);
   EXPECT_EQ(code.GetLoop().Text, "void setup() {\n  pinMode(13, OUTPUT);\n}//") << "the host list joins with LF";
   EXPECT_EQ(designer.Log, QStringList({"open", "open", "release", "release"}));
+  // OK's mnemonic reaches it from the editor too.
+  script.AnswerForm([&](QWidget* w) { return Typing(w, Qt::Key_O, Qt::AltModifier); });
+  editor.Execute({});
+  EXPECT_EQ(code.Writes, 2);
+  EXPECT_EQ(code.GetLoop().Text, "void setup() {\n  pinMode(13, OUTPUT);\n}////");
 
   // A failure on the way is dropped quietly; what was written stays.
   script.AnswerForm([](QWidget*) -> int { throw Exception(QStringLiteral("broken")); });
   EXPECT_NO_THROW(editor.Execute({}));
-  EXPECT_EQ(code.Writes, 1);
+  EXPECT_EQ(code.Writes, 2);
 }
 
 TEST(CodeStringPropertyEditor, InplaceFormsWriteLiveAndNotifyOnlyTheirOwnRow) {
