@@ -98,6 +98,9 @@ void TArduinoBasicPixelEditorForm::FormCreate(QObject*) {
 }
 
 void TArduinoBasicPixelEditorForm::BeginChange() {
+  // Any other change (an undo by key, a resize) ends a stroke being drawn where it is: the cells it
+  // would put back belong to an image that is no longer shown.
+  FStroke = {};
   FHistory.Commit(FPixels, FPendingFold);
   FPendingFold.clear();
 }
@@ -300,6 +303,7 @@ void TArduinoBasicPixelEditorForm::DrawCells(const std::vector<QPoint>& cells, u
 void TArduinoBasicPixelEditorForm::DrawShape(QPoint to, bool constrain) {
   // Back to the cells as they were, last first, so that a cell covered twice gets its first value.
   for (auto it = FStroke.Under.rbegin(); it != FStroke.Under.rend(); ++it) {
+    if (it->first.x() >= FPixels.Width() || it->first.y() >= FPixels.Height()) continue;
     FPixels.Set(it->first.x(), it->first.y(), it->second);
     Grid->InvalidateCell(it->first.x(), it->first.y());
   }

@@ -133,4 +133,16 @@ TEST(Drawing, EveryToolByMouseIsOneUndoStep) {
     form.Redo1Click();
     EXPECT_EQ(Pixels(form), after);
   }
+
+  // An undo in the middle of a line ends it: the mouse draws nothing more until the next press.
+  QTest::mouseClick(form.LineToolButton, Qt::LeftButton);
+  const TCells before = Pixels(form);
+  mouse.Press({0, 0});
+  mouse.Move({11, 9});
+  ASSERT_NE(Pixels(form), before);
+  QTest::keyClick(form.Grid, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Pixels(form), before);
+  mouse.Move({11, 0});
+  mouse.Release({11, 0});
+  EXPECT_EQ(Pixels(form), before);
 }
