@@ -185,7 +185,8 @@ void TButton::SetDefault(bool on) {
 }
 
 bool TButton::event(QEvent* event) {
-  if (event->type() == QEvent::Shortcut && isEnabled()) {
+  // An ambiguous mnemonic only moves the focus, as Qt does.
+  if (event->type() == QEvent::Shortcut && isEnabled() && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
     click();
     return true;
   }
