@@ -192,7 +192,8 @@ QVariant TInspectorModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::ToolTipRole: {
       const TRow* row = RowOf(index);
-      return row->IsItem() ? ClassName(row->Object) : QString::fromLatin1(row->Property.metaType().name());
+      if (row->IsItem()) return row->Object ? ClassName(row->Object) : QString();  // an item gone, the rows not yet made anew
+      return QString::fromLatin1(row->Property.metaType().name());
     }
     case DefaultRole:
       return IsDefault(index);

@@ -25,6 +25,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <utility>
 
 namespace {
 const QString kFilter = QStringLiteral("Design documents (*.vdoc)|*.vdoc|All files (*)|*");
@@ -174,7 +175,7 @@ TMainWindow::~TMainWindow() {
   disconnect(&FSession->UndoStack(), nullptr, this, nullptr);
   FUpdating = true;  // no selection signals while the window goes
   // The cells and their forms go while the window is still whole.
-  delete FInspector;
+  delete std::exchange(FInspector, nullptr);
 }
 
 void TMainWindow::ShowCollectionEditor(TCollection* collection, const QString& caption) {
@@ -266,6 +267,7 @@ void TMainWindow::UpdateTitle() {
 }
 
 bool TMainWindow::OpenFile(const QString& fileName) {
+  FinishInplaceEditing();
   if (!Reported([&] { FSession->Open(fileName); })) return false;
   if (FSession->Document().GetCount() > 0) Select(FSession->Document().GetComponent(0));
   UpdateTitle();
@@ -273,6 +275,7 @@ bool TMainWindow::OpenFile(const QString& fileName) {
 }
 
 bool TMainWindow::SaveFile(const QString& fileName) {
+  FinishInplaceEditing();
   if (!Reported([&] { FSession->Save(fileName); })) return false;
   UpdateTitle();
   return true;
@@ -301,12 +304,14 @@ bool TMainWindow::ConfirmDiscard() {
 }
 
 void TMainWindow::FileNew() {
+  FinishInplaceEditing();  // what is being typed belongs to the document it replaces or saves
   if (!ConfirmDiscard()) return;
   FSession->New();
   UpdateTitle();
 }
 
 void TMainWindow::FileOpen() {
+  FinishInplaceEditing();  // what is being typed belongs to the document it replaces or saves
   if (!ConfirmDiscard()) return;
   const QString name = AskFileName(false);
   if (!name.isEmpty()) OpenFile(name);

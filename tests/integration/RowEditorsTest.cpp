@@ -372,6 +372,14 @@ TEST(RowEditors, LeavingTheCodeEditorEndsTheEdit) {
       {"row changes", [](TTypingInCodeRow& t) { t.Window->SetCurrentRow(QStringLiteral("Name")); }},
       {"selection changes",
        [](TTypingInCodeRow& t) { t.Window->Select(t.Session.Document().GetComponent(1)); }},
+      {"File > New by its key",
+       [](TTypingInCodeRow& t) {
+         TDialogScript dialogs;
+         dialogs.Answer(mrCancel);
+         QTest::keyClick(t.Editor, Qt::Key_N, Qt::ControlModifier);
+         ASSERT_EQ(dialogs.Asked().size(), 1u);  // the edit makes the design modified
+         EXPECT_EQ(t.Session.Document().GetCount(), 2);
+       }},
       {"window closes",
        [](TTypingInCodeRow& t) {
          TDialogScript dialogs;
