@@ -15,6 +15,8 @@ void TAlphaRGBWColorBitmapEditorForm::UpdateInfo(int ACol, int ARow) {
       QStringLiteral("%1:%2 - %3").arg(ACol).arg(ARow).arg(RGBWAlphaColorToString(GetPixel(ACol, ARow))));
 }
 
+QString TAlphaRGBWColorBitmapEditorForm::DescribeValue(uint64_t value) { return RGBWAlphaColorToString(value); }
+
 void TAlphaRGBWColorBitmapEditorForm::GridDrawCell(QObject*, int ACol, int ARow, const QRect& Rect,
                                                    TGridDrawState State) {
   const uint64_t value = GetPixel(ACol, ARow);

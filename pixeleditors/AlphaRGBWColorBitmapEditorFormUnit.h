@@ -14,6 +14,8 @@ public:
 
   uint64_t GetClearColor() override;
   void UpdateInfo(int ACol, int ARow) override;
+  // The ink as the cells describe it: alpha and white live above the 32 bits of a colour.
+  QString DescribeValue(uint64_t value) override;
 
 public slots:
   virtual void LoadButtonClick(QObject* Sender = nullptr);
