@@ -110,7 +110,8 @@ void TInspectorModel::Build(TRow* parent) {
 
 QList<QObject*> TInspectorModel::Instances(const TRow* row) const {
   QList<QObject*> instances{row->Object.data()};
-  if (row->Parent != FRoot.get()) return instances;
+  // A name belongs to one component: several cannot take the same one.
+  if (row->Parent != FRoot.get() || qstrcmp(row->Property.name(), "Name") == 0) return instances;
   // The other selected objects that carry the property too, after the first.
   for (const QPointer<TPersistent>& other : FSelection)
     if (other && other != row->Object && other->metaObject()->indexOfProperty(row->Property.name()) >= 0)

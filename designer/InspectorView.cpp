@@ -163,8 +163,15 @@ void TInspectorView::Refresh() {
   bool formsOpen = false;
   for (const TCellAt& at : std::as_const(FCells)) formsOpen = formsOpen || (at.Cell && at.Cell->InplaceForm());
   if (FResetting || FFinishing || (formsOpen && !FModel->RowsHold())) {
-    QMetaObject::invokeMethod(this, [this] { if (!FResetting && !FFinishing) { FModel->Refresh(); UpdateCells(); } },
-                              Qt::QueuedConnection);
+    // Still busy when it runs (a message box of the finishing edit): postponed again, never dropped.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (FResetting || FFinishing) return Refresh();
+          FModel->Refresh();
+          UpdateCells();
+        },
+        Qt::QueuedConnection);
     return;
   }
   FModel->Refresh();
@@ -291,6 +298,9 @@ void TInspectorView::OpenForm(const QModelIndex& index) {
 void TInspectorView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTreeView::currentChanged(current, previous);
   if (current.siblingAtColumn(0) == previous.siblingAtColumn(0)) return;
+  // The user's work ends first, while refreshes wait: the value it writes must not take the cell
+  // away from under its own close.
+  FinishInplaceEditing();
   if (TEditorCell* cell = previous.isValid() ? CellOf(previous) : nullptr) cell->CloseInplaceForm();
   if (current.isValid() && !FResetting) OpenForm(current);
 }

@@ -117,6 +117,11 @@ TEST(InspectorModel, ApplyIsOneStepForTheWholeSelection) {
   t.Model.Apply(t.Model.Find(QStringLiteral("Font.Size")), QStringLiteral("12"));
   EXPECT_EQ(t.Session.UndoStack().text(1), QStringLiteral("Change Size of %1").arg(t.Led(0)->GetName()));
   EXPECT_EQ(t.Led(1)->GetFont()->FSize, 8) << "a nested row edits the first object's";
+  const QString second = t.Led(1)->GetName();
+  t.Model.Apply(t.Model.Find(QStringLiteral("Name")), QStringLiteral("Lamp"));
+  EXPECT_EQ(t.Led(0)->GetName(), QStringLiteral("Lamp")) << "a name is the first object's alone";
+  EXPECT_EQ(t.Led(1)->GetName(), second);
+  t.Session.UndoStack().undo();
   t.Session.UndoStack().undo();
   t.Session.UndoStack().undo();
   EXPECT_EQ(t.Led(0)->FBrightness, 100);
