@@ -3,6 +3,7 @@
 #include "CollectionCommands.h"
 #include "DesignSession.h"
 #include "Palette.h"
+#include "PropertyReflection.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -73,7 +74,7 @@ void TCollectionEditor::Refresh() {
   const QSignalBlocker blocker(FItems);
   FItems->clear();
   for (TCollectionItem* item : *FCollection)
-    FItems->addItem(QStringLiteral("%1 - %2").arg(item->GetIndex()).arg(item->GetDisplayName()));
+    FItems->addItem(Reflection::ItemCaption(item->GetIndex(), item->GetDisplayName()));
   FItems->setCurrentRow(std::min(row, FItems->count() - 1));
   UpdateButtons();
 }

@@ -21,19 +21,6 @@ struct TComponentTreeModel::TNode {
 };
 
 namespace {
-// The properties of a class that may hold an owned collection, found once per class.
-const std::vector<QMetaProperty>& ObjectProperties(const QMetaObject* cls) {
-  static QHash<const QMetaObject*, std::vector<QMetaProperty>> cache;
-  auto it = cache.find(cls);
-  if (it == cache.end()) {
-    std::vector<QMetaProperty> found;
-    for (const QMetaProperty& property : Reflection::PublishedProperties(cls))
-      if (PropertyClass(property.metaType())) found.push_back(property);
-    it = cache.insert(cls, std::move(found));
-  }
-  return *it;
-}
-
 TCollection* OwnedCollection(const TPersistent* object, const QMetaProperty& property) {
   return qobject_cast<TCollection*>(Reflection::SubObject(object, property));
 }
@@ -114,6 +101,17 @@ int TComponentTreeModel::Depth(const QModelIndex& index) {
   return depth;
 }
 
+const std::vector<QMetaProperty>& TComponentTreeModel::ObjectProperties(const QMetaObject* cls) const {
+  auto it = FObjectProperties.find(cls);
+  if (it == FObjectProperties.end()) {
+    std::vector<QMetaProperty> found;
+    for (const QMetaProperty& property : Reflection::PublishedProperties(cls))
+      if (PropertyClass(property.metaType())) found.push_back(property);
+    it = FObjectProperties.insert(cls, std::move(found));
+  }
+  return *it;
+}
+
 std::vector<TPersistent*> TComponentTreeModel::ChildObjects(const TNode* node) const {
   std::vector<TPersistent*> children;
   if (node == FRoot.get()) {
@@ -156,7 +154,7 @@ QString TComponentTreeModel::TextOf(const TNode* node) const {
   if (!object) return QString();
   if (node->Parent == FRoot.get()) return Shown(static_cast<const TComponent*>(object)->GetName());
   if (auto* item = qobject_cast<const TCollectionItem*>(object))
-    return QStringLiteral("%1 - %2").arg(node->Row).arg(Shown(item->GetDisplayName()));
+    return Reflection::ItemCaption(node->Row, Shown(item->GetDisplayName()));
   return node->Property;
 }
 

@@ -52,6 +52,9 @@ private:
   void Forget(TNode* node);
   std::vector<TPersistent*> ChildObjects(const TNode* node) const;
   bool HasChildObjects(const TNode* node) const;
+  // The properties of a class that may hold an owned collection, found once per class. Kept by the
+  // model, which goes before the packages whose classes these are.
+  const std::vector<QMetaProperty>& ObjectProperties(const QMetaObject* cls) const;
   QString TextOf(const TNode* node) const;
   // The node of the object or, for one the tree does not show, of the nearest owner it does.
   TNode* NearestNode(const TPersistent* object);
@@ -60,4 +63,5 @@ private:
   std::unique_ptr<TNode> FRoot;
   // Made nodes by object; a node's QPointer says whether the object is still the same one.
   QHash<const TPersistent*, TNode*> FNodes;
+  mutable QHash<const QMetaObject*, std::vector<QMetaProperty>> FObjectProperties;
 };

@@ -284,7 +284,7 @@ void TDesignSession::RestoreState(int index, const QByteArray& state) {
     DocumentStreamer::ReadObject(FDocument.GetComponent(index), state, QString());
   } catch (const std::exception& e) {
     // Written by this designer from the same classes, so only a setter that refuses a value it
-    // reported gets here; the rest of the state is restored.
+    // reported gets here; reading stops there, and what was read before it stays.
     emit ErrorOccurred(QString::fromUtf8(e.what()));
   }
   emit ComponentRestored(FDocument.GetComponent(index));

@@ -97,7 +97,7 @@ void TInspectorModel::Build(TRow* parent) {
       row->Index = i;
       row->Object = collection->GetItem(i);
       row->Sub = row->Object;
-      row->Name = QStringLiteral("%1 - %2").arg(i).arg(collection->GetItem(i)->GetDisplayName());
+      row->Name = Reflection::ItemCaption(i, collection->GetItem(i)->GetDisplayName());
       parent->Children.push_back(std::move(row));
     }
     return;
@@ -361,8 +361,7 @@ bool TInspectorModel::CanReset(const QModelIndex& index) const {
   const TRow* row = RowOf(index);
   if (row->IsItem() || !row->Object || IsDefault(index)) return false;
   // A component's name is its identity in the document, not a setting.
-  if (qobject_cast<TComponent*>(row->Object) && row->Name == QStringLiteral("Name")) return false;
-  return row->Kind != TPropertyKind::Value || row->Property.isWritable();
+  return !(qobject_cast<TComponent*>(row->Object) && row->Name == QStringLiteral("Name"));
 }
 
 // ------------------------------------------------------------------------------------------ changes
@@ -434,7 +433,8 @@ void TInspectorModel::EmitValuesChanged(TRow* parent) {
   for (const auto& child : parent->Children) {
     child->Default = -1;
     if (child->IsItem() && child->Object)
-      child->Name = QStringLiteral("%1 - %2").arg(child->Index).arg(static_cast<TCollectionItem*>(child->Object.data())->GetDisplayName());
+      child->Name =
+          Reflection::ItemCaption(child->Index, static_cast<TCollectionItem*>(child->Object.data())->GetDisplayName());
     EmitValuesChanged(child.get());
   }
   if (!parent->Children.empty())

@@ -3,7 +3,6 @@
 #include "CollectionCommands.h"
 #include "CollectionEditor.h"
 #include "ComponentTree.h"
-#include "DocumentStreamer.h"
 #include "InspectorView.h"
 #include "Palette.h"
 #include "framework/PropertyEditors.h"
@@ -14,10 +13,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>

@@ -1,24 +1,17 @@
 #pragma once
 
 #include "DesignSession.h"
-#include "DocumentStreamer.h"
-#include "framework/InplaceForms.h"
 #include "framework/PropertyEditors.h"
 
-#include <QHash>
 #include <QMainWindow>
-#include <QMetaProperty>
 #include <QPointer>
-#include <QSet>
-#include <memory>
-#include <vector>
+#include <functional>
 
 class QLineEdit;
 class TEditorCell;
 class QMenu;
 class TInspectorView;
 class QTreeWidget;
-class QTreeWidgetItem;
 class TComponentTree;
 class TComponentTreeModel;
 

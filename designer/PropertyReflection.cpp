@@ -28,4 +28,8 @@ TPropertyKind KindOf(const QObject* object, const QMetaProperty& property) {
   return TPropertyKind::Value;
 }
 
+QString ItemCaption(int index, const QString& displayName) {
+  return QStringLiteral("%1 - %2").arg(index).arg(displayName);
+}
+
 }  // namespace Reflection

@@ -23,6 +23,9 @@ TPropertyKind KindOf(const QObject* object, const QMetaProperty& property);
 // The owned object behind an Object or Collection property, or nullptr.
 TPersistent* SubObject(const QObject* object, const QMetaProperty& property);
 
+// How the tree, the inspector and the collection editor name an item: "2 - Text".
+QString ItemCaption(int index, const QString& displayName);
+
 }  // namespace Reflection
 
 using Reflection::TPropertyKind;

@@ -1,6 +1,7 @@
 #include "DesignSession.h"
 #include "MainWindow.h"
 #include "TestComponents.h"
+#include "runtime/Exceptions.h"
 #include "common/DialogScript.h"
 #include "common/FileSizeLimit.h"
 
