@@ -103,11 +103,7 @@ QImage ImportedBitmap(const QImage& picture, QSize target, const TImportSettings
   if (conversion.Bitmap != PixelFormat1bppIndexed) return placed.convertToFormat(ToImageFormat(conversion.Bitmap));
   QImage bitmap = settings.Options == TReduceOptions{} ? ReduceToMonochrome(placed)
                                                        : ReduceToMonochrome(placed, settings.Options);
-  if (settings.Invert)
-    for (int y = 0; y < bitmap.height(); ++y) {
-      uchar* line = bitmap.scanLine(y);
-      for (qsizetype i = 0; i < bitmap.bytesPerLine(); ++i) line[i] = uchar(~line[i]);
-    }
+  if (settings.Invert) bitmap.invertPixels();
   return bitmap;
 }
 

@@ -57,7 +57,6 @@ public:
   TSynCompletion(TSynEdit* editor, TSynApiList names);
 
   // Letters typed before the list opens by itself; 0: only Ctrl+Space opens it.
-  int Threshold() const { return FThreshold; }
   void SetThreshold(int letters) { FThreshold = letters; }
   // Names added to the list each time it opens, such as those the user declared elsewhere.
   void SetExtraNames(std::function<TSynApiList()> source) { FExtraNames = std::move(source); }
@@ -66,7 +65,6 @@ public:
   // no letters typed (the whole list).
   bool ShowList(bool explicitly);
   bool ShowCallTip();
-  TSynEdit* Editor() const { return FEditor; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
