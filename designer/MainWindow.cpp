@@ -3,7 +3,7 @@
 #include "CollectionCommands.h"
 #include "CollectionEditor.h"
 #include "ComponentTree.h"
-#include "InspectorView.h"
+#include "PropertyGridView.h"
 #include "Palette.h"
 #include "framework/PropertyEditors.h"
 #include "framework/Registration.h"

@@ -1,6 +1,6 @@
 #include "DesignSession.h"
 #include "EditorCell.h"
-#include "InspectorView.h"
+#include "PropertyGridView.h"
 #include "MainWindow.h"
 #include "PackageLoader.h"
 #include "framework/Registration.h"

@@ -8,7 +8,7 @@
 #include "common/DialogScript.h"
 #include "ComponentTree.h"
 #include "ComponentTreeModel.h"
-#include "common/InspectorInput.h"
+#include "common/PropertyGridInput.h"
 #include "common/TreeRows.h"
 
 #include <gtest/gtest.h>

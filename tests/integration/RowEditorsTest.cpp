@@ -17,7 +17,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include "InspectorView.h"
+#include "PropertyGridView.h"
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>

@@ -1,6 +1,6 @@
 #include "CollectionCommands.h"
 #include "DesignSession.h"
-#include "InspectorModel.h"
+#include "PropertyGridModel.h"
 #include "TestComponents.h"
 #include "framework/Registration.h"
 
@@ -176,4 +176,4 @@ TEST(InspectorModel, DefaultsShowBoldAndReset) {
   EXPECT_EQ(led->GetElements()->GetCount(), 0);
 }
 
-#include "InspectorModelTest.moc"
+#include "PropertyGridModelTest.moc"

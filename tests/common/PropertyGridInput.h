@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InspectorView.h"
+#include "PropertyGridView.h"
 #include "MainWindow.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The window's side of the object inspector: which objects it shows, and when the user's work in an
 // in-place form ends.
 #include "EditorCell.h"
-#include "InspectorView.h"
+#include "PropertyGridView.h"
 #include "MainWindow.h"
 
 #include <QStatusBar>

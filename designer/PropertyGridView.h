@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InspectorModel.h"
+#include "PropertyGridModel.h"
 
 #include <QPointer>
 #include <QTreeView>

@@ -1,4 +1,4 @@
-#include "InspectorModel.h"
+#include "PropertyGridModel.h"
 
 #include "DesignSession.h"
 #include "DocumentStreamer.h"

@@ -1,4 +1,4 @@
-#include "InspectorView.h"
+#include "PropertyGridView.h"
 
 #include "EditorCell.h"
 #include "framework/InplaceForms.h"
