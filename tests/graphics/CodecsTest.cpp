@@ -211,7 +211,7 @@ TEST(Codecs, DecodesEverySample) {
   EXPECT_LE(MaxChannelDifference(jpeg.pixel(12, 12), 0xFFFFFFFFu), 16);
 
   // Both metafile types draw the same picture the same way.
-  for (const char* name : {"sample.emf", "sample.wmf", "sample-plain.wmf"})
+  for (const char* name : {"sample.emf", "sample.wmf", "sample-plain.wmf", "sample-plain-shifted.wmf"})
     EXPECT_EQ(MaxDifference(DecodeImageFile(kSamples + QLatin1String(name)), MetafileDrawing()), 0) << name;
 
   // The content decides over a misleading extension.

@@ -223,20 +223,17 @@ qint16 ReadI16(const QByteArray& data, qsizetype at) {
 
 // The first window origin and extent a plain (not placeable) WMF sets, as a rectangle of logical
 // units; empty when it sets no extent.
+// libwmf moves the drawing by the window origin itself, so the picture is the window's extent,
+// wherever its origin lies.
 QRect PlainWmfWindow(const QByteArray& data) {
-  constexpr quint16 kSetWindowOrg = 0x020B, kSetWindowExt = 0x020C, kEof = 0x0000;
-  QPoint origin;
-  bool originSet = false;
+  constexpr quint16 kSetWindowExt = 0x020C, kEof = 0x0000;
   for (qsizetype at = 18; at + 6 <= data.size();) {
     const qint64 words = quint32(ReadI32(data, int(at)));
     const quint16 function = quint16(ReadI16(data, at + 4));
     if (function == kEof || words < 3 || at + words * 2 > data.size()) break;
-    if (function == kSetWindowOrg && words >= 5 && !originSet) {
-      origin = QPoint(ReadI16(data, at + 8), ReadI16(data, at + 6));
-      originSet = true;
-    } else if (function == kSetWindowExt && words >= 5) {
+    if (function == kSetWindowExt && words >= 5) {
       const int w = ReadI16(data, at + 8), h = ReadI16(data, at + 6);
-      return QRect(origin.x() + std::min(w, 0), origin.y() + std::min(h, 0), std::abs(w), std::abs(h));
+      return QRect(std::min(w, 0), std::min(h, 0), std::abs(w), std::abs(h));
     }
     at += qsizetype(words) * 2;
   }

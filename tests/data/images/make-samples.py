@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the sample images of the codec tests byte by byte (no image library involved):
 sample.png, sample.bmp, sample.ico, sample.tif, sample.gif, sample.emf, sample.wmf and
-sample-plain.wmf (the same drawing without the placeable header).
+sample-plain.wmf (the same drawing without the placeable header), sample-plain-shifted.wmf (the same
+drawing in units that start at a window origin of 30, 10).
 sample.jpg is written by the project's own encoder (see tests/graphics/CodecsTest.cpp, the
 JPEG sample pattern). Run from anywhere: python3 make-samples.py [output-dir]
 
@@ -169,23 +170,27 @@ def emf():
     return header + b"".join(records)
 
 
-def wmf(placeable=True):
+def wmf(placeable=True, origin=(0, 0)):
+    """The drawing in logical units from the window's `origin`."""
     def record(function, *params):
         return struct.pack("<IH", 3 + len(params), function) + b"".join(struct.pack("<h", p) for p in params)
-    records = [
-        record(0x020B, 0, 0),                # META_SETWINDOWORG y, x
+    ox, oy = origin
+    window = [
+        record(0x020B, oy, ox),              # META_SETWINDOWORG y, x
         record(0x020C, 15, 20),              # META_SETWINDOWEXT height, width
+    ]
+    records = window + [
         record(0x02FC, 0, -1, 0x00FF, 0),    # META_CREATEBRUSHINDIRECT (0) solid, COLORREF white, hatch
         record(0x012D, 0),                   # META_SELECTOBJECT brush
         record(0x02FA, 5, 0, 0, 0, 0),       # META_CREATEPENINDIRECT (1) PS_NULL, width (0, 0), colour
         record(0x012D, 1),                   # META_SELECTOBJECT pen
-        record(0x041B, 4, 4, 1, 1),          # META_RECTANGLE bottom, right, top, left
+        record(0x041B, 4 + oy, 4 + ox, 1 + oy, 1 + ox),  # META_RECTANGLE bottom, right, top, left
         record(0x01F0, 0),                   # META_DELETEOBJECT the white brush (frees index 0)
         record(0x02FC, 0, 0x00FF, 0, 0),     # META_CREATEBRUSHINDIRECT (0) solid, COLORREF red, hatch
         record(0x012D, 0),                   # META_SELECTOBJECT brush
         record(0x02FA, 0, 1, 0, 0, 0),       # META_CREATEPENINDIRECT (2) solid, width (1, 0), black
         record(0x012D, 2),                   # META_SELECTOBJECT pen
-        record(0x041B, 12, 15, 3, 5),        # META_RECTANGLE bottom, right, top, left
+        record(0x041B, 12 + oy, 15 + ox, 3 + oy, 5 + ox),  # META_RECTANGLE bottom, right, top, left
         record(0x0000),                      # META_EOF
     ]
     body = b"".join(records)
@@ -208,6 +213,8 @@ def main():
             f.write(make())
     with open(os.path.join(out, "sample-plain.wmf"), "wb") as f:
         f.write(wmf(placeable=False))
+    with open(os.path.join(out, "sample-plain-shifted.wmf"), "wb") as f:
+        f.write(wmf(placeable=False, origin=(30, 10)))
     with open(os.path.join(out, "huge-header.png"), "wb") as f:
         f.write(huge_header_png())
 
