@@ -62,12 +62,11 @@ QImage Photo(int scale) {
   return image;
 }
 
-// Every Load... answers with the logo, written once per run.
-QString LogoFile(TShots& shots) {
+// Every Load... from here on answers with the logo, written once per run.
+void AnswerLoadWithLogo(TShots& shots) {
   const QString file = shots.TempPath(QStringLiteral("logo.png"));
   if (!QFileInfo::exists(file)) Picture().save(file);
   SetDialogResponder([file](const TDialogRequest&) { return TDialogAnswer{mrOk, file, 1}; });
-  return file;
 }
 
 // The form with a cell clicked, so the grid has its focus frame and the status bar a position.
@@ -95,7 +94,7 @@ const std::pair<QString, std::function<TBasicLoadSaveSizedPixelEditorForm*()>> E
 };
 
 bool ShootEditor(TShots& shots, const QString& name, const std::function<TBasicLoadSaveSizedPixelEditorForm*()>& make) {
-  LogoFile(shots);
+  AnswerLoadWithLogo(shots);
   std::unique_ptr<TBasicLoadSaveSizedPixelEditorForm> form(make());
   form->LoadButton->click();
   // A few edits of the kinds each editor has beyond the picture: split, transparent, white.
@@ -150,7 +149,7 @@ bool ShootImportOptions(TShots& shots) {
 
 // The colour dialog in the middle of a line, after a rectangle, with the sun's yellow as ink.
 bool ShootDrawingLine(TShots& shots) {
-  LogoFile(shots);
+  AnswerLoadWithLogo(shots);
   TAlphaColorBitmapEditorForm form;
   form.LoadButton->click();
   form.Zoom()->SetCellSize(14);
