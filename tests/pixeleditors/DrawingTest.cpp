@@ -7,7 +7,7 @@
 namespace {
 using TCells = std::vector<uint64_t>;  // row by row, kW x kH
 constexpr int kW = 12, kH = 10;
-constexpr uint64_t kA = 0xFF102030u, kB = 0x80405060u, kInk = 0xFFA0B0C0u, kClear = 0xFF000000u;
+constexpr uint64_t kA = 0xFF102030u, kB = 0x80405060u, kInk = 0xFFA0B0C0u, kPick = 0xFF0A0B0Cu, kClear = 0xFF000000u;
 
 struct TMouse {
   TDrawGrid* grid;
@@ -40,12 +40,17 @@ TEST(Drawing, EveryToolByMouseIsOneUndoStep) {
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) form.SetPixel(x, y, x < 6 ? kA : kB);  // two halves for the fill
   form.SetPixel(9, 8, kInk);
+  form.SetPixel(0, 7, kPick);
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   const TMouse mouse{form.Grid};
 
-  // A click with the Select tool only moves the current cell.
+  // Alt+click picks the ink with the Select tool too, in the first column as well; a click only
+  // moves the current cell.
   const TCells start = Pixels(form);
+  mouse.Press({0, 7}, Qt::LeftButton, Qt::AltModifier);
+  mouse.Release({0, 7}, Qt::LeftButton, Qt::AltModifier);
+  EXPECT_EQ(form.Ink(), kPick);
   mouse.Press({3, 4});
   mouse.Release({3, 4});
   EXPECT_EQ(Pixels(form), start);
@@ -128,11 +133,18 @@ TEST(Drawing, EveryToolByMouseIsOneUndoStep) {
     ASSERT_NE(before, after) << "the step changes something";
     step.act();
     EXPECT_EQ(Pixels(form), after);
+    mouse.Move({11, 0});
+    EXPECT_EQ(Pixels(form), after) << "released: moving draws nothing";
     form.Undo1Click();
     EXPECT_EQ(Pixels(form), before);
     form.Redo1Click();
     EXPECT_EQ(Pixels(form), after);
   }
+
+  // The grid still paints while a drawing tool is chosen.
+  QApplication::processEvents();
+  const QImage shown = form.Grid->viewport()->grab().toImage();
+  EXPECT_EQ(shown.pixel(form.Grid->CellRect(1, 1).center()), QRgb(kInk));
 
   // An undo in the middle of a line ends it: the mouse draws nothing more until the next press.
   QTest::mouseClick(form.LineToolButton, Qt::LeftButton);

@@ -123,6 +123,64 @@ TEST(UndoRedo, EveryKindOfChangeAgainstAModelOfWholeImages) {
   EXPECT_GT(model.size(), 20u);
 }
 
+// Which changes share one undo step, through the keys a user presses, against a model of the steps:
+// each key either starts a step (n), joins the last one (f), changes nothing (.), undoes (u) or
+// redoes (y). The history is then walked back to the start and forward to the end.
+TEST(UndoRedo, ABurstOfOneKeyOnOneCellIsOneStep) {
+  const struct {
+    const char* name;
+    const char* keys;  // R G r: keys on the grid, > move right, L Ctrl+Left, I Invert, Z Ctrl+Z, Y Ctrl+Y
+    const char* steps;
+  } cases[] = {
+      {"one key held", "RRR", "nff"},
+      {"another key", "RRGG", "nfnf"},
+      {"the same key without Shift", "Rr", "nn"},
+      {"another cell", "R>R", "n.n"},
+      {"a command between", "RIR", "nnn"},
+      {"commands never join", "LLII", "nnnn"},
+      {"after an undo", "RGZR", "nnun"},
+      {"after a redo", "RZYR", "nuyn"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TAlphaColorBitmapEditorForm form;
+    QRandomGenerator random(5);
+    Fill(form, {4, 3}, [&] { return 0xFF000000u | random.bounded(0x800000u); });
+    ShowWithFocus(form);
+    std::vector<TState> model{StateOf(form)};
+    size_t at = 0;
+    for (size_t i = 0; c.keys[i]; ++i) {
+      const char key = c.keys[i];
+      if (key == '>') QTest::keyClick(form.Grid, Qt::Key_Right);
+      else if (key == 'L') QTest::keyClick(form.Grid, Qt::Key_Left, Qt::ControlModifier);
+      else if (key == 'I') {
+        QTest::mouseClick(form.InvertButton, Qt::LeftButton);
+        // Back to the grid, whose keys the undo shortcuts are, on the cell that was current.
+        QTest::mouseClick(form.Grid->viewport(), Qt::LeftButton, {}, form.Grid->CellRect(form.Grid->Col(), form.Grid->Row()).center());
+      }
+      else if (key == 'Z' || key == 'Y') QTest::keyClick(form.Grid, Qt::Key(key), Qt::ControlModifier);
+      else QTest::keyClicks(form.Grid, QString(QChar(key)));
+      switch (c.steps[i]) {
+        case 'n': model.resize(++at); model.push_back(StateOf(form)); break;
+        case 'f': model[at] = StateOf(form); break;
+        case 'u': --at; break;
+        case 'y': ++at; break;
+      }
+      ASSERT_EQ(StateOf(form), model[at]) << "key " << i;
+    }
+    for (size_t back = at; back-- > 0;) {
+      QTest::keyClick(form.Grid, Qt::Key_Z, Qt::ControlModifier);
+      ASSERT_EQ(StateOf(form), model[back]) << "undo to step " << back;
+    }
+    QTest::keyClick(form.Grid, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(StateOf(form), model[0]) << "nothing before the start";
+    for (size_t forth = 1; forth < model.size(); ++forth) {
+      QTest::keyClick(form.Grid, Qt::Key_Y, Qt::ControlModifier);
+      ASSERT_EQ(StateOf(form), model[forth]) << "redo to step " << forth;
+    }
+  }
+}
+
 TEST(UndoRedo, StepLimitWithMemoryBounded) {
   // Black and white within the step limit; noise in every bit, the worst case, within a byte limit.
   QRandomGenerator random(3);
