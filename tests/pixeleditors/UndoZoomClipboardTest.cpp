@@ -430,6 +430,23 @@ TEST(ImportOptions, PlacedInEveryDialogRememberedPerKindAndSaid) {
   for (const QString& g : groups) TImportSettings().Save(g);
 }
 
+// The status text names the scaling only where the picture is scaled.
+TEST(ImportOptions, AppliedNamesTheScalingOnlyWhereThePictureIsScaled) {
+  const struct {
+    const char* name;
+    TPlacement placement;
+    const char* text;
+  } cases[] = {{"top left", TPlacement::TopLeft, ""},
+               {"centred", TPlacement::Centre, "centred in 16 x 8"},
+               {"fitted", TPlacement::Fit, "fitted into 16 x 8, nearest scaling"},
+               {"stretched", TPlacement::Stretch, "stretched to 16 x 8, nearest scaling"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TImportSettings settings(TReduceOptions{}, false, {c.placement, TScaling::Nearest});
+    EXPECT_EQ(settings.Applied(false, {16, 8}).join(", "), c.text);
+  }
+}
+
 // A JPEG that Load only scales down is decoded smaller; the options dialog shows it whole again.
 TEST(ImportOptions, ReducedDecodingOnlyWhereItCannotShow) {
   QTemporaryDir dir;
