@@ -14,6 +14,17 @@ namespace {
 // The handlers belong to each concrete editor, so they are reached by name, as the layouts do.
 void Load(TEditor& form) { QMetaObject::invokeMethod(&form, "LoadButtonClick", Qt::DirectConnection); }
 void Save(TEditor& form) { QMetaObject::invokeMethod(&form, "SaveButtonClick", Qt::DirectConnection); }
+// The same with the file dialog answered with `file`.
+void Load(TEditor& form, const QString& file) {
+  TDialogScript script;
+  script.AnswerFile(file);
+  Load(form);
+}
+void Save(TEditor& form, const QString& file) {
+  TDialogScript script;
+  script.AnswerFile(file);
+  Save(form);
+}
 
 // A picture written with Qt's own writer, for the load side.
 QString WritePicture(const QTemporaryDir& dir, const QString& name, const QImage& picture) {
@@ -35,22 +46,13 @@ struct TKeyCase {
 };
 }  // namespace
 
-TEST(BitmapEditors, CaptionsAndClearColours) {
-  // The sizes are those of the layouts (PixelEditorForm.InheritedLayouts).
-  const struct {
-    TKind kind;
-    const char* caption;
-    uint64_t clear;
-  } cases[] = {
-      {Mono, "Bitmap Editor", 0xFF000000u},
-      {Transparency, "Transparency Bitmap Editor", 0xFF808080u},
-      {Color, "Bitmap Editor", 0xFF000000u},
-      {Gray, "Bitmap Editor", 0xFF000000u},
-      {RGBW, "Bitmap Editor", 0xFF00000000ull},
-  };
-  for (const auto& c : cases) {
-    auto form = Make(c.kind);
-    EXPECT_EQ(form->windowTitle(), c.caption);
+// Clear asks first: No keeps the image, Yes gives every pixel the editor's clear colour, as growth does.
+TEST(BitmapEditors, ClearAsksThenClearsToTheEditorsColour) {
+  const std::pair<TKind, uint64_t> cases[] = {
+      {Mono, 0xFF000000u}, {Transparency, 0xFF808080u}, {Color, 0xFF000000u}, {Gray, 0xFF000000u}, {RGBW, 0xFF00000000ull}};
+  for (const auto& [kind, clear] : cases) {
+    SCOPED_TRACE(int(kind));
+    auto form = Make(kind);
     form->SetPixelsSize({2, 1});
     form->SetPixel(0, 0, 0x1234567890ABCDEFull);
     TDialogScript script;
@@ -58,8 +60,8 @@ TEST(BitmapEditors, CaptionsAndClearColours) {
     form->ClearButton->click();
     EXPECT_EQ(form->GetPixel(0, 0), 0x1234567890ABCDEFull) << "No keeps the image";
     form->ClearButton->click();
-    EXPECT_EQ(Pixels(*form), std::vector<uint64_t>(2, c.clear)) << c.caption;
-    if (c.kind == Mono) {
+    EXPECT_EQ(Pixels(*form), std::vector<uint64_t>(2, clear));
+    if (kind == Mono) {
       const TDialogRequest& asked = script.Asked().at(0);
       EXPECT_EQ(asked.text, "Clear Image?");
       EXPECT_EQ(asked.type, mtConfirmation);
@@ -67,7 +69,7 @@ TEST(BitmapEditors, CaptionsAndClearColours) {
       EXPECT_EQ(asked.defaultButton, mbYes);
     }
     form->SetPixelsSize({3, 1});  // growth is clear too
-    EXPECT_EQ(form->GetPixel(2, 0), c.clear);
+    EXPECT_EQ(form->GetPixel(2, 0), clear);
   }
 }
 
@@ -230,21 +232,17 @@ TEST(BitmapEditors, SaveAndLoadRoundTripsEveryTypeInEveryEditor) {
       form->SetPixelsSize({3, 2});
       for (int i = 0; i < 6; ++i) form->SetPixel(i % 3, i / 3, e.in[i]);
       const QString path = dir.filePath(QStringLiteral("p%1.%2").arg(int(e.kind)).arg(QLatin1String(type)));
-      TDialogScript script;
-      script.AnswerFile(path).AnswerFile(path);
-      Save(*form);
+      Save(*form, path);
       EXPECT_EQ(Pixels(*form), std::vector<uint64_t>(e.in, e.in + 6)) << "saving changes no pixel";
       auto loaded = Make(e.kind);
-      Load(*loaded);
+      Load(*loaded, path);
       EXPECT_EQ(loaded->GetPixelsSize(), (TSize{3, 2}));
       EXPECT_EQ(Pixels(*loaded), std::vector<uint64_t>(e.back, e.back + 6)) << e.kind << " " << type;
     }
     // JPEG: one encoder for both names.
     for (const char* type : {"jpg", "jpeg"}) {
       const QString path = dir.filePath(QStringLiteral("q%1.%2").arg(int(e.kind)).arg(QLatin1String(type)));
-      TDialogScript script;
-      script.AnswerFile(path);
-      Save(*Make(e.kind));
+      Save(*Make(e.kind), path);
       EXPECT_EQ(ReadAll(path).left(2), QByteArray("\xFF\xD8", 2)) << type;
     }
   }
@@ -255,11 +253,9 @@ TEST(BitmapEditors, SaveAndLoadRoundTripsEveryTypeInEveryEditor) {
     form->SetPixel(0, 0, kind == Color ? 0x80FF8040u : 0x80404040u);
     form->SetPixel(1, 0, 0x00000000u);
     const QString path = dir.filePath(QStringLiteral("alpha%1.png").arg(int(kind)));
-    TDialogScript script;
-    script.AnswerFile(path).AnswerFile(path);
-    Save(*form);
+    Save(*form, path);
     auto loaded = Make(kind);
-    Load(*loaded);
+    Load(*loaded, path);
     EXPECT_EQ(Pixels(*loaded), Pixels(*form));
   }
 }
@@ -271,11 +267,7 @@ TEST(BitmapEditors, LoadCutsConvertsAndReplacesTheWholeImage) {
     for (int x = 0; x < 300; ++x) wide.setPixel(x, y, qRgba(x % 256, y, 7, 255));
   const QString widePath = WritePicture(dir, "wide.png", wide);
   TAlphaColorBitmapEditorForm color;
-  {
-    TDialogScript script;
-    script.AnswerFile(widePath);
-    Load(color);
-  }
+  Load(color, widePath);
   ASSERT_EQ(color.GetPixelsSize(), (TSize{255, 20}));
   EXPECT_EQ(color.WidthSpinEdit->Value(), 255);
   EXPECT_EQ(color.GetPixel(254, 19), uint64_t(qRgba(254, 19, 7, 255)));
@@ -288,9 +280,7 @@ TEST(BitmapEditors, LoadCutsConvertsAndReplacesTheWholeImage) {
   const QString smallPath = WritePicture(dir, "small.bmp", small);
   TArduinoBasicMonochromeBitmapEditorForm mono;
   mono.SetPixelsSize({8, 8});
-  TDialogScript script;
-  script.AnswerFile(smallPath);
-  Load(mono);
+  Load(mono, smallPath);
   ASSERT_EQ(mono.GetPixelsSize(), (TSize{4, 4}));
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(mono.GetPixel(x, y), x == 1 && y == 2 ? 0xFF000000u : 0xFFFFFFFFu);
@@ -302,8 +292,7 @@ TEST(BitmapEditors, LoadCutsConvertsAndReplacesTheWholeImage) {
   for (int x = 0; x < 6; ++x) colours.setPixel(x, 0, in[x]);
   const QString coloursPath = WritePicture(dir, "colours.png", colours);
   TAlphaGrayscaleBitmapEditorForm gray;
-  script.AnswerFile(coloursPath);
-  Load(gray);
+  Load(gray, coloursPath);
   EXPECT_EQ(Pixels(gray), (std::vector<uint64_t>{GPMakeGrayScaleColor(255, 76), GPMakeGrayScaleColor(255, 150),
                                                  GPMakeGrayScaleColor(255, 29), GPMakeGrayScaleColor(255, 255),
                                                  GPMakeGrayScaleColor(255, 0), GPMakeGrayScaleColor(77, 76)}));
@@ -316,8 +305,7 @@ TEST(BitmapEditors, LoadCutsConvertsAndReplacesTheWholeImage) {
 
   // The RGBW editor loads no white.
   TAlphaRGBWColorBitmapEditorForm rgbw;
-  script.AnswerFile(coloursPath);
-  Load(rgbw);
+  Load(rgbw, coloursPath);
   EXPECT_EQ(rgbw.GetPixel(5, 0), MakeRGBWAlphaColor(77, 0, 255, 0, 0));
 }
 
