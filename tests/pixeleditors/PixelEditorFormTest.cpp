@@ -68,12 +68,8 @@ TEST(PixelEditorForm, OnePreviewRebuildPerBurstAndNoneAfterTheFormIsFreed) {
   script.Answer(mrYes);
   const std::vector<std::function<void()>> bursts = {
       [&] { for (int i = 0; i < 100; ++i) form->SetPixel(i % 16, i % 9, 0xFF00FF00u + uint64_t(i)); },
-      [&] { form->ClearButtonClick(); },     [&] { form->InvertButtonClick(); },
-      [&] { form->ShiftLeft1Click(); },      [&] { form->ShiftRight1Click(); },
-      [&] { form->ShiftUp1Click(); },        [&] { form->ShiftDown1Click(); },
-      [&] { form->MirrorHorizontal1Click(); }, [&] { form->MirroroVertical1Click(); },
-      [&] { form->RotateLeft1Click(); },     [&] { form->RotateRight1Click(); },
-      [&] { form->SetPixelsSize({40, 30}); },
+      [&] { form->ClearButtonClick(); }, [&] { form->InvertButtonClick(); }, [&] { form->ShiftLeft1Click(); },
+      [&] { form->RotateLeft1Click(); }, [&] { form->SetPixelsSize({40, 30}); },
   };
   for (size_t i = 0; i < bursts.size(); ++i) {
     f.rebuilds = 0;

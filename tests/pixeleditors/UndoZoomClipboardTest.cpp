@@ -42,9 +42,9 @@ void CtrlWheel(TDrawGrid* grid, QPoint at, int steps) {
 }
 }  // namespace
 
-// Each kind of change with its undo and redo, then a random walk of changes, undos and redos, against
-// a model that keeps every image whole: the dialog always shows the model's current image, 64-bit
-// values and size alike. A burst of one key on one cell is one step.
+// A random walk of every kind of change, undos and redos, against a model that keeps every image
+// whole: the dialog always shows the model's current image, 64-bit values and size alike. A burst of
+// one key on one cell is one step.
 TEST(UndoRedo, EveryKindOfChangeAgainstAModelOfWholeImages) {
   QTemporaryDir dir;
   QImage picture(5, 3, QImage::Format_ARGB32);
@@ -105,20 +105,13 @@ TEST(UndoRedo, EveryKindOfChangeAgainstAModelOfWholeImages) {
     at += at + 1 < model.size();
     lastFold.clear();
   };
-  for (size_t i = 0; i < std::size(changes); ++i) {
-    change(i);
-    ASSERT_EQ(StateOf(form), model[at]) << changes[i].first;
-    undo(int(i % 2));
-    ASSERT_EQ(StateOf(form), model[at]) << "undo of " << changes[i].first;
-    redo(int(i % 3));
-    ASSERT_EQ(StateOf(form), model[at]) << "redo of " << changes[i].first;
-  }
   for (int step = 0; step < 250; ++step) {
     const uint32_t pick = random.bounded(uint32_t(std::size(changes) + 8));
     if (pick < std::size(changes)) change(pick);
     else if (pick % 2) undo(int(pick % 4 / 2));
     else redo(int(pick % 3));
     ASSERT_EQ(StateOf(form), model[at]) << "step " << step << " pick " << pick;
+    ASSERT_EQ((TSize{form.Grid->ColCount(), form.Grid->RowCount()}), model[at].first) << "the grid shows the size";
   }
   EXPECT_GT(model.size(), 20u);
 }
@@ -398,13 +391,6 @@ TEST(ImportOptions, PlacedInEveryDialogRememberedPerKindAndSaid) {
                                                   : "Import options: fitted into 16 x 8, white background");
     form->Undo1Click();
     EXPECT_EQ(StateOf(*form), before);
-
-    // Without the dialog, Paste applies the remembered options too, and says so.
-    TImportSettings(expected.Options, false, expected.Place, mono).Save(ImportGroupOf(conversion));
-    QGuiApplication::clipboard()->setImage(picture);
-    form->Paste1Click();
-    EXPECT_EQ(form->GetPixelsSize(), (TSize{10, 10})) << "fitted into the current size";
-    EXPECT_TRUE(form->StatusBar->SimpleText().startsWith("Import options: fitted into 10 x 10, white background"));
     EXPECT_EQ(script.Asked().size(), 2u);
   }
   for (const QString& g : groups) TImportSettings().Save(g);
