@@ -257,21 +257,28 @@ TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
       EXPECT_EQ(image.pixel(1, 1), QRgb(copied.second[4]));
     }
   }
+  // A picture at the side limit is taken, through the options dialog when that is to be shown.
+  const QString group = ImportGroupOf(BitmapKinds::RGBW.Samples);
+  TImportSettings(TReduceOptions{}, true).Save(group);
   TAlphaRGBWColorBitmapEditorForm rgbw;
-  QGuiApplication::clipboard()->setImage(QImage(1, 1, QImage::Format_ARGB32));
-  rgbw.Paste1Click();
+  ShowWithFocus(rgbw);
+  QGuiApplication::clipboard()->setImage(QImage(kMaxImageSide, 1, QImage::Format_ARGB32));
+  TDialogScript script;
+  script.AnswerForm([](QWidget*) { return mrOk; }).Answer(mrOk);
+  QTest::keyClick(rgbw.Grid, Qt::Key_V, Qt::ControlModifier);
+  TImportSettings().Save(group);
+  EXPECT_EQ(script.Asked().size(), 1u);
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{255, 1}));
   // Nothing to paste, and a picture larger than Load takes: said, and the image stays.
   QGuiApplication::clipboard()->setText("text");
-  rgbw.Paste1Click();
+  QTest::keyClick(rgbw.Grid, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(rgbw.StatusBar->SimpleText(), "Nothing to paste: the clipboard holds no picture");
   QGuiApplication::clipboard()->setImage(QImage(kMaxImageSide + 1, 1, QImage::Format_ARGB32));
-  TDialogScript script;
-  script.Answer(mrOk);
   rgbw.Paste1->trigger();
-  ASSERT_EQ(script.Asked().size(), 1u);
-  EXPECT_EQ(script.Asked()[0].type, mtError);
-  EXPECT_TRUE(script.Asked()[0].text.contains("16385 x 1 pixels exceeds the limit of 16384 x 16384"));
-  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{1, 1}));
+  ASSERT_EQ(script.Asked().size(), 2u);
+  EXPECT_EQ(script.Asked()[1].type, mtError);
+  EXPECT_TRUE(script.Asked()[1].text.contains("16385 x 1 pixels exceeds the limit of 16384 x 16384"));
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{255, 1}));
   rgbw.Undo1Click();  // the refused paste left no step: the paste before is undone
   EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{8, 8}));
 
