@@ -1,14 +1,10 @@
 #pragma once
-// A designer that logs the modifications editors open and release, and whether the dialog named
-// by `Dialog` was still open at a release.
+// Logs the modifications editors open and release, and whether `Dialog` was still open at a release.
 
 #include "arduino/Components.h"
 #include "framework/ComponentEditors.h"
 
 #include <QPointer>
-#include <QStringList>
-#include <QWidget>
-#include <memory>
 
 struct TLogDesigner : IDesigner {
   QStringList Log;

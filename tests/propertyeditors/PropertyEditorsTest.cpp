@@ -2,17 +2,12 @@
 #include "common/DialogScript.h"
 #include "pixeleditors/BasicPixelEditorFormUnit.h"
 #include "propertyeditors/BitmapPropertyEditors.h"
+#include "propertyeditors/BoardsPropertyEditors.h"
+#include "propertyeditors/FontPropertyEditors.h"
 
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
-
-namespace Velto::Arduino::Graphics::ColorPropertyBitmapEditors {
-void Register();
-}
-namespace Velto::Graphics::Arduino::MonochromePropertyBitmapEditors {
-void Register();
-}
 
 namespace {
 using TTransparency = TArduinoMonochromeGraphicsTransparencyPixelColor;
@@ -29,8 +24,10 @@ struct TKind {
   std::function<bool(TComponent*, int x, int y, int value)> holds;
 };
 
+// Without `dialog`, the dialog holds the stored value as it is.
 template <class TComp, class TEditor, class TStored>
-TKind KindOf(const char* name, std::function<TStored(int)> stored, std::function<uint64_t(int)> dialog) {
+TKind KindOf(const char* name, std::function<TStored(int)> stored, std::function<uint64_t(int)> dialog = {}) {
+  if (!dialog) dialog = [stored](int v) { return uint64_t(stored(v)); };
   return {name, [] { return new TComp; },
           [](IDesigner* d, QList<QObject*> instances) { return std::make_unique<TEditor>(d, instances, "Bitmap"); },
           [stored](TComponent* c, int x, int y, int v) { static_cast<TComp*>(c)->GetBitmap()->SetPixel(x, y, stored(v)); },
@@ -41,11 +38,9 @@ TKind KindOf(const char* name, std::function<TStored(int)> stored, std::function
 const std::vector<TKind>& Kinds() {
   static const std::vector<TKind> kinds = {
       KindOf<TArduinoColorGraphicsElementDrawBitmap, TArduinoGraphicsColorBitmapPropertyEditor, uint32_t>(
-          "colour", [](int v) { return 0x80102030u + uint32_t(v) * 0x280000u; },
-          [](int v) -> uint64_t { return 0x80102030u + uint32_t(v) * 0x280000u; }),
+          "colour", [](int v) { return 0x80102030u + uint32_t(v) * 0x280000u; }),
       KindOf<TArduinoRGBWGraphicsElementDrawBitmap, TArduinoGraphicsRGBWColorBitmapPropertyEditor, int64_t>(
-          "RGBW", [](int v) { return 0x7F55102030ll + v * 0x280000ll; },
-          [](int v) -> uint64_t { return 0x7F55102030ull + uint64_t(v) * 0x280000u; }),
+          "RGBW", [](int v) { return 0x7F55102030ll + v * 0x280000ll; }),
       KindOf<TArduinoMonochromeGraphicsElementDrawBitmap, TArduinoGraphicsMonochromeBitmapPropertyEditor, bool>(
           "monochrome", [](int v) { return v % 2 == 1; }, [](int v) -> uint64_t { return v % 2 ? 0xFFFFFFFFu : 0xFF000000u; }),
       KindOf<TArduinoMonochromeGraphicsElementDrawTransparencyBitmap,
@@ -68,7 +63,6 @@ TEST(BitmapPropertyEditors, ExecuteCarriesPixelsInAndOutOnOkOnly) {
     for (int i = 0; i < 6; ++i) k.set(first.get(), i % 3, i / 3, i);
     TLogDesigner designer;
     auto editor = k.editor(&designer, {first.get(), second.get()});
-    EXPECT_TRUE(editor->GetIsVisible());
 
     // Cancel: the dialog saw the first component's pixels; nothing is written, nothing opened.
     TDialogScript script;
@@ -168,15 +162,25 @@ TEST(BitmapPropertyEditors, PreviewBoxAndTextArea) {
   EXPECT_EQ(canvas.pixel(box.right() - 5, box.center().y()), 0xFF0A141Eu);
 }
 
-TEST(BitmapPropertyEditors, RegisteredEditorsAreMadeForTheirTypes) {
-  Velto::Arduino::Graphics::ColorPropertyBitmapEditors::Register();
-  Velto::Graphics::Arduino::MonochromePropertyBitmapEditors::Register();
-  TArduinoColorGraphicsElementDrawBitmap colour;
-  TArduinoMonochromeGraphicsElementDrawTransparencyBitmap transparency;
-  EXPECT_TRUE(qobject_cast<TArduinoGraphicsColorBitmapPropertyEditor*>(
-      TSinglePropertyEditor::CreateFor(nullptr, {&colour}, "Bitmap").get()));
-  EXPECT_TRUE(qobject_cast<TArduinoGraphicsMonochromeTransparencyBitmapPropertyEditor*>(
-      TSinglePropertyEditor::CreateFor(nullptr, {&transparency}, "Bitmap").get()));
-  // A property without a registration gets the base editor of its kind.
-  EXPECT_TRUE(qobject_cast<TBasicIntegerPropertyEditor*>(TSinglePropertyEditor::CreateFor(nullptr, {&colour}, "X").get()));
+// A library installed while the editor lives is offered at once, and gone once removed.
+TEST(FontPropertyEditor, OffersTheLibraryListAsItIsAtEachCall) {
+  TArduinoGraphicsElementDrawText text;
+  TArduinoGraphicsFontPropertyEditor editor(nullptr, {&text}, "Font");
+  const TCategorizedStringList before = editor.GetStringListValues();
+  ASSERT_EQ(before, GetArduinoFontsList());
+  const TStringCategory added{QStringLiteral("Pixel"), {QStringLiteral("Block8"), QStringLiteral("Block16")}};
+  RegisterArduinoFonts(added);
+  EXPECT_EQ(editor.GetStringListValues(), before + TCategorizedStringList{added});
+  UnregisterArduinoFonts(added);
+  EXPECT_EQ(editor.GetStringListValues(), before);
+}
+
+TEST(ShieldsCollectionPropertyEditor, TheFirstSelectedBoardsCollectionDecides) {
+  TArduinoUno uno;
+  TArduinoNano nano;
+  const std::pair<QList<QObject*>, bool> cases[] = {
+      {{&uno}, true}, {{&nano}, false}, {{&nano, &uno}, false}, {{&uno, &nano}, true}};
+  for (const auto& [selection, visible] : cases)
+    EXPECT_EQ(TShieldsCollectionPropertyEditor(nullptr, selection, "Shields").GetIsVisible(), visible)
+        << selection.front()->metaObject()->className() << " of " << selection.size();
 }
