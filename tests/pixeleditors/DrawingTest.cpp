@@ -68,49 +68,26 @@ TEST(Drawing, EveryToolByMouseIsOneUndoStep) {
   EXPECT_TRUE(form.StatusBar->SimpleText().startsWith("2:3 ")) << form.StatusBar->SimpleText().toStdString();
   EXPECT_TRUE(form.StatusBar->SimpleText().endsWith("Ink: #FFA0B0C0")) << form.StatusBar->SimpleText().toStdString();
 
+  // Each stroke presses at its first cell, moves through the others and is released at the last; a
+  // Shift stroke holds Shift from its second move on.
   struct TStep {
     const char* name;
     TPixelTool tool;
-    std::function<void()> act;
+    Qt::MouseButton button;
+    std::vector<QPoint> path;
+    bool shift;
     std::function<TCells(const TCells&)> expected;
   };
   const TStep steps[] = {
-      {"pencil stroke, a fast move leaves no gap", TPixelTool::Pencil,
-       [&] {
-         mouse.Press({1, 1});
-         mouse.Move({6, 1});
-         mouse.Move({9, 4});
-         mouse.Release({9, 4});
-       },
+      {"pencil stroke, a fast move leaves no gap", TPixelTool::Pencil, Qt::LeftButton, {{1, 1}, {6, 1}, {9, 4}}, false,
        [](const TCells& i) { return With(With(i, LineCells({1, 1}, {6, 1}), kInk), LineCells({6, 1}, {9, 4}), kInk); }},
-      {"right button draws the clear colour", TPixelTool::Pencil,
-       [&] {
-         mouse.Press({0, 5}, Qt::RightButton);
-         mouse.Move({0, 8});
-         mouse.Release({0, 8}, Qt::RightButton);
-       },
+      {"right button draws the clear colour", TPixelTool::Pencil, Qt::RightButton, {{0, 5}, {0, 8}}, false,
        [](const TCells& i) { return With(i, LineCells({0, 5}, {0, 8}), kClear); }},
-      {"line follows the mouse, Shift keeps it horizontal", TPixelTool::Line,
-       [&] {
-         mouse.Press({0, 9});
-         mouse.Move({5, 3});
-         mouse.Move({11, 7}, Qt::ShiftModifier);
-         mouse.Release({11, 7}, Qt::LeftButton, Qt::ShiftModifier);
-       },
+      {"line follows the mouse, Shift keeps it horizontal", TPixelTool::Line, Qt::LeftButton, {{0, 9}, {5, 3}, {11, 7}}, true,
        [](const TCells& i) { return With(i, LineCells({0, 9}, {11, 9}), kInk); }},
-      {"rectangle", TPixelTool::Rectangle,
-       [&] {
-         mouse.Press({8, 6});
-         mouse.Move({11, 0});
-         mouse.Move({2, 2});
-         mouse.Release({2, 2});
-       },
+      {"rectangle", TPixelTool::Rectangle, Qt::LeftButton, {{8, 6}, {11, 0}, {2, 2}}, false,
        [](const TCells& i) { return With(i, RectangleCells({8, 6}, {2, 2}), kInk); }},
-      {"fill stops at other values", TPixelTool::Fill,
-       [&] {
-         mouse.Press({10, 8});
-         mouse.Release({10, 8});
-       },
+      {"fill stops at other values", TPixelTool::Fill, Qt::LeftButton, {{10, 8}}, false,
        [](const TCells& i) {
          // What is left of the right half, but for the inside of the rectangle, which it closes off.
          TCells e = i;
@@ -131,7 +108,9 @@ TEST(Drawing, EveryToolByMouseIsOneUndoStep) {
     ASSERT_EQ(form.Ink(), kInk);
     const TCells before = Pixels(form), after = step.expected(before);
     ASSERT_NE(before, after) << "the step changes something";
-    step.act();
+    mouse.Press(step.path.front(), step.button);
+    for (size_t i = 1; i < step.path.size(); ++i) mouse.Move(step.path[i], step.shift && i > 1 ? Qt::ShiftModifier : Qt::NoModifier);
+    mouse.Release(step.path.back(), step.button, step.shift ? Qt::ShiftModifier : Qt::NoModifier);
     EXPECT_EQ(Pixels(form), after);
     mouse.Move({11, 0});
     EXPECT_EQ(Pixels(form), after) << "released: moving draws nothing";

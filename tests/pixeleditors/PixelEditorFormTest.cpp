@@ -199,28 +199,13 @@ TEST(PixelEditorForm, InheritedLayouts) {
 
 }
 
-// The size lives in one place; the status text follows the current cell through every change.
-TEST(PixelEditorForm, SizeAndStatusTextStayTrue) {
+// The size lives in one place, between 1 and 255: the spin edits and the status text follow it
+// through every change, and a turn keeps whole 64-bit values.
+TEST(SizedPixelEditorForm, SizeAndStatusTextStayTrue) {
   TAlphaColorBitmapEditorForm form;
-  EXPECT_EQ(form.GetPixelsSize(), (TSize{8, 8}));
   EXPECT_EQ(form.GetPixel(7, 7), 0xFF000000u);
   EXPECT_THROW(form.GetPixel(8, 0), ERangeError);
   EXPECT_THROW(form.GetPixel(0, -1), ERangeError);
-  form.show();
-  form.Grid->SetCol(6);
-  form.Grid->SetRow(1);
-  form.SetPixel(6, 1, 0xFF0000FFu);
-  form.SetPixel(1, 0, 0xFF00FF00u);
-  form.SetPixelsSize({2, 2});  // the current cell moves inside
-  EXPECT_EQ(form.StatusBar->SimpleText(), "1:1 - " + RGBAColorToString(0xFF000000u));
-  form.RotateRight1Click();  // (1, 0) turns to (1, 1)
-  EXPECT_EQ(form.StatusBar->SimpleText(), "1:1 - " + RGBAColorToString(0xFF00FF00u));
-  form.InvertButtonClick();
-  EXPECT_EQ(form.StatusBar->SimpleText(), "1:1 - " + RGBAColorToString(0xFFFF00FFu));
-}
-
-TEST(SizedPixelEditorForm, LimitsAndRotationsThroughTheSize) {
-  TBasicSizedPixelEditorForm form;
   form.SetPixelsSize({300, 0});
   EXPECT_EQ(form.GetPixelsSize(), (TSize{255, 1}));
   EXPECT_EQ(form.WidthSpinEdit->value(), 255);
@@ -233,6 +218,17 @@ TEST(SizedPixelEditorForm, LimitsAndRotationsThroughTheSize) {
   EXPECT_EQ(form.GetPixel(0, 0), 0xABCD1234FF00FF00ull);
   form.RotateRight1Click();
   EXPECT_EQ(form.GetPixel(9, 0), 0xABCD1234FF00FF00ull);
+  form.show();
+  form.Grid->SetCol(6);
+  form.Grid->SetRow(1);
+  form.SetPixel(6, 1, 0xFF0000FFu);
+  form.SetPixel(1, 0, 0xFF00FF00u);
+  form.SetPixelsSize({2, 2});  // the current cell moves inside
+  EXPECT_EQ(form.StatusBar->SimpleText(), "1:1 - " + RGBAColorToString(0xFF000000u));
+  form.RotateRight1Click();  // (1, 0) turns to (1, 1)
+  EXPECT_EQ(form.StatusBar->SimpleText(), "1:1 - " + RGBAColorToString(0xFF00FF00u));
+  form.InvertButtonClick();
+  EXPECT_EQ(form.StatusBar->SimpleText(), "1:1 - " + RGBAColorToString(0xFFFF00FFu));
 }
 
 // Typing into a size field resizes nothing until Enter or leaving the field, and meanwhile Enter and
