@@ -1,15 +1,8 @@
+#include "Editors.h"
 #include "common/DialogScript.h"
-#include "pixeleditors/BasicPixelEditorFormUnit.h"
-#include "pixeleditors/AlphaColorBitmapEditorFormUnit.h"
-#include "pixeleditors/AlphaGrayscaleBitmapEditorFormUnit.h"
-#include "pixeleditors/BasicMonochromeBitmapEditorFormUnit.h"
 
-#include <QApplication>
 #include <QSet>
 #include <QTimer>
-#include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 constexpr uint64_t kBlack = 0xFF000000u, kWhite = 0xFFFFFFFFu;
@@ -21,11 +14,7 @@ struct TShownForm {
   explicit TShownForm(TSize size = {8, 8}) {
     form->SetPixelsSize(size);
     QObject::connect(form->PreviewImage, &TImage::OnPictureChange, [this] { ++rebuilds; });
-    form->show();
-    form->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    form->Grid->setFocus();
-    QApplication::processEvents();
+    ShowWithFocus(*form);
     rebuilds = 0;
   }
   void ClickCell(int col, int row, Qt::KeyboardModifiers modifiers = {}) {

@@ -28,13 +28,6 @@ void Fill(TArduinoBasicPixelEditorForm& form, TSize size, const std::function<ui
   for (int i = 0; i < size.cx * size.cy; ++i) form.SetPixel(i % size.cx, i / size.cx, value());
 }
 
-void ShowWithFocus(TArduinoBasicPixelEditorForm& form) {
-  form.show();
-  form.activateWindow();
-  EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-  form.Grid->setFocus();
-}
-
 void CtrlWheel(TDrawGrid* grid, QPoint at, int steps) {
   QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), {}, QPoint(0, steps * 120), Qt::NoButton,
                     Qt::ControlModifier, Qt::NoScrollPhase, false);
