@@ -2,13 +2,9 @@
 #include "common/DialogScript.h"
 #include "toolkit/Application.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <functional>
-#include <memory>
 
 namespace {
 // The handlers belong to each concrete editor, so they are reached by name, as the layouts do.

@@ -1,7 +1,5 @@
 #include "Editors.h"
 
-#include <QTest>
-#include <gtest/gtest.h>
 #include <functional>
 
 namespace {

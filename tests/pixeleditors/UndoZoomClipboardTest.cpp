@@ -3,14 +3,11 @@
 #include "pixeleditors/GridZoom.h"
 #include "pixeleditors/ImportOptionsFormUnit.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 #include <functional>
 
 namespace {
@@ -111,19 +108,19 @@ TEST(UndoRedo, EveryKindOfChangeAgainstAModelOfWholeImages) {
 
 // Which changes share one undo step, through the keys a user presses, against a model of the steps:
 // each key either starts a step (n), joins the last one (f), changes nothing (.), undoes (u) or
-// redoes (y). The history is then walked back to the start and forward to the end.
+// redoes (y). The history is then walked back to the start.
 TEST(UndoRedo, ABurstOfOneKeyOnOneCellIsOneStep) {
   const struct {
     const char* name;
-    const char* keys;  // R G r: keys on the grid, > move right, L Ctrl+Left, I Invert, Z Ctrl+Z, Y Ctrl+Y
+    const char* keys;  // R G r: keys on the grid, > move right, L Ctrl+Left (a command), Z Ctrl+Z, Y Ctrl+Y
     const char* steps;
   } cases[] = {
       {"one key held", "RRR", "nff"},
       {"another key", "RRGG", "nfnf"},
       {"the same key without Shift", "Rr", "nn"},
       {"another cell", "R>R", "n.n"},
-      {"a command between", "RIR", "nnn"},
-      {"commands never join", "LLII", "nnnn"},
+      {"a command between", "RLR", "nnn"},
+      {"commands never join", "LL", "nn"},
       {"after an undo", "RGZR", "nnun"},
       {"after a redo", "RZYR", "nuyn"},
   };
@@ -139,11 +136,6 @@ TEST(UndoRedo, ABurstOfOneKeyOnOneCellIsOneStep) {
       const char key = c.keys[i];
       if (key == '>') QTest::keyClick(form.Grid, Qt::Key_Right);
       else if (key == 'L') QTest::keyClick(form.Grid, Qt::Key_Left, Qt::ControlModifier);
-      else if (key == 'I') {
-        QTest::mouseClick(form.InvertButton, Qt::LeftButton);
-        // Back to the grid, whose keys the undo shortcuts are, on the cell that was current.
-        QTest::mouseClick(form.Grid->viewport(), Qt::LeftButton, {}, form.Grid->CellRect(form.Grid->Col(), form.Grid->Row()).center());
-      }
       else if (key == 'Z' || key == 'Y') QTest::keyClick(form.Grid, Qt::Key(key), Qt::ControlModifier);
       else QTest::keyClicks(form.Grid, QString(QChar(key)));
       switch (c.steps[i]) {
@@ -160,10 +152,6 @@ TEST(UndoRedo, ABurstOfOneKeyOnOneCellIsOneStep) {
     }
     QTest::keyClick(form.Grid, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(StateOf(form), model[0]) << "nothing before the start";
-    for (size_t forth = 1; forth < model.size(); ++forth) {
-      QTest::keyClick(form.Grid, Qt::Key_Y, Qt::ControlModifier);
-      ASSERT_EQ(StateOf(form), model[forth]) << "redo to step " << forth;
-    }
   }
 }
 
