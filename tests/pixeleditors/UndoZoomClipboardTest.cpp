@@ -384,7 +384,6 @@ TEST(ImportOptions, PlacedInEveryDialogRememberedPerKindAndSaid) {
   for (const QString& g : groups) TImportSettings().Save(g);
 }
 
-// The status text names the scaling only where the picture is scaled.
 TEST(ImportOptions, AppliedNamesTheScalingOnlyWhereThePictureIsScaled) {
   const struct {
     const char* name;
