@@ -106,9 +106,8 @@ TEST(UndoRedo, EveryKindOfChangeAgainstAModelOfWholeImages) {
   EXPECT_GT(model.size(), 20u);
 }
 
-// Which changes share one undo step, through the keys a user presses, against a model of the steps:
-// each key either starts a step (n), joins the last one (f), changes nothing (.), undoes (u) or
-// redoes (y). The history is then walked back to the start.
+// Which keys share one undo step, against a model of the steps: each key starts a step (n), joins the
+// last one (f), changes nothing (.), undoes (u) or redoes (y); then the history is walked back.
 TEST(UndoRedo, ABurstOfOneKeyOnOneCellIsOneStep) {
   const struct {
     const char* name;
