@@ -118,6 +118,13 @@ TEST(BitmapPropertyEditors, ValuesWithoutCounterpartAndAnotherPixelClass) {
   EXPECT_EQ(transparency.GetBitmap()->GetPixel(0, 0), TTransparency::tpcBlack);
   EXPECT_EQ(transparency.GetBitmap()->GetPixel(1, 0), TTransparency::tpcWhite);
 
+  // A bitmap beyond the dialog's limit comes back cut to it.
+  TArduinoColorGraphicsElementDrawBitmap big;
+  big.GetBitmap()->SetSize(300, 300);
+  answer({});
+  TArduinoGraphicsColorBitmapPropertyEditor(&designer, {&big}, "Bitmap").Execute({});
+  EXPECT_EQ(big.GetBitmap()->GetSize(), (TSize{255, 255}));
+
   // A value of another pixel class is an invalid cast; the dialog goes, nothing is written.
   designer.Log.clear();
   EXPECT_THROW(TArduinoGraphicsColorBitmapPropertyEditor(&designer, {&mono}, "Bitmap").Execute({}), EInvalidCast);
