@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -170,25 +172,74 @@ TEST(Codecs, MonochromeImagesRoundTripExactly) {
   EXPECT_EQ(qFromLittleEndian<quint16>(bmp.constData() + 28), 1);
 }
 
-TEST(Codecs, GifQuantizesManyColoursAndKeepsTransparency) {
-  QImage source(64, 32, QImage::Format_ARGB32);  // 2048 colours
+namespace {
+// Colour i of a set of distinct colours at least 7 apart in green from each other.
+QRgb Distinct(int i) { return qRgb(i, (i * 7) & 255, (i * 13) & 255); }
+
+// `count` distinct colours, each on two pixels, on a 32-pixel-wide picture filled up with colour 0;
+// pixel 0 may hold one colour more (three units of red beside colour 100, nearest to it by far),
+// and transparent pixels over the colours `hidden` follow the others.
+QImage Palette(int count, bool rare, const QList<QRgb>& hidden) {
+  QImage image(32, int(2 * count + 1 + hidden.size() + 31) / 32, QImage::Format_ARGB32);
+  image.fill(Distinct(0));
+  int at = 0;
+  const auto put = [&](QRgb colour) { image.setPixel(at % 32, at / 32, colour), ++at; };
+  if (rare) put(Distinct(100) + 0x030000u);
+  for (int i = 0; i < 2 * count; ++i) put(Distinct(i / 2));
+  for (const QRgb colour : hidden) put(colour & 0x00FFFFFFu);
+  return image;
+}
+
+// What a GIF gives back of a picture with exact colours: transparent pixels all alike.
+QImage Cleared(QImage image) {
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(image.pixel(x, y)) == 0) image.setPixel(x, y, 0u);
+  return image;
+}
+}  // namespace
+
+// A GIF keeps up to 256 colours exactly, 255 beside transparency whatever lies under the transparent
+// pixels; one colour too many for the table gives up its pixels to its nearest colour; more still are
+// reduced to a dithered palette, close on average.
+TEST(Codecs, GifPaletteIsExactAsLongAsTheColoursFit) {
+  struct TCase {
+    const char* name;
+    QImage source;
+    QImage expected;  // null: judged by the mean error
+  };
+  QImage rareJoinsItsNearest = Cleared(Palette(255, true, {Distinct(0)}));
+  rareJoinsItsNearest.setPixel(0, 0, Distinct(100));
+  QImage many(64, 32, QImage::Format_ARGB32);  // 2048 colours
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 64; ++x) source.setPixel(x, y, qRgb(x * 4, y * 8, 255 - x * 2));
-  source.setPixel(5, 5, 0x00000000u);
+    for (int x = 0; x < 64; ++x) many.setPixel(x, y, qRgb(x * 4, y * 8, 255 - x * 2));
+  many.setPixel(5, 5, 0x00000000u);
+  const QList<QRgb> unseen{qRgb(1, 255, 1), qRgb(2, 255, 1)};
+  const TCase cases[] = {
+      {"256 opaque colours", Palette(256, false, {}), Palette(256, false, {})},
+      {"255 colours, transparency over others", Palette(255, false, unseen), Cleared(Palette(255, false, unseen))},
+      {"256 colours and transparency", Palette(255, true, {Distinct(0)}), rareJoinsItsNearest},
+      {"257 colours", Palette(257, false, {}), {}},
+      {"2048 colours and transparency", many, {}},
+  };
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("many.gif"));
-  EncodeImageFile(source, path, QStringLiteral("gif"));
-  const QImage back = DecodeImageFile(path);
-  ASSERT_EQ(back.size(), source.size());
-  EXPECT_EQ(back.pixel(5, 5), 0x00000000u);
-  qint64 error = 0;
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 64; ++x)
-      if (x != 5 || y != 5) {
-        EXPECT_EQ(qAlpha(back.pixel(x, y)), 255);
-        error += MaxChannelDifference(back.pixel(x, y), source.pixel(x, y));
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = dir.filePath(QStringLiteral("palette.gif"));
+    EncodeImageFile(c.source, path, QStringLiteral("gif"));
+    const QImage back = DecodeImageFile(path);
+    ASSERT_EQ(back.size(), c.source.size());
+    qint64 error = 0;
+    for (int y = 0; y < back.height(); ++y)
+      for (int x = 0; x < back.width(); ++x) {
+        const QRgb was = c.source.pixel(x, y), now = back.pixel(x, y);
+        if (!c.expected.isNull()) ASSERT_EQ(now, c.expected.pixel(x, y)) << x << "," << y;
+        else if (qAlpha(was) == 0) ASSERT_EQ(now, 0u) << x << "," << y;
+        else ASSERT_EQ(qAlpha(now), 255) << x << "," << y;
+        error += qAlpha(was) ? MaxChannelDifference(was, now) : 0;
       }
-  EXPECT_LT(error / (64 * 32 - 1), 40) << "mean of the largest channel difference";
+    EXPECT_LT(error / (back.width() * back.height()), 40) << "mean of the largest channel difference";
+  }
 }
 
 TEST(Codecs, DecodesEverySample) {
@@ -324,7 +375,61 @@ TEST(Codecs, MetafileHelperFailuresBecomeErrors) {
     EXPECT_NE(ErrorOf([&] { DecodeImageFile(sample); }).find("could not be started"), std::string::npos);
   }
   SetMetafileTimeout(saved);
-  EXPECT_TRUE(MetafileHelperPath().endsWith(QLatin1String("/velto-metafile")));
+}
+
+// The helper is looked for by the variable, then beside the program, beside the host library and in
+// bin beside the library's folder; only a file that can run counts. A probe program and a copy of
+// the library are laid out in app/ and lib/ for each case.
+TEST(Codecs, MetafileHelperIsFoundBesideTheProgramOrTheLibrary) {
+  struct TCase {
+    const char* name;
+    const char* app;  // what lies at app/velto-metafile, lib/... and bin/...: "" nothing, "x" a program,
+    const char* lib;  // "f" a file that cannot run, "d" a folder
+    const char* bin;
+    const char* variable;  // VELTO_METAFILE_HELPER, relative to the layout
+    const char* expected;  // relative to the layout; "" none
+  };
+  const TCase cases[] = {
+      {"beside the program", "x", "", "", "", "app/velto-metafile"},
+      {"beside the library", "", "x", "", "", "lib/velto-metafile"},
+      {"in bin beside the library's folder", "", "", "x", "", "bin/velto-metafile"},
+      {"the program's folder first", "x", "x", "x", "", "app/velto-metafile"},
+      {"the library's folder before bin", "", "x", "x", "", "lib/velto-metafile"},
+      {"a file that cannot run is passed over", "f", "x", "", "", "lib/velto-metafile"},
+      {"a folder of that name is passed over", "d", "", "x", "", "bin/velto-metafile"},
+      {"nowhere", "f", "d", "", "", ""},
+      {"the variable, found or not", "x", "", "", "elsewhere/helper", "elsewhere/helper"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    QTemporaryDir dir;
+    const QString root = QFileInfo(dir.path()).canonicalFilePath();
+    for (const char* sub : {"app", "lib", "bin"}) ASSERT_TRUE(QDir(root).mkdir(QLatin1String(sub)));
+    const QString probe = root + QStringLiteral("/app/probe");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELTO_HELPER_PATH_PROBE), probe));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELTO_HOST_LIBRARY), root + QStringLiteral("/lib/libvelto_host.so")));
+    for (const auto& [sub, kind] : {std::pair("app", c.app), std::pair("lib", c.lib), std::pair("bin", c.bin)}) {
+      const QString helper = QStringLiteral("%1/%2/velto-metafile").arg(root, QLatin1String(sub));
+      const std::string what = kind;
+      if (what == "d") {
+        ASSERT_TRUE(QDir().mkdir(helper));
+      } else if (!what.empty()) {
+        WriteAll(helper, "#!/bin/sh\n");
+        if (what == "x") QFile::setPermissions(helper, QFile::ReadOwner | QFile::ExeOwner);
+      }
+    }
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_LIBRARY_PATH"), root + QStringLiteral("/lib"));
+    environment.remove(QStringLiteral("VELTO_METAFILE_HELPER"));
+    if (*c.variable) environment.insert(QStringLiteral("VELTO_METAFILE_HELPER"), root + QLatin1Char('/') + QLatin1String(c.variable));
+    run.setProcessEnvironment(environment);
+    run.start(probe, {});
+    ASSERT_TRUE(run.waitForFinished(30000));
+    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    const QString expected = *c.expected ? root + QLatin1Char('/') + QLatin1String(c.expected) : QString();
+    EXPECT_EQ(QString::fromLocal8Bit(run.readAllStandardOutput()), expected);
+  }
 }
 
 // The real helper, told to misbehave once inside its sandbox: each protection must stop it.
