@@ -5,45 +5,72 @@
 
 #include <vector>
 
-TEST(Graphics, BitmapFormatsAndLockedViews) {
-  EXPECT_EQ(CreateBitmap(3, 2, PixelFormat32bppARGB).format(), QImage::Format_ARGB32);
-  EXPECT_EQ(CreateBitmap(3, 2, PixelFormat32bppRGB).format(), QImage::Format_RGB32);
-  EXPECT_EQ(CreateBitmap(3, 2, PixelFormat8bppIndexed).format(), QImage::Format_Indexed8);
-  EXPECT_THROW(CreateBitmap(0, 2, PixelFormat32bppRGB), Exception);
+TEST(Graphics, NewBitmapsStartEmpty) {
+  const std::tuple<const char*, TPixelFormat, QImage::Format, QRgb> cases[] = {
+      {"1 bit", PixelFormat1bppIndexed, QImage::Format_Mono, 0xFF000000u},
+      {"8 bit", PixelFormat8bppIndexed, QImage::Format_Indexed8, 0xFF000000u},
+      {"RGB", PixelFormat32bppRGB, QImage::Format_RGB32, 0xFF000000u},
+      {"ARGB", PixelFormat32bppARGB, QImage::Format_ARGB32, 0u},
+  };
+  for (const auto& [name, format, image, pixel] : cases) {
+    SCOPED_TRACE(name);
+    const QImage bitmap = CreateBitmap(3, 2, format);
+    EXPECT_EQ(bitmap.format(), image);
+    EXPECT_EQ(bitmap.pixel(2, 1), pixel);
+    EXPECT_THROW(CreateBitmap(0, 2, format), Exception);
+  }
+}
 
-  // A 1-bit bitmap written and read through its 8-bit view.
-  QImage mono = CreateBitmap(11, 2, PixelFormat1bppIndexed);
-  ASSERT_EQ(mono.format(), QImage::Format_Mono);
+// Each view against its contract, over every pixel of a bitmap whose rows end inside a byte: what a
+// written view leaves in the bitmap, then what a read view shows of it.
+TEST(Graphics, LockedViewsReadAndWriteWholeBitmaps) {
+  constexpr int w = 19, h = 3;
+  // Through the 8-bit view of a 1-bit bitmap any byte that is not 0 sets the bit.
+  const uchar bytes[] = {0, 1, 7, 255};
+  QImage mono = CreateBitmap(w, h, PixelFormat1bppIndexed);
   {
     TBitmapData data(mono, ImageLockModeWrite, PixelFormat8bppIndexed);
-    for (int x = 0; x < 11; ++x) data.ScanLine(1)[x] = x % 3 == 0 ? 255 : 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) data.ScanLine(y)[x] = bytes[(x * 5 + y * 3) % 4];
   }
-  EXPECT_EQ(mono.pixel(0, 1), 0xFFFFFFFFu);
-  EXPECT_EQ(mono.pixel(1, 1), 0xFF000000u);
-  EXPECT_EQ(mono.pixel(9, 1), 0xFFFFFFFFu);
-  EXPECT_EQ(mono.pixel(9, 0), 0xFF000000u);
+  ASSERT_EQ(mono.format(), QImage::Format_Mono);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) ASSERT_EQ(mono.pixelIndex(x, y), (x * 5 + y * 3) % 4 != 0) << x << "," << y;
+  const QImage written = mono;
   {
-    TBitmapData data(mono, ImageLockModeRead, PixelFormat8bppIndexed);
-    EXPECT_EQ(data.ScanLine(1)[3], 1);
-    EXPECT_EQ(data.ScanLine(1)[4], 0);
+    TBitmapData data(mono, ImageLockModeReadWrite, PixelFormat8bppIndexed);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) ASSERT_EQ(data.ScanLine(y)[x], mono.pixelIndex(x, y)) << x << "," << y;
   }
+  EXPECT_EQ(mono, written) << "read and written back unchanged";
 
-  // RGB samples: the top byte is ignored.
-  QImage rgb = CreateBitmap(2, 1, PixelFormat32bppRGB);
-  {
-    TBitmapData data(rgb, ImageLockModeWrite, PixelFormat32bppRGB);
-    reinterpret_cast<uint32_t*>(data.Scan0())[1] = 0x00123456u;
+  // 32-bit views: an RGB one ignores the top byte; an ARGB view of an ARGB bitmap keeps every alpha.
+  const auto word = [](int x, int y) { return QRgb(((x * 97 + y * 31) % 3) * 0x7F) << 24 | QRgb(x * 0x0D0B07 + y); };
+  const std::tuple<const char*, TPixelFormat, TPixelFormat> views[] = {
+      {"RGB bitmap, RGB view", PixelFormat32bppRGB, PixelFormat32bppRGB},
+      {"ARGB bitmap, RGB view", PixelFormat32bppARGB, PixelFormat32bppRGB},
+      {"ARGB bitmap, ARGB view", PixelFormat32bppARGB, PixelFormat32bppARGB},
+      {"RGB bitmap, ARGB view of opaque words", PixelFormat32bppRGB, PixelFormat32bppARGB},
+  };
+  for (const auto& [name, format, view] : views) {
+    SCOPED_TRACE(name);
+    const bool opaque = view == PixelFormat32bppRGB || format == PixelFormat32bppRGB;
+    const auto expected = [&](int x, int y) { return opaque ? word(x, y) | 0xFF000000u : word(x, y); };
+    QImage bitmap = CreateBitmap(w, h, format);
+    {
+      TBitmapData data(bitmap, ImageLockModeWrite, view);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          reinterpret_cast<QRgb*>(data.ScanLine(y))[x] = view == PixelFormat32bppARGB && opaque ? expected(x, y) : word(x, y);
+    }
+    ASSERT_EQ(bitmap.format(), ToImageFormat(format));
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) ASSERT_EQ(bitmap.pixel(x, y), expected(x, y)) << x << "," << y;
+    TBitmapData data(bitmap, ImageLockModeRead, view);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        ASSERT_EQ(reinterpret_cast<const QRgb*>(data.ScanLine(y))[x], expected(x, y)) << x << "," << y;
   }
-  EXPECT_EQ(rgb.pixel(1, 0), 0xFF123456u);
-
-  // ARGB view of an RGB bitmap converts on the way in and out.
-  {
-    TBitmapData data(rgb, ImageLockModeReadWrite, PixelFormat32bppARGB);
-    auto* row = reinterpret_cast<uint32_t*>(data.Scan0());
-    EXPECT_EQ(row[1], 0xFF123456u);
-    row[0] = 0xFF00FF00u;
-  }
-  EXPECT_EQ(rgb.pixel(0, 0), 0xFF00FF00u);
 }
 
 TEST(Graphics, OneHatchBrushAndAliasedShapes) {
