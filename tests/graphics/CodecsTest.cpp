@@ -362,8 +362,8 @@ TEST(Codecs, MetafileHelperFailuresBecomeErrors) {
 }
 
 // The helper is looked for by the variable, then beside the program, beside the host library and in
-// bin beside the library's folder; only a file that can run counts. A probe program and a copy of
-// the library are laid out in app/ and lib/ for each case.
+// bin beside the library's folder; only a file that can run counts. The layout probe and a copy of the
+// library are laid out in app/ and lib/ for each case.
 TEST(Codecs, MetafileHelperIsFoundBesideTheProgramOrTheLibrary) {
   struct TCase {
     const char* name;
@@ -390,7 +390,7 @@ TEST(Codecs, MetafileHelperIsFoundBesideTheProgramOrTheLibrary) {
     const QString root = QFileInfo(dir.path()).canonicalFilePath();
     for (const char* sub : {"app", "lib", "bin"}) ASSERT_TRUE(QDir(root).mkdir(QLatin1String(sub)));
     const QString probe = root + QStringLiteral("/app/probe");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(VELTO_HELPER_PATH_PROBE), probe));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELTO_LAYOUT_PROBE), probe));
     ASSERT_TRUE(QFile::copy(QStringLiteral(VELTO_HOST_LIBRARY), root + QStringLiteral("/lib/libvelto_host.so")));
     for (const auto& [sub, kind] : {std::pair("app", c.app), std::pair("lib", c.lib), std::pair("bin", c.bin)}) {
       const QString helper = QStringLiteral("%1/%2/velto-metafile").arg(root, QLatin1String(sub));
@@ -408,11 +408,11 @@ TEST(Codecs, MetafileHelperIsFoundBesideTheProgramOrTheLibrary) {
     environment.remove(QStringLiteral("VELTO_METAFILE_HELPER"));
     if (*c.variable) environment.insert(QStringLiteral("VELTO_METAFILE_HELPER"), root + QLatin1Char('/') + QLatin1String(c.variable));
     run.setProcessEnvironment(environment);
-    run.start(probe, {});
+    run.start(probe, {QStringLiteral("helper")});
     ASSERT_TRUE(run.waitForFinished(30000));
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     const QString expected = *c.expected ? root + QLatin1Char('/') + QLatin1String(c.expected) : QString();
-    EXPECT_EQ(QString::fromLocal8Bit(run.readAllStandardOutput()), expected);
+    EXPECT_EQ(QString::fromLocal8Bit(run.readAllStandardOutput()).trimmed(), expected);
   }
 }
 
