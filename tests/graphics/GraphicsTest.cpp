@@ -43,6 +43,12 @@ TEST(Graphics, LockedViewsReadAndWriteWholeBitmaps) {
       for (int x = 0; x < w; ++x) ASSERT_EQ(data.ScanLine(y)[x], mono.pixelIndex(x, y)) << x << "," << y;
   }
   EXPECT_EQ(mono, written) << "read and written back unchanged";
+  {
+    TBitmapData data(mono, ImageLockModeWrite, PixelFormat8bppIndexed);
+    data.Unlock();
+    mono.setPixel(0, 0, 1);
+  }
+  EXPECT_EQ(mono.pixelIndex(0, 0), 1) << "a view unlocked early writes back once, not again when it goes";
 
   // 32-bit views: an RGB one ignores the top byte; an ARGB view of an ARGB bitmap keeps every alpha.
   const auto word = [](int x, int y) { return QRgb(((x * 97 + y * 31) % 3) * 0x7F) << 24 | QRgb(x * 0x0D0B07 + y); };
