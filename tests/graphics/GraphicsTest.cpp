@@ -50,6 +50,16 @@ TEST(Graphics, LockedViewsReadAndWriteWholeBitmaps) {
   }
   EXPECT_EQ(mono.pixelIndex(0, 0), 1) << "a view unlocked early writes back once, not again when it goes";
 
+  // Bytes written through an 8-bit view of a 32-bit bitmap are gray levels.
+  QImage gray = CreateBitmap(w, h, PixelFormat32bppRGB);
+  {
+    TBitmapData data(gray, ImageLockModeWrite, PixelFormat8bppIndexed);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) data.ScanLine(y)[x] = uchar(x * 13 + y);
+  }
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) ASSERT_EQ(gray.pixel(x, y), qRgb(x * 13 + y, x * 13 + y, x * 13 + y)) << x << "," << y;
+
   // 32-bit views: an RGB one ignores the top byte; an ARGB view of an ARGB bitmap keeps every alpha.
   const auto word = [](int x, int y) { return QRgb(((x * 97 + y * 31) % 3) * 0x7F) << 24 | QRgb(x * 0x0D0B07 + y); };
   const std::tuple<const char*, TPixelFormat, TPixelFormat> views[] = {
