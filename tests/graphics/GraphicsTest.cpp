@@ -25,17 +25,26 @@ TEST(Graphics, NewBitmapsStartEmpty) {
 // written view leaves in the bitmap, then what a read view shows of it.
 TEST(Graphics, LockedViewsReadAndWriteWholeBitmaps) {
   constexpr int w = 19, h = 3;
-  // Through the 8-bit view of a 1-bit bitmap any byte that is not 0 sets the bit.
-  const uchar bytes[] = {0, 1, 7, 255};
-  QImage mono = CreateBitmap(w, h, PixelFormat1bppIndexed);
-  {
-    TBitmapData data(mono, ImageLockModeWrite, PixelFormat8bppIndexed);
+  // Bytes written through an 8-bit view: of a 1-bit bitmap any that is not 0 sets the bit, of a
+  // 32-bit bitmap they are gray levels.
+  const auto byte = [](int x, int y) { return (x * 5 + y * 3) % 4 * 85; };
+  QImage mono = CreateBitmap(w, h, PixelFormat1bppIndexed), gray = CreateBitmap(w, h, PixelFormat32bppRGB);
+  for (QImage* bitmap : {&mono, &gray}) {
+    SCOPED_TRACE(bitmap == &mono ? "1-bit" : "32-bit");
+    const QImage::Format format = bitmap->format();
+    {
+      TBitmapData data(*bitmap, ImageLockModeWrite, PixelFormat8bppIndexed);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) data.ScanLine(y)[x] = uchar(byte(x, y));
+    }
+    ASSERT_EQ(bitmap->format(), format);
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) data.ScanLine(y)[x] = bytes[(x * 5 + y * 3) % 4];
+      for (int x = 0; x < w; ++x) {
+        const int level = bitmap == &mono && byte(x, y) ? 255 : byte(x, y);
+        ASSERT_EQ(bitmap->pixel(x, y), qRgb(level, level, level)) << x << "," << y;
+      }
   }
-  ASSERT_EQ(mono.format(), QImage::Format_Mono);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) ASSERT_EQ(mono.pixelIndex(x, y), (x * 5 + y * 3) % 4 != 0) << x << "," << y;
+  // Read, the 1-bit bitmap's view holds its palette indices.
   const QImage written = mono;
   {
     TBitmapData data(mono, ImageLockModeReadWrite, PixelFormat8bppIndexed);
@@ -49,16 +58,6 @@ TEST(Graphics, LockedViewsReadAndWriteWholeBitmaps) {
     mono.setPixel(0, 0, 1);
   }
   EXPECT_EQ(mono.pixelIndex(0, 0), 1) << "a view unlocked early writes back once, not again when it goes";
-
-  // Bytes written through an 8-bit view of a 32-bit bitmap are gray levels.
-  QImage gray = CreateBitmap(w, h, PixelFormat32bppRGB);
-  {
-    TBitmapData data(gray, ImageLockModeWrite, PixelFormat8bppIndexed);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) data.ScanLine(y)[x] = uchar(x * 13 + y);
-  }
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) ASSERT_EQ(gray.pixel(x, y), qRgb(x * 13 + y, x * 13 + y, x * 13 + y)) << x << "," << y;
 
   // 32-bit views: an RGB one ignores the top byte; an ARGB view of an ARGB bitmap keeps every alpha.
   const auto word = [](int x, int y) { return QRgb(((x * 97 + y * 31) % 3) * 0x7F) << 24 | QRgb(x * 0x0D0B07 + y); };
