@@ -224,6 +224,7 @@ TEST(DrawGrid, KeysMoveTheFocusCellAndPassOnWhatTheGridDoesNotUse) {
   // A key the handler consumes does nothing more, and is not passed on.
   TKeySink parent;
   auto* grid = new TDrawGrid(&parent);
+  grid->SetOptions(TDrawGrid::goRangeSelect);
   QObject::connect(grid, &TDrawGrid::OnKeyDown, [](QObject*, quint16& key, TShiftState) {
     if (key == VK_DOWN) key = 0;
   });
@@ -232,6 +233,11 @@ TEST(DrawGrid, KeysMoveTheFocusCellAndPassOnWhatTheGridDoesNotUse) {
   QTest::keyClick(grid, Qt::Key_Down);
   EXPECT_EQ(grid->Row(), 1);
   EXPECT_TRUE(parent.passed.isEmpty());
+  // Dragging with the button held selects from the pressed cell to the one under the mouse.
+  QTest::mousePress(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->CellRect(1, 1).center());
+  QTest::mouseMove(grid->viewport(), grid->CellRect(3, 2).center());
+  QTest::mouseRelease(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->CellRect(3, 2).center());
+  EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 3, 2}));
 }
 
 TEST(SpinEdit, KeyHandlersSeeKeysFirstAndValueReadsTheText) {
