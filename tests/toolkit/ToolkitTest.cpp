@@ -312,6 +312,16 @@ TEST(Forms, DialogKeysFollowTheSwitchableRoles) {
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.ModalResult(), mrOk);
   EXPECT_EQ(form.DefaultButton(), nullptr) << "hidden buttons hold no role";
+
+  // A focused button takes Enter for itself, from either key.
+  for (const auto& [key, modifiers] : {std::pair(Qt::Key_Return, Qt::NoModifier), std::pair(Qt::Key_Enter, Qt::KeypadModifier)}) {
+    form.SetModalResult(mrNone);
+    form.show();
+    cancel->setFocus();
+    QTest::keyClick(cancel, key, modifiers);
+    EXPECT_FALSE(form.isVisible()) << key;
+    EXPECT_EQ(form.ModalResult(), mrCancel) << key;
+  }
 }
 
 TEST(Dialogs, FileDialogsGoThroughTheSeam) {
