@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -116,7 +118,7 @@ QImage MetafileDrawing() {
 }  // namespace
 
 TEST(Codecs, RoundTripEveryEncodableType) {
-  enum TKind { Exact, Lossy };
+  enum TKind { Exact, Lossy, Mono };
   enum TAlpha { NoAlpha, OnOff, Full };  // what the format stores of alpha
   struct TCase {
     const char* format;
@@ -124,20 +126,28 @@ TEST(Codecs, RoundTripEveryEncodableType) {
     TKind kind;
   };
   const TCase cases[] = {
-      {"png", Full, Exact},  {"PNG", Full, Exact},  {"bmp", NoAlpha, Exact}, {"tif", Full, Exact},
-      {"tiff", Full, Exact}, {"gif", OnOff, Exact}, {"GIF", OnOff, Exact},   {"jpg", NoAlpha, Lossy},
-      {"jpeg", NoAlpha, Lossy}, {"JPG", NoAlpha, Lossy},
+      {"png", Full, Exact},     {"PNG", Full, Exact},    {"bmp", NoAlpha, Exact}, {"tif", Full, Exact},
+      {"tiff", Full, Exact},    {"gif", OnOff, Exact},   {"GIF", OnOff, Exact},   {"jpg", NoAlpha, Lossy},
+      {"jpeg", NoAlpha, Lossy}, {"JPG", NoAlpha, Lossy}, {"bmp", NoAlpha, Mono},  {"png", NoAlpha, Mono},
+      {"tif", NoAlpha, Mono},   {"gif", NoAlpha, Mono},
   };
+  QImage mono(13, 7, QImage::Format_Mono);
+  mono.setColorTable({0xFF000000u, 0xFFFFFFFFu});
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 13; ++x) mono.setPixel(x, y, (x * 7 + y * 3) % 5 < 2 ? 1 : 0);
   QTemporaryDir dir;
   for (const TCase& c : cases) {
-    SCOPED_TRACE(c.format);
-    const QImage source = c.kind == Lossy ? JpegPattern() : c.alpha == Full ? Translucent() : FewColours(c.alpha == OnOff);
-    const QString path = dir.filePath(QStringLiteral("picture.%1").arg(QString::fromLatin1(c.format)));
+    SCOPED_TRACE(testing::Message() << c.format << (c.kind == Mono ? " 1-bit" : ""));
+    const QImage source = c.kind == Mono    ? mono
+                          : c.kind == Lossy ? JpegPattern()
+                          : c.alpha == Full ? Translucent()
+                                            : FewColours(c.alpha == OnOff);
+    const QString path = dir.filePath(QStringLiteral("picture%1.%2").arg(c.kind).arg(QString::fromLatin1(c.format)));
     EncodeImageFile(source, path, QString::fromLatin1(c.format));
     const QImage back = DecodeImageFile(path);
     ASSERT_EQ(back.format(), QImage::Format_ARGB32);
-    if (c.kind == Exact) {
-      EXPECT_EQ(MaxDifference(back, source), 0);
+    if (c.kind != Lossy) {
+      EXPECT_EQ(MaxDifference(back, source.convertToFormat(QImage::Format_ARGB32)), 0);
     } else {
       // Away from the quadrant edges the colours survive JPEG closely.
       ASSERT_EQ(back.size(), source.size());
@@ -145,50 +155,68 @@ TEST(Codecs, RoundTripEveryEncodableType) {
         EXPECT_LE(MaxChannelDifference(back.pixel(p), source.pixel(p)), 16) << p.x() << "," << p.y();
     }
   }
-
-}
-
-TEST(Codecs, MonochromeImagesRoundTripExactly) {
-  QImage mono(13, 7, QImage::Format_Mono);
-  mono.setColorTable({0xFF000000u, 0xFFFFFFFFu});
-  for (int y = 0; y < 7; ++y)
-    for (int x = 0; x < 13; ++x) mono.setPixel(x, y, (x * 7 + y * 3) % 5 < 2 ? 1 : 0);
-  QTemporaryDir dir;
-  for (const char* format : {"bmp", "png", "tif", "gif"}) {
-    SCOPED_TRACE(format);
-    const QString path = dir.filePath(QStringLiteral("mono.%1").arg(QString::fromLatin1(format)));
-    EncodeImageFile(mono, path, QString::fromLatin1(format));
-    const QImage back = DecodeImageFile(path);
-    EXPECT_EQ(MaxDifference(back, mono.convertToFormat(QImage::Format_ARGB32)), 0);
-    const QImage reduced = ReduceToMonochrome(back);
-    for (int y = 0; y < 7; ++y)
-      for (int x = 0; x < 13; ++x) ASSERT_EQ(reduced.pixelIndex(x, y), mono.pixelIndex(x, y)) << x << "," << y;
-  }
   // A BMP of a 1-bit image is a 1-bit file.
-  const QByteArray bmp = ReadAll(dir.filePath(QStringLiteral("mono.bmp")));
+  const QByteArray bmp = ReadAll(dir.filePath(QStringLiteral("picture2.bmp")));
   ASSERT_GE(bmp.size(), 30);
   EXPECT_EQ(qFromLittleEndian<quint16>(bmp.constData() + 28), 1);
 }
 
-TEST(Codecs, GifQuantizesManyColoursAndKeepsTransparency) {
-  QImage source(64, 32, QImage::Format_ARGB32);  // 2048 colours
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 64; ++x) source.setPixel(x, y, qRgb(x * 4, y * 8, 255 - x * 2));
-  source.setPixel(5, 5, 0x00000000u);
+namespace {
+// Colour i of a set of distinct colours at least 7 apart in green from each other.
+QRgb Distinct(int i) { return qRgb(i, (i * 7) & 255, (i * 13) & 255); }
+
+// `count` distinct colours, each on two pixels, on a 32-pixel-wide picture filled up with colour 0;
+// pixel 0 may hold one colour more (three units of red beside colour 100, nearest to it by far),
+// and transparent pixels over the colours `hidden` follow the others.
+QImage Palette(int count, bool rare, const QList<QRgb>& hidden) {
+  QImage image(32, int(2 * count + 1 + hidden.size() + 31) / 32, QImage::Format_ARGB32);
+  image.fill(Distinct(0));
+  int at = 0;
+  const auto put = [&](QRgb colour) { image.setPixel(at % 32, at / 32, colour), ++at; };
+  if (rare) put(Distinct(100) + 0x030000u);
+  for (int i = 0; i < 2 * count; ++i) put(Distinct(i / 2));
+  for (const QRgb colour : hidden) put(colour & 0x00FFFFFFu);
+  return image;
+}
+}  // namespace
+
+// A GIF keeps up to 256 colours exactly, 255 beside transparency whatever lies under the transparent
+// pixels; one colour too many for the table gives up its pixels to its nearest colour; more still are
+// reduced to a dithered palette, close on average.
+TEST(Codecs, GifPaletteIsExactAsLongAsTheColoursFit) {
+  struct TCase {
+    const char* name;
+    QImage source;
+    QImage expected;  // opaque pixels; null: judged by the mean error
+  };
+  QImage rareJoinsItsNearest = Palette(255, true, {Distinct(0)});
+  rareJoinsItsNearest.setPixel(0, 0, Distinct(100));
+  const QList<QRgb> unseen{qRgb(1, 255, 1), qRgb(2, 255, 1)};
+  const TCase cases[] = {
+      {"256 opaque colours", Palette(256, false, {}), Palette(256, false, {})},
+      {"255 colours, transparency over others", Palette(255, false, unseen), Palette(255, false, unseen)},
+      {"256 colours and transparency", Palette(255, true, {Distinct(0)}), rareJoinsItsNearest},
+      {"257 colours", Palette(257, false, {}), {}},
+      {"257 colours and transparency", Palette(257, false, {Distinct(9)}), {}},
+  };
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("many.gif"));
-  EncodeImageFile(source, path, QStringLiteral("gif"));
-  const QImage back = DecodeImageFile(path);
-  ASSERT_EQ(back.size(), source.size());
-  EXPECT_EQ(back.pixel(5, 5), 0x00000000u);
-  qint64 error = 0;
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 64; ++x)
-      if (x != 5 || y != 5) {
-        EXPECT_EQ(qAlpha(back.pixel(x, y)), 255);
-        error += MaxChannelDifference(back.pixel(x, y), source.pixel(x, y));
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = dir.filePath(QStringLiteral("palette.gif"));
+    EncodeImageFile(c.source, path, QStringLiteral("gif"));
+    const QImage back = DecodeImageFile(path);
+    ASSERT_EQ(back.size(), c.source.size());
+    qint64 error = 0;
+    for (int y = 0; y < back.height(); ++y)
+      for (int x = 0; x < back.width(); ++x) {
+        const QRgb was = c.source.pixel(x, y), now = back.pixel(x, y);
+        if (qAlpha(was) == 0) ASSERT_EQ(now, 0u) << x << "," << y;
+        else if (!c.expected.isNull()) ASSERT_EQ(now, c.expected.pixel(x, y)) << x << "," << y;
+        else ASSERT_EQ(qAlpha(now), 255) << x << "," << y;
+        error += qAlpha(was) ? MaxChannelDifference(was, now) : 0;
       }
-  EXPECT_LT(error / (64 * 32 - 1), 40) << "mean of the largest channel difference";
+    EXPECT_LT(error / (back.width() * back.height()), 40) << "mean of the largest channel difference";
+  }
 }
 
 TEST(Codecs, DecodesEverySample) {
@@ -254,21 +282,20 @@ TEST(Codecs, RefusesDamagedFiles) {
     }
   }
 
-  const QString empty = dir.filePath(QStringLiteral("empty.png"));
-  WriteAll(empty, {});
-  EXPECT_NE(ErrorOf([&] { DecodeImageFile(empty); }).find("the file is empty"), std::string::npos);
-  const QString emptyEmf = dir.filePath(QStringLiteral("empty.emf"));
-  WriteAll(emptyEmf, {});
-  EXPECT_NE(ErrorOf([&] { DecodeImageFile(emptyEmf); }).find("the file is empty"), std::string::npos);
-  EXPECT_NE(ErrorOf([&] { DecodeImageFile(dir.filePath(QStringLiteral("missing.png"))); }).find("does not exist"),
-            std::string::npos);
-  const QString text = dir.filePath(QStringLiteral("text.png"));
-  WriteAll(text, "not a picture at all\n");
-  EXPECT_NE(ErrorOf([&] { DecodeImageFile(text); }).find("unsupported or corrupt image data"), std::string::npos);
-  // Readable by Qt, but not one of the offered types.
-  const QString xpm = dir.filePath(QStringLiteral("icon.png"));
-  WriteAll(xpm, "/* XPM */\nstatic char *x[] = {\"1 1 1 1\", \"a c #ff0000\", \"a\"};\n");
-  EXPECT_NE(ErrorOf([&] { DecodeImageFile(xpm); }), "no error");
+  const std::tuple<const char*, const char*, const char*> plain[] = {
+      {"empty.png", "", "the file is empty"},
+      {"empty.emf", "", "the file is empty"},
+      {"missing.png", nullptr, "does not exist"},
+      {"text.png", "not a picture at all\n", "unsupported or corrupt image data"},
+      // Readable by Qt, but not one of the offered types.
+      {"icon.png", "/* XPM */\nstatic char *x[] = {\"1 1 1 1\", \"a c #ff0000\", \"a\"};\n", "Cannot load"},
+  };
+  for (const auto& [name, contents, expected] : plain) {
+    SCOPED_TRACE(name);
+    const QString path = dir.filePath(QLatin1String(name));
+    if (contents) WriteAll(path, contents);
+    EXPECT_NE(ErrorOf([&] { DecodeImageFile(path); }).find(expected), std::string::npos);
+  }
 
   // A BMP header declaring absurd sizes and sample depth (found by fuzzing: the completeness
   // check overflowed).
@@ -324,7 +351,61 @@ TEST(Codecs, MetafileHelperFailuresBecomeErrors) {
     EXPECT_NE(ErrorOf([&] { DecodeImageFile(sample); }).find("could not be started"), std::string::npos);
   }
   SetMetafileTimeout(saved);
-  EXPECT_TRUE(MetafileHelperPath().endsWith(QLatin1String("/velto-metafile")));
+}
+
+// The helper is looked for by the variable, then beside the program, beside the host library and in
+// bin beside the library's folder; only a file that can run counts. The layout probe and a copy of the
+// library are laid out in app/ and lib/ for each case.
+TEST(Codecs, MetafileHelperIsFoundBesideTheProgramOrTheLibrary) {
+  struct TCase {
+    const char* name;
+    const char* app;  // what lies at app/velto-metafile, lib/... and bin/...: "" nothing, "x" a program,
+    const char* lib;  // "f" a file that cannot run, "d" a folder
+    const char* bin;
+    const char* variable;  // VELTO_METAFILE_HELPER, relative to the layout
+    const char* expected;  // relative to the layout; "" none
+  };
+  const TCase cases[] = {
+      {"beside the program", "x", "", "", "", "app/velto-metafile"},
+      {"beside the library", "", "x", "", "", "lib/velto-metafile"},
+      {"in bin beside the library's folder", "", "", "x", "", "bin/velto-metafile"},
+      {"the program's folder first", "x", "x", "x", "", "app/velto-metafile"},
+      {"the library's folder before bin", "", "x", "x", "", "lib/velto-metafile"},
+      {"a file that cannot run is passed over", "f", "x", "", "", "lib/velto-metafile"},
+      {"a folder of that name is passed over", "d", "", "x", "", "bin/velto-metafile"},
+      {"nowhere", "f", "d", "", "", ""},
+      {"the variable, found or not", "x", "", "", "elsewhere/helper", "elsewhere/helper"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    QTemporaryDir dir;
+    const QString root = QFileInfo(dir.path()).canonicalFilePath();
+    for (const char* sub : {"app", "lib", "bin"}) ASSERT_TRUE(QDir(root).mkdir(QLatin1String(sub)));
+    const QString probe = root + QStringLiteral("/app/probe");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELTO_LAYOUT_PROBE), probe));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELTO_HOST_LIBRARY), root + QStringLiteral("/lib/libvelto_host.so")));
+    for (const auto& [sub, kind] : {std::pair("app", c.app), std::pair("lib", c.lib), std::pair("bin", c.bin)}) {
+      const QString helper = QStringLiteral("%1/%2/velto-metafile").arg(root, QLatin1String(sub));
+      const std::string what = kind;
+      if (what == "d") {
+        ASSERT_TRUE(QDir().mkdir(helper));
+      } else if (!what.empty()) {
+        WriteAll(helper, "#!/bin/sh\n");
+        if (what == "x") QFile::setPermissions(helper, QFile::ReadOwner | QFile::ExeOwner);
+      }
+    }
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_LIBRARY_PATH"), root + QStringLiteral("/lib"));
+    environment.remove(QStringLiteral("VELTO_METAFILE_HELPER"));
+    if (*c.variable) environment.insert(QStringLiteral("VELTO_METAFILE_HELPER"), root + QLatin1Char('/') + QLatin1String(c.variable));
+    run.setProcessEnvironment(environment);
+    run.start(probe, {QStringLiteral("helper")});
+    ASSERT_TRUE(run.waitForFinished(30000));
+    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    const QString expected = *c.expected ? root + QLatin1Char('/') + QLatin1String(c.expected) : QString();
+    EXPECT_EQ(QString::fromLocal8Bit(run.readAllStandardOutput()).trimmed(), expected);
+  }
 }
 
 // The real helper, told to misbehave once inside its sandbox: each protection must stop it.

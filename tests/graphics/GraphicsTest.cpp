@@ -5,67 +5,89 @@
 
 #include <vector>
 
-TEST(Graphics, BitmapFormatsAndLockedViews) {
-  EXPECT_EQ(CreateBitmap(3, 2, PixelFormat32bppARGB).format(), QImage::Format_ARGB32);
-  EXPECT_EQ(CreateBitmap(3, 2, PixelFormat32bppRGB).format(), QImage::Format_RGB32);
-  EXPECT_EQ(CreateBitmap(3, 2, PixelFormat8bppIndexed).format(), QImage::Format_Indexed8);
-  EXPECT_THROW(CreateBitmap(0, 2, PixelFormat32bppRGB), Exception);
-
-  // A 1-bit bitmap written and read through its 8-bit view.
-  QImage mono = CreateBitmap(11, 2, PixelFormat1bppIndexed);
-  ASSERT_EQ(mono.format(), QImage::Format_Mono);
-  {
-    TBitmapData data(mono, ImageLockModeWrite, PixelFormat8bppIndexed);
-    for (int x = 0; x < 11; ++x) data.ScanLine(1)[x] = x % 3 == 0 ? 255 : 0;
+TEST(Graphics, NewBitmapsStartEmpty) {
+  const std::tuple<const char*, TPixelFormat, QImage::Format, QRgb> cases[] = {
+      {"1 bit", PixelFormat1bppIndexed, QImage::Format_Mono, 0xFF000000u},
+      {"8 bit", PixelFormat8bppIndexed, QImage::Format_Indexed8, 0xFF000000u},
+      {"RGB", PixelFormat32bppRGB, QImage::Format_RGB32, 0xFF000000u},
+      {"ARGB", PixelFormat32bppARGB, QImage::Format_ARGB32, 0u},
+  };
+  for (const auto& [name, format, image, pixel] : cases) {
+    SCOPED_TRACE(name);
+    const QImage bitmap = CreateBitmap(3, 2, format);
+    EXPECT_EQ(bitmap.format(), image);
+    EXPECT_EQ(bitmap.pixel(2, 1), pixel);
+    EXPECT_THROW(CreateBitmap(0, 2, format), Exception);
   }
-  EXPECT_EQ(mono.pixel(0, 1), 0xFFFFFFFFu);
-  EXPECT_EQ(mono.pixel(1, 1), 0xFF000000u);
-  EXPECT_EQ(mono.pixel(9, 1), 0xFFFFFFFFu);
-  EXPECT_EQ(mono.pixel(9, 0), 0xFF000000u);
-  {
-    TBitmapData data(mono, ImageLockModeRead, PixelFormat8bppIndexed);
-    EXPECT_EQ(data.ScanLine(1)[3], 1);
-    EXPECT_EQ(data.ScanLine(1)[4], 0);
-  }
-
-  // RGB samples: the top byte is ignored.
-  QImage rgb = CreateBitmap(2, 1, PixelFormat32bppRGB);
-  {
-    TBitmapData data(rgb, ImageLockModeWrite, PixelFormat32bppRGB);
-    reinterpret_cast<uint32_t*>(data.Scan0())[1] = 0x00123456u;
-  }
-  EXPECT_EQ(rgb.pixel(1, 0), 0xFF123456u);
-
-  // ARGB view of an RGB bitmap converts on the way in and out.
-  {
-    TBitmapData data(rgb, ImageLockModeReadWrite, PixelFormat32bppARGB);
-    auto* row = reinterpret_cast<uint32_t*>(data.Scan0());
-    EXPECT_EQ(row[1], 0xFF123456u);
-    row[0] = 0xFF00FF00u;
-  }
-  EXPECT_EQ(rgb.pixel(0, 0), 0xFF00FF00u);
 }
 
-TEST(Graphics, OneHatchBrushAndAliasedShapes) {
-  EXPECT_EQ(&HatchBrush(), &HatchBrush());
-  QImage cell = CreateBitmap(16, 16, PixelFormat32bppARGB);
-  {
-    TGPGraphics g(&cell);
-    g.FillRectangle(HatchBrush(), cell.rect());
-  }
-  int white = 0, black = 0;
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) {
-      const QRgb c = cell.pixel(x, y);
-      if (c == 0xFFFFFFFFu) ++white;
-      else if (c == 0xFF000000u) ++black;
+// Each view against its contract, over every pixel of a bitmap whose rows end inside a byte: what a
+// written view leaves in the bitmap, then what a read view shows of it.
+TEST(Graphics, LockedViewsReadAndWriteWholeBitmaps) {
+  constexpr int w = 19, h = 3;
+  // Bytes written through an 8-bit view: of a 1-bit bitmap any that is not 0 sets the bit, of a
+  // 32-bit bitmap they are gray levels.
+  const auto byte = [](int x, int y) { return (x * 5 + y * 3) % 4 * 85; };
+  QImage mono = CreateBitmap(w, h, PixelFormat1bppIndexed), gray = CreateBitmap(w, h, PixelFormat32bppRGB);
+  for (QImage* bitmap : {&mono, &gray}) {
+    SCOPED_TRACE(bitmap == &mono ? "1-bit" : "32-bit");
+    {
+      TBitmapData data(*bitmap, ImageLockModeWrite, PixelFormat8bppIndexed);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) data.ScanLine(y)[x] = uchar(byte(x, y));
     }
-  EXPECT_EQ(white + black, 256) << "only the two pattern colours";
-  EXPECT_NEAR(white, 128, 40);
-  EXPECT_EQ(cell.pixel(0, 0), 0xFF000000u);  // corners of the tile are background
-  EXPECT_EQ(cell.pixel(3, 3), 0xFFFFFFFFu);  // centre of the diamond
-  EXPECT_EQ(cell.pixel(8, 0), 0xFF000000u);  // the pattern repeats every 8 pixels
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const int level = bitmap == &mono && byte(x, y) ? 255 : byte(x, y);
+        ASSERT_EQ(bitmap->pixel(x, y), qRgb(level, level, level)) << x << "," << y;
+      }
+  }
+  // Read, the 1-bit bitmap's view holds its palette indices.
+  const QImage written = mono;
+  {
+    TBitmapData data(mono, ImageLockModeReadWrite, PixelFormat8bppIndexed);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) ASSERT_EQ(data.ScanLine(y)[x], mono.pixelIndex(x, y)) << x << "," << y;
+  }
+  EXPECT_EQ(mono, written) << "read and written back unchanged";
+  {
+    TBitmapData data(mono, ImageLockModeWrite, PixelFormat8bppIndexed);
+    data.Unlock();
+    mono.setPixel(0, 0, 1);
+  }
+  EXPECT_EQ(mono.pixelIndex(0, 0), 1) << "a view unlocked early writes back once, not again when it goes";
 
+  // 32-bit views: an RGB one ignores the top byte; an ARGB view of an ARGB bitmap keeps every alpha.
+  const auto word = [](int x, int y) { return QRgb(((x * 97 + y * 31) % 3) * 0x7F) << 24 | QRgb(x * 0x0D0B07 + y); };
+  const std::tuple<const char*, TPixelFormat, TPixelFormat> views[] = {
+      {"RGB bitmap, RGB view", PixelFormat32bppRGB, PixelFormat32bppRGB},
+      {"ARGB bitmap, RGB view", PixelFormat32bppARGB, PixelFormat32bppRGB},
+      {"ARGB bitmap, ARGB view", PixelFormat32bppARGB, PixelFormat32bppARGB},
+      {"RGB bitmap, ARGB view of opaque words", PixelFormat32bppRGB, PixelFormat32bppARGB},
+  };
+  for (const auto& [name, format, view] : views) {
+    SCOPED_TRACE(name);
+    const bool opaque = view == PixelFormat32bppRGB || format == PixelFormat32bppRGB;
+    const auto expected = [&](int x, int y) { return opaque ? word(x, y) | 0xFF000000u : word(x, y); };
+    QImage bitmap = CreateBitmap(w, h, format);
+    {
+      TBitmapData data(bitmap, ImageLockModeWrite, view);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          reinterpret_cast<QRgb*>(data.ScanLine(y))[x] = view == PixelFormat32bppARGB && opaque ? expected(x, y) : word(x, y);
+    }
+    ASSERT_EQ(bitmap.format(), ToImageFormat(format));
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) ASSERT_EQ(bitmap.pixel(x, y), expected(x, y)) << x << "," << y;
+    TBitmapData data(bitmap, ImageLockModeRead, view);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        ASSERT_EQ(reinterpret_cast<const QRgb*>(data.ScanLine(y))[x], expected(x, y)) << x << "," << y;
+  }
+}
+
+TEST(Graphics, OneHatchBrushAndFilledShapes) {
+  EXPECT_EQ(&HatchBrush(), &HatchBrush());
   QImage shapes = CreateBitmap(10, 10, PixelFormat32bppARGB);
   {
     TGPGraphics g(&shapes);

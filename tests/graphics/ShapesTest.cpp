@@ -82,13 +82,16 @@ TEST(Shapes, LinesAreBresenhamsCells) {
 }
 
 TEST(Shapes, ConstrainedLinesAndRectangles) {
-  struct TCase {
-    QPoint to, expected;
-  };
-  const TCase cases[] = {{{10, 2}, {10, 0}},  {{-10, 4}, {-10, 0}}, {{1, 9}, {0, 9}},   {{-3, -20}, {0, -20}},
-                         {{7, 6}, {7, 7}},    {{-5, 4}, {-5, 5}},   {{4, -5}, {5, -5}}, {{0, 0}, {0, 0}}};
-  for (const TCase& c : cases) EXPECT_EQ(ConstrainedEnd({0, 0}, c.to), c.expected) << c.to.x() << "," << c.to.y();
-  EXPECT_EQ(ConstrainedEnd({3, 3}, {13, 5}), QPoint(13, 3));
+  // Every end in a box against the angle: within 22.5 degrees of an axis the line follows it, else
+  // it is a diagonal as long as the longer side.
+  const QPoint from(3, -2);
+  for (int dx = -30; dx <= 30; ++dx)
+    for (int dy = -30; dy <= 30; ++dy) {
+      const double angle = std::atan2(std::abs(dy), std::abs(dx)) * 180 / M_PI;
+      const int d = std::max(std::abs(dx), std::abs(dy));
+      const QPoint expected = angle < 22.5 ? QPoint(dx, 0) : angle > 67.5 ? QPoint(0, dy) : QPoint(dx < 0 ? -d : d, dy < 0 ? -d : d);
+      ASSERT_EQ(ConstrainedEnd(from, from + QPoint(dx, dy)), from + expected) << dx << "," << dy;
+    }
 
   for (auto [a, b] : {std::pair{QPoint(2, 1), QPoint(6, 4)}, {QPoint(6, 4), QPoint(2, 1)}, {QPoint(3, 3), QPoint(3, 3)},
                       {QPoint(1, 2), QPoint(5, 2)}, {QPoint(4, 0), QPoint(4, 3)}}) {

@@ -232,6 +232,7 @@ TEST(SynCompletion, ListsOnCtrlSpaceOrAfterThreeLettersAndTakesTheChoice) {
       {"case ignored", 3, "PIN", true},               {"no known name", 3, "xyz", false},
       {"the whole name typed", 3, "HIGH", false},     {"the whole name at the threshold", 3, "LOW", false},
       {"members after the object's dot", 3, "Serial.pri", true},
+      {"after a space no member", 3, "Serial pin", true},
       {"Ctrl+Space only", 0, "pinM", false},
   };
   for (const TCase& c : opens) {

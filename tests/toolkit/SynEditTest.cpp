@@ -141,6 +141,28 @@ TEST(SynEdit, OneChangeReportPerChangeAndTheLinesOfTheHostList) {
   }
 }
 
+// Typed text outside ASCII comes back as typed, and Backspace takes one whole character.
+TEST(SynEdit, TypedTextKeepsEveryCharacter) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"latin letters", "Gr\u00FC\u00DFe"},
+      {"euro sign", "5 \u20AC"},
+      {"japanese", "\u65E5\u672C"},
+  };
+  TSynEdit editor;
+  editor.show();
+  editor.setFocus();
+  for (const auto& [name, utf8] : cases) {
+    SCOPED_TRACE(name);
+    const QString typed = QString::fromUtf8(utf8);
+    editor.setText({});
+    // keyClicks knows only ASCII keys: each character goes as the text of a key of its own.
+    for (const QChar ch : typed) QTest::sendKeyEvent(QTest::Click, &editor, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    EXPECT_EQ(editor.text(), typed);
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    EXPECT_EQ(editor.text(), typed.chopped(1));
+  }
+}
+
 TEST(SynEdit, ALongLineIsPlainTextInShortRunsThatMoveWithIt) {
   TSynEdit editor;
   TSynCppSyn cpp;

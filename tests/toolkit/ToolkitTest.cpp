@@ -152,6 +152,94 @@ TEST(DrawGrid, FixedCellsStayWhileScrolling) {
   EXPECT_GT(fixed, 2);
 }
 
+namespace {
+// Records the keys a child left unhandled (Qt passes an ignored key press on to the parent), except
+// the presses of the modifier keys themselves.
+struct TKeySink : QWidget {
+  QList<int> passed;
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() < Qt::Key_Shift || event->key() > Qt::Key_Alt) passed << event->key();
+  }
+};
+}  // namespace
+
+// Each key from a cell clicked with the mouse, against the model: the move, clamped to the
+// scrolling cells; Shift extends the selection only when range selection is on.
+TEST(DrawGrid, KeysMoveTheFocusCellAndPassOnWhatTheGridDoesNotUse) {
+  struct TCase {
+    const char* name;
+    QPoint start;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool rangeSelect;
+    QPoint end;  // page moves: y is a multiple of the page (the fully visible rows)
+    int pages;
+    TGridRect selection;  // empty (all 0): just the end cell
+    bool passedOn;
+  };
+  const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+  const TCase cases[] = {
+      {"left", {5, 10}, Qt::Key_Left, none, true, {4, 10}, 0, {}, false},
+      {"right", {5, 10}, Qt::Key_Right, none, true, {6, 10}, 0, {}, false},
+      {"up", {5, 10}, Qt::Key_Up, none, true, {5, 9}, 0, {}, false},
+      {"down", {5, 10}, Qt::Key_Down, none, true, {5, 11}, 0, {}, false},
+      {"left stops at the fixed column", {1, 10}, Qt::Key_Left, none, true, {1, 10}, 0, {}, false},
+      {"up stops at the fixed row", {5, 1}, Qt::Key_Up, none, true, {5, 1}, 0, {}, false},
+      {"page down", {5, 2}, Qt::Key_PageDown, none, true, {5, 2}, 1, {}, false},
+      {"page up stops at the fixed row", {5, 3}, Qt::Key_PageUp, none, true, {5, 1}, 0, {}, false},
+      {"home", {5, 10}, Qt::Key_Home, none, true, {1, 10}, 0, {}, false},
+      {"ctrl home", {5, 10}, Qt::Key_Home, ctrl, true, {1, 1}, 0, {}, false},
+      {"end", {5, 10}, Qt::Key_End, none, true, {19, 10}, 0, {}, false},
+      {"ctrl end", {5, 10}, Qt::Key_End, ctrl, true, {19, 29}, 0, {}, false},
+      {"shift right extends", {5, 10}, Qt::Key_Right, shift, true, {6, 10}, 0, {5, 10, 6, 10}, false},
+      {"shift up extends", {5, 10}, Qt::Key_Up, shift, true, {5, 9}, 0, {5, 9, 5, 10}, false},
+      {"shift without range selection moves", {5, 10}, Qt::Key_Right, shift, false, {6, 10}, 0, {}, false},
+      {"a letter stays in the grid", {5, 10}, Qt::Key_A, none, true, {5, 10}, 0, {}, false},
+      {"an unused key is passed on", {5, 10}, Qt::Key_F5, none, true, {5, 10}, 0, {}, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TKeySink parent;
+    auto* grid = new TDrawGrid(&parent);
+    grid->SetDefaultColWidth(10);
+    grid->SetDefaultRowHeight(10);
+    grid->SetColCount(20);
+    grid->SetRowCount(30);
+    grid->SetOptions(c.rangeSelect ? TDrawGrid::goRangeSelect : 0u);
+    grid->resize(200, 150);
+    parent.show();
+    QApplication::processEvents();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->CellRect(c.start.x(), c.start.y()).center());
+    ASSERT_EQ(QPoint(grid->Col(), grid->Row()), c.start);
+    QList<QChar> typed;
+    QObject::connect(grid, &TDrawGrid::OnKeyPress, [&](QObject*, QChar& ch) { typed << ch; });
+    const QPoint end = c.end + QPoint(0, c.pages * grid->VisibleRowCount());
+    QTest::keyClick(grid, c.key, c.modifiers);
+    EXPECT_EQ(QPoint(grid->Col(), grid->Row()), end);
+    const TGridRect single{end.x(), end.y(), end.x(), end.y()};
+    EXPECT_EQ(grid->Selection(), c.selection == TGridRect{} ? single : c.selection);
+    EXPECT_EQ(parent.passed, c.passedOn ? QList<int>{c.key} : QList<int>{});
+    EXPECT_EQ(typed, c.key == Qt::Key_A ? QList<QChar>{QLatin1Char('a')} : QList<QChar>{});
+  }
+  // A key the handler consumes does nothing more, and is not passed on.
+  TKeySink parent;
+  auto* grid = new TDrawGrid(&parent);
+  grid->SetOptions(TDrawGrid::goRangeSelect);
+  QObject::connect(grid, &TDrawGrid::OnKeyDown, [](QObject*, quint16& key, TShiftState) {
+    if (key == VK_DOWN) key = 0;
+  });
+  parent.show();
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_Down);
+  EXPECT_EQ(grid->Row(), 1);
+  EXPECT_TRUE(parent.passed.isEmpty());
+  // Dragging with the button held selects from the pressed cell to the one under the mouse.
+  QTest::mousePress(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->CellRect(1, 1).center());
+  QTest::mouseMove(grid->viewport(), grid->CellRect(3, 2).center());
+  QTest::mouseRelease(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->CellRect(3, 2).center());
+  EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 3, 2}));
+}
+
 TEST(SpinEdit, KeyHandlersSeeKeysFirstAndValueReadsTheText) {
   TSpinEdit edit;
   edit.SetMinValue(1);
@@ -224,6 +312,16 @@ TEST(Forms, DialogKeysFollowTheSwitchableRoles) {
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.ModalResult(), mrOk);
   EXPECT_EQ(form.DefaultButton(), nullptr) << "hidden buttons hold no role";
+
+  // A focused button takes Enter for itself, from either key.
+  for (const auto& [key, modifiers] : {std::pair(Qt::Key_Return, Qt::NoModifier), std::pair(Qt::Key_Enter, Qt::KeypadModifier)}) {
+    form.SetModalResult(mrNone);
+    form.show();
+    cancel->setFocus();
+    QTest::keyClick(cancel, key, modifiers);
+    EXPECT_FALSE(form.isVisible()) << key;
+    EXPECT_EQ(form.ModalResult(), mrCancel) << key;
+  }
 }
 
 TEST(Dialogs, FileDialogsGoThroughTheSeam) {
