@@ -1,17 +1,13 @@
 #include "DesignSession.h"
-#include "EditorCell.h"
-#include "PropertyGridView.h"
+#include "DesignerShot.h"
 #include "MainWindow.h"
 #include "PackageLoader.h"
 #include "framework/Registration.h"
-#include "toolkit/Dialogs.h"
 #include "toolkit/Application.h"
 #include "toolkit/Headless.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QMenu>
-#include <QPainter>
 #include <QSet>
 #include <QTimer>
 #include <cstdio>
@@ -43,86 +39,6 @@ int ListRegistrations(const TPackageLoader& loader) {
 }
 
 // A document with one component of every class on the palette, to keep the example current.
-// Makes a row current, as a click would (its in-place form opens), and pictures the window; a row
-// with a list of choices shows it popped up with its first group open.
-bool ShootRow(TMainWindow& window, const QString& row, QPixmap& picture) {
-  if (!window.SetCurrentRow(row)) {
-    std::fprintf(stderr, "velto-designer: no inspector row %s\n", qPrintable(row));
-    return false;
-  }
-  QApplication::processEvents();
-  picture = window.grab();
-  TEditorCell* cell = window.EditorCellOf(row);
-  if (!cell || !cell->DropDown()) return true;
-  // The lists are windows of their own: drawn onto the picture where they pop up.
-  std::unique_ptr<QMenu> list(cell->CreateDropDown(nullptr));
-  const QPoint below = cell->mapToGlobal(QPoint(0, cell->height()));
-  const QPoint at = window.mapFromGlobal(below);
-  list->popup(below);
-  QApplication::processEvents();
-  QPainter painter(&picture);
-  painter.drawPixmap(at, list->grab());
-  if (QAction* first = list->actions().value(0); first && first->menu()) {
-    const QRect item = list->actionGeometry(first);
-    first->menu()->popup(list->mapToGlobal(item.topRight()));
-    QApplication::processEvents();
-    painter.drawPixmap(at + item.topRight(), first->menu()->grab());
-  }
-  return true;
-}
-
-// Opens inspector rows, then pictures the window; with `menuRow`, that row's context menu is drawn
-// where it pops up.
-bool ShootInspector(TMainWindow& window, const QStringList& expand, const QString& menuRow, QPixmap& picture) {
-  TInspectorView* inspector = window.Inspector();
-  for (const QString& path : expand)
-    if (!inspector->ExpandRow(path)) {
-      std::fprintf(stderr, "velto-designer: no inspector row %s\n", qPrintable(path));
-      return false;
-    }
-  QApplication::processEvents();
-  picture = window.grab();
-  if (menuRow.isEmpty()) return true;
-  const QModelIndex row = inspector->Model()->Find(menuRow);
-  if (!row.isValid()) {
-    std::fprintf(stderr, "velto-designer: no inspector row %s\n", qPrintable(menuRow));
-    return false;
-  }
-  inspector->setCurrentIndex(row);
-  QApplication::processEvents();
-  picture = window.grab();
-  std::unique_ptr<QMenu> menu(inspector->CreateContextMenu(row, nullptr));
-  const QPoint at = inspector->viewport()->mapTo(&window, inspector->visualRect(row).center());
-  menu->popup(window.mapToGlobal(at));
-  QApplication::processEvents();
-  QPainter(&picture).drawPixmap(at, menu->grab());
-  return true;
-}
-
-// Opens the dialog of an inspector row as the user's "..." would, and renders it instead of waiting
-// for the user.
-bool ShootDialog(TMainWindow& window, const QString& property, const QString& file) {
-  TEditorCell* cell = window.EditorCellOf(property);
-  if (!cell || !cell->Dialog() || file.isEmpty()) {
-    std::fprintf(stderr, "velto-designer: no dialog for the row %s, or no --dialog file\n", qPrintable(property));
-    return false;
-  }
-  bool saved = false;
-  SetDialogResponder([&](const TDialogRequest& request) {
-    TDialogAnswer answer;
-    if (request.kind != TDialogRequest::Form || !request.form) return answer;
-    request.form->show();
-    QApplication::processEvents();
-    saved = request.form->grab().save(file);
-    request.form->hide();
-    return answer;
-  });
-  cell->Execute();
-  SetDialogResponder(nullptr);
-  if (!saved) std::fprintf(stderr, "velto-designer: the dialog of %s was not rendered to %s\n", qPrintable(property), qPrintable(file));
-  return saved;
-}
-
 // Starts from `samples` when given (components with content worth showing, such as pictures), then
 // adds one component of each palette class the samples lack.
 int WriteDemo(const QString& fileName, const QString& samples) {
@@ -218,29 +134,16 @@ int main(int argc, char** argv) {
 
   if (screenshot) {
     PrintErrors(loader);
-    // The picture is taken either way; a document that did not open makes the run fail.
-    bool opened = documents.isEmpty() || window.OpenFile(documents.first());
-    if (parser.isSet(selectOption)) {
-      TComponent* component = session.Document().FindComponent(parser.value(selectOption));
-      if (component) window.Select(component);
-      else std::fprintf(stderr, "velto-designer: no component named %s\n", qPrintable(parser.value(selectOption)));
-      opened = opened && component;
-    }
-    window.show();
-    QApplication::processEvents();
-    QPixmap picture = window.grab();
-    if ((parser.isSet(expandOption) || parser.isSet(menuOption)) &&
-        !ShootInspector(window, parser.values(expandOption), parser.value(menuOption), picture))
-      opened = false;
-    if (parser.isSet(rowOption) && !ShootRow(window, parser.value(rowOption), picture)) opened = false;
-    const QString file = parser.value(screenshotOption);
-    if (!picture.save(file)) {
-      std::fprintf(stderr, "velto-designer: cannot write %s\n", qPrintable(file));
-      return 1;
-    }
-    if (parser.isSet(executeOption) && !ShootDialog(window, parser.value(executeOption), parser.value(dialogOption)))
-      opened = false;
-    return opened ? 0 : 2;
+    TDesignerShot shot;
+    shot.File = parser.value(screenshotOption);
+    shot.Documents = documents;
+    if (parser.isSet(selectOption)) shot.Select = parser.value(selectOption);
+    shot.Expand = parser.values(expandOption);
+    if (parser.isSet(menuOption)) shot.MenuRow = parser.value(menuOption);
+    if (parser.isSet(rowOption)) shot.Row = parser.value(rowOption);
+    if (parser.isSet(executeOption)) shot.Execute = parser.value(executeOption);
+    shot.DialogFile = parser.value(dialogOption);
+    return TakeDesignerShot(window, session, shot);
   }
 
   window.show();

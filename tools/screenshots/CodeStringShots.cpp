@@ -1,13 +1,10 @@
-// The code dialog over a small sketch (also with its find bar, completion list and call tip) and the
-// in-place code editor in a row, saved as PNG: xvfb-run -a bin/codestrings_screenshot DIR
+// The code dialog over a small sketch (also with its find bar, completion list and call tip) and
+// the in-place code editor in a row.
+#include "Shots.h"
+
 #include "codestrings/ArduinoCodeStringsEditorFormUnit.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QScreen>
-#include <QStyleFactory>
 #include <QTest>
-#include <cstdio>
 
 namespace {
 const char* const Sketch = R"(#include <Servo.h>
@@ -33,30 +30,22 @@ void loop() {
 })";
 
 // The screen under the window: the completion list and the call tip are windows of their own.
-bool Shoot(QWidget& window, QWidget* focus, const QString& file) {
-  window.show();
-  window.activateWindow();
-  if (!QTest::qWaitForWindowExposed(&window)) return false;
+bool Shoot(TShots& shots, QWidget& window, QWidget* focus, const QString& name) {
+  if (!Present(window)) return false;
   if (focus) focus->setFocus();
-  QTest::qWait(200);
-  const QRect frame = window.frameGeometry();
-  return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(file);
+  Settle();
+  return shots.SaveScreen(window.frameGeometry(), name);
 }
-}  // namespace
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-  const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
-  bool ok = true;
-
+// Each picture continues from the dialog as the one before left it.
+bool ShootDialog(TShots& shots) {
   auto* dialog = Designer::GetForm<TArduinoCodeStringsEditorForm>();
   dialog->SetCaption(QStringLiteral("Loop"));
   TStringArrayList lines;
   lines.SetText(QString::fromLatin1(Sketch));
   dialog->SetLines(lines);
   dialog->Editor->setCursorPosition(14, 4);
-  ok &= Shoot(*dialog, dialog->Editor, dir + QStringLiteral("/CodeEditorForm.png"));
+  bool ok = Shoot(shots, *dialog, dialog->Editor, QStringLiteral("CodeEditorForm"));
 
   // The find bar with its hits marked, the second one selected.
   QTest::keyClick(dialog->Editor, Qt::Key_H, Qt::ControlModifier);
@@ -64,7 +53,7 @@ int main(int argc, char** argv) {
   QTest::keyClicks(dialog->FindBar->ReplaceEdit, QStringLiteral("degrees"));
   QTest::keyClick(dialog->FindBar->FindEdit, Qt::Key_F3);
   QTest::keyClick(dialog->FindBar->FindEdit, Qt::Key_F3);
-  ok &= Shoot(*dialog, dialog->FindBar->FindEdit, dir + QStringLiteral("/CodeEditorFind.png"));
+  ok &= Shoot(shots, *dialog, dialog->FindBar->FindEdit, QStringLiteral("CodeEditorFind"));
   QTest::keyClick(dialog->FindBar->FindEdit, Qt::Key_Escape);
 
   // Completion: the list of names for the letters typed, then the call tip of the one taken.
@@ -72,15 +61,18 @@ int main(int argc, char** argv) {
   QTest::keyClick(dialog->Editor, Qt::Key_End);
   QTest::keyClick(dialog->Editor, Qt::Key_Return);
   QTest::keyClicks(dialog->Editor, QStringLiteral("Serial.pri"));
-  ok &= Shoot(*dialog, nullptr, dir + QStringLiteral("/CodeEditorCompletion.png"));
+  ok &= Shoot(shots, *dialog, nullptr, QStringLiteral("CodeEditorCompletion"));
   QTest::keyClick(dialog->Editor, Qt::Key_Down);
   QTest::keyClick(dialog->Editor, Qt::Key_Down);
   QTest::keyClick(dialog->Editor, Qt::Key_Return);
   QTest::keyClicks(dialog->Editor, QStringLiteral("angle, "));
-  ok &= Shoot(*dialog, nullptr, dir + QStringLiteral("/CodeEditorCallTip.png"));
+  ok &= Shoot(shots, *dialog, nullptr, QStringLiteral("CodeEditorCallTip"));
   dialog->hide();
+  return ok;
+}
 
-  // The in-place editor as a row of the inspector shows it, special characters on.
+// The in-place editor as a row of the inspector shows it, special characters on.
+bool ShootInplace(TShots& shots) {
   QWidget inspector;
   inspector.resize(360, 260);
   inspector.setWindowTitle(QStringLiteral("Inspector"));
@@ -89,8 +81,13 @@ int main(int argc, char** argv) {
   form.SetBounds(10, 10, 340, 240);
   form.SetValue(QString::fromLatin1(Sketch).section(QLatin1Char('\n'), 11, 17));
   form.SpecialCharactersCheckBox->setChecked(true);
-  ok &= Shoot(inspector, form.Editor, dir + QStringLiteral("/CodeStringsInplaceForm.png"));
+  return Shoot(shots, inspector, form.Editor, QStringLiteral("CodeStringsInplaceForm"));
+}
+}  // namespace
 
-  std::printf("%s\n", ok ? "saved" : "failed");
-  return ok ? 0 : 1;
+void AddCodeStringShots(TShotGroups& groups) {
+  groups.push_back({{QStringLiteral("CodeEditorForm"), QStringLiteral("CodeEditorFind"), QStringLiteral("CodeEditorCompletion"),
+                     QStringLiteral("CodeEditorCallTip")},
+                    ShootDialog});
+  groups.push_back({{QStringLiteral("CodeStringsInplaceForm")}, ShootInplace});
 }

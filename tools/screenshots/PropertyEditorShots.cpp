@@ -1,14 +1,12 @@
-// Shows the grayscale colour editor as an inspector shows it: the row's swatch and text, and the
-// in-place form under it, placed by the editor's controller. Saved as PNG to look at.
+// The grayscale colour editor as an inspector shows it: the row's swatch and text, and the in-place
+// form under it, placed by the editor's controller.
+#include "Shots.h"
+
 #include "arduino/Components.h"
 #include "propertyeditors/GrayscaleAlphaColorInplaceFormUnit.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QPainter>
-#include <QStyleFactory>
 #include <QTest>
-#include <cstdio>
 
 namespace {
 struct TNoDesigner : IDesigner {
@@ -52,13 +50,8 @@ protected:
 private:
   TGrayscaleAlphaColorPropertyEditor& FEditor;
 };
-}  // namespace
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-  const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
-
+bool ShootGrayscaleColor(TShots& shots) {
   TArduinoColorToGrayscaleAlphaColor component;
   component.SetInitialValue(TArduinoGrayscaleAlphaColor::Make(0x80, 0xC0));  // half transparent light gray
   TNoDesigner designer;
@@ -70,8 +63,12 @@ int main(int argc, char** argv) {
                     TInspector::RowHeight);
   editor.GetInplaceFormController()->OpenForm(&inspector, TInspectorColor(), value, row);
   inspector.show();
-  const bool ok = QTest::qWaitForWindowExposed(&inspector) && (QTest::qWait(200), true) &&
-                  inspector.grab().save(dir + QStringLiteral("/GrayscaleAlphaColorInplaceForm.png"));
-  std::printf("%s\n", ok ? "saved" : "failed");
-  return ok ? 0 : 1;
+  if (!QTest::qWaitForWindowExposed(&inspector)) return false;
+  Settle();
+  return shots.SaveWidget(inspector, QStringLiteral("GrayscaleAlphaColorInplaceForm"));
+}
+}  // namespace
+
+void AddPropertyEditorShots(TShotGroups& groups) {
+  groups.push_back({{QStringLiteral("GrayscaleAlphaColorInplaceForm")}, ShootGrayscaleColor});
 }
