@@ -2,18 +2,25 @@
 #include "common/DialogScript.h"
 #include "toolkit/Application.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <functional>
-#include <memory>
 
 namespace {
 // The handlers belong to each concrete editor, so they are reached by name, as the layouts do.
 void Load(TEditor& form) { QMetaObject::invokeMethod(&form, "LoadButtonClick", Qt::DirectConnection); }
 void Save(TEditor& form) { QMetaObject::invokeMethod(&form, "SaveButtonClick", Qt::DirectConnection); }
+// The same with the file dialog answered with `file`.
+void Load(TEditor& form, const QString& file) {
+  TDialogScript script;
+  script.AnswerFile(file);
+  Load(form);
+}
+void Save(TEditor& form, const QString& file) {
+  TDialogScript script;
+  script.AnswerFile(file);
+  Save(form);
+}
 
 // A picture written with Qt's own writer, for the load side.
 QString WritePicture(const QTemporaryDir& dir, const QString& name, const QImage& picture) {
@@ -35,22 +42,13 @@ struct TKeyCase {
 };
 }  // namespace
 
-TEST(BitmapEditors, CaptionsAndClearColours) {
-  // The sizes are those of the layouts (PixelEditorForm.InheritedLayouts).
-  const struct {
-    TKind kind;
-    const char* caption;
-    uint64_t clear;
-  } cases[] = {
-      {Mono, "Bitmap Editor", 0xFF000000u},
-      {Transparency, "Transparency Bitmap Editor", 0xFF808080u},
-      {Color, "Bitmap Editor", 0xFF000000u},
-      {Gray, "Bitmap Editor", 0xFF000000u},
-      {RGBW, "Bitmap Editor", 0xFF00000000ull},
-  };
-  for (const auto& c : cases) {
-    auto form = Make(c.kind);
-    EXPECT_EQ(form->windowTitle(), c.caption);
+// Clear asks first: No keeps the image, Yes gives every pixel the editor's clear colour, as growth does.
+TEST(BitmapEditors, ClearAsksThenClearsToTheEditorsColour) {
+  const std::pair<TKind, uint64_t> cases[] = {
+      {Mono, 0xFF000000u}, {Transparency, 0xFF808080u}, {Color, 0xFF000000u}, {Gray, 0xFF000000u}, {RGBW, 0xFF00000000ull}};
+  for (const auto& [kind, clear] : cases) {
+    SCOPED_TRACE(int(kind));
+    auto form = Make(kind);
     form->SetPixelsSize({2, 1});
     form->SetPixel(0, 0, 0x1234567890ABCDEFull);
     TDialogScript script;
@@ -58,21 +56,25 @@ TEST(BitmapEditors, CaptionsAndClearColours) {
     form->ClearButton->click();
     EXPECT_EQ(form->GetPixel(0, 0), 0x1234567890ABCDEFull) << "No keeps the image";
     form->ClearButton->click();
-    EXPECT_EQ(Pixels(*form), std::vector<uint64_t>(2, c.clear)) << c.caption;
-    const TDialogRequest& asked = script.Asked().at(0);
-    EXPECT_EQ(asked.text, "Clear Image?");
-    EXPECT_EQ(asked.type, mtConfirmation);
-    EXPECT_EQ(asked.buttons, MsgButtons({mbYes, mbNo}));
-    EXPECT_EQ(asked.defaultButton, mbYes);
+    EXPECT_EQ(Pixels(*form), std::vector<uint64_t>(2, clear));
+    if (kind == Mono) {
+      const TDialogRequest& asked = script.Asked().at(0);
+      EXPECT_EQ(asked.text, "Clear Image?");
+      EXPECT_EQ(asked.type, mtConfirmation);
+      EXPECT_EQ(asked.buttons, MsgButtons({mbYes, mbNo}));
+      EXPECT_EQ(asked.defaultButton, mbYes);
+    }
     form->SetPixelsSize({3, 1});  // growth is clear too
-    EXPECT_EQ(form->GetPixel(2, 0), c.clear);
+    EXPECT_EQ(form->GetPixel(2, 0), clear);
   }
 }
 
 TEST(BitmapEditors, KeyTablesAtTheirBounds) {
   const uint64_t T = 0xFF808080u, S = 0xFFC0C0C0u, K = 0xFF000000u, W = 0xFFFFFFFFu;
   const TKeyCase cases[] = {
-      {Mono, K, " ", W}, {Mono, W, " ", K}, {Mono, 0xFF123456u, "-", K}, {Mono, K, "*", W},
+      // Monochrome: space toggles, any value but exact black counting as white, upper bits too.
+      {Mono, K, " ", W}, {Mono, W, " ", K}, {Mono, 0xFFFF0000u, " ", K}, {Mono, 0x00000001FF000000ull, " ", K},
+      {Mono, 0xFF123456u, "-", K}, {Mono, K, "+", W}, {Mono, K, "*", W}, {Mono, W, "x0R", W},
       // Transparency: space cycles, + and - stop at the ends, digits select, other values stay.
       {Transparency, T, " ", S}, {Transparency, S, " ", K}, {Transparency, K, " ", W}, {Transparency, W, " ", T},
       {Transparency, W, "+", W}, {Transparency, K, "*", W}, {Transparency, T, "-", T}, {Transparency, W, "-", K},
@@ -98,9 +100,7 @@ TEST(BitmapEditors, KeyTablesAtTheirBounds) {
     if (!form) {
       form = Make(c.kind);
       form->SetPixelsSize({3, 5});
-      form->show();
-      QApplication::processEvents();
-      form->Grid->setFocus();
+      ShowWithFocus(*form);
       form->Grid->SetCol(2);
       form->Grid->SetRow(4);
     }
@@ -111,9 +111,7 @@ TEST(BitmapEditors, KeyTablesAtTheirBounds) {
     EXPECT_TRUE(form->StatusBar->SimpleText().startsWith("2:4")) << "refreshed after every key " << c.kind;
     EXPECT_EQ(form->GetPixel(1, 4), form->GetClearColor()) << "only the current cell changes";
   }
-  // The status texts name the current cell and its value.
-  EXPECT_EQ(forms[Gray]->StatusBar->SimpleText(), "2:4 Alpha: 128 Value: 64");
-  EXPECT_TRUE(forms[Color]->StatusBar->SimpleText().startsWith("2:4 - "));
+  // The status text names the current cell and its value.
   EXPECT_EQ(forms[RGBW]->StatusBar->SimpleText(), "2:4 - " + RGBWAlphaColorToString(0xFF00000000ull));
 }
 
@@ -149,15 +147,17 @@ TEST(BitmapEditors, GrayscaleCtrlKeypadEditsAlphaAndStoresNothingAtTheBounds) {
   }
 }
 
-TEST(BitmapEditors, CellsOfTheTransparencyAndRGBWEditors) {
+// How the transparency and RGBW editors show their cells, and what Invert does to their values.
+TEST(BitmapEditors, CellsAndInvertOfTheTransparencyAndRGBWEditors) {
   auto grab = [](TEditor& form) {
     QApplication::processEvents();
     return form.Grid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
   };
   TBasicMonochromeTransparencyBitmapEditorForm mono;
-  mono.SetPixelsSize({3, 1});
+  mono.SetPixelsSize({4, 1});
   mono.SetPixel(1, 0, 0xFFC0C0C0u);  // split
   mono.SetPixel(2, 0, 0xFFFFFFFFu);
+  mono.SetPixel(3, 0, 0xFF000000u);
   mono.show();
   mono.Grid->SetCol(2);
   QImage image = grab(mono);
@@ -168,6 +168,8 @@ TEST(BitmapEditors, CellsOfTheTransparencyAndRGBWEditors) {
   EXPECT_LT(white, 16);
   EXPECT_EQ(image.pixel(s.topLeft() + QPoint(2, 2)) & 0xFFFFFF, 0x000000u);
   EXPECT_EQ(image.pixel(s.bottomRight() - QPoint(2, 2)) & 0xFFFFFF, 0xFFFFFFu);
+  mono.InvertButtonClick();  // black and white swap, the other two states stay
+  EXPECT_EQ(Pixels(mono), (std::vector<uint64_t>{0xFF808080u, 0xFFC0C0C0u, 0xFF000000u, 0xFFFFFFFFu}));
 
   TAlphaRGBWColorBitmapEditorForm rgbw;
   rgbw.SetPixelsSize({3, 1});
@@ -185,27 +187,14 @@ TEST(BitmapEditors, CellsOfTheTransparencyAndRGBWEditors) {
   }
   EXPECT_EQ(image.pixel(rgbw.Grid->CellRect(0, 0).bottomLeft() + QPoint(2, -2)) & 0xFFFFFF, 0x0000FFu);
   EXPECT_EQ(image.pixel(rgbw.Grid->CellRect(2, 0).bottomRight() - QPoint(1, 1)) & 0xFFFFFF, 0xFF0000u);
-}
-
-TEST(BitmapEditors, InvertKeepsEveryEditorsStates) {
-  TBasicMonochromeTransparencyBitmapEditorForm mono;
-  mono.SetPixelsSize({4, 1});
-  const uint64_t states[] = {0xFF808080u, 0xFFC0C0C0u, 0xFF000000u, 0xFFFFFFFFu};
-  for (int x = 0; x < 4; ++x) mono.SetPixel(x, 0, states[x]);
-  mono.InvertButtonClick();
-  EXPECT_EQ(Pixels(mono), (std::vector<uint64_t>{0xFF808080u, 0xFFC0C0C0u, 0xFFFFFFFFu, 0xFF000000u}));
-
-  TAlphaRGBWColorBitmapEditorForm rgbw;
-  rgbw.SetPixelsSize({1, 1});
-  rgbw.SetPixel(0, 0, MakeRGBWAlphaColor(0x80, 0x10, 0x20, 0x30, 0x40));
-  rgbw.InvertButtonClick();
-  EXPECT_EQ(rgbw.GetPixel(0, 0), MakeRGBWAlphaColor(0x80, 0xEF, 0xDF, 0xCF, 0xBF));
+  rgbw.InvertButtonClick();  // every channel but alpha, white too
+  EXPECT_EQ(rgbw.GetPixel(2, 0), MakeRGBWAlphaColor(0, 127, 0, 255, 255));
 }
 
 TEST(BitmapEditors, SaveAndLoadRoundTripsEveryTypeInEveryEditor) {
   QTemporaryDir dir;
   // A picture each editor can hold: per editor, the pixels it starts with and what must come back
-  // from a file that keeps colours and alpha (jpeg keeps neither exactly).
+  // from a file that keeps colours and alpha.
   const uint64_t mono[] = {0xFF000000u, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFF000000u, 0xFFFFFFFFu, 0xFF000000u};
   const uint64_t transparency[] = {0xFF808080u, 0xFFC0C0C0u, 0xFF000000u, 0xFFFFFFFFu, 0xFF808080u, 0xFFFFFFFFu};
   const uint64_t transparencyBack[] = {0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFFFFFFFFu, 0xFF000000u, 0xFFFFFFFFu};
@@ -226,28 +215,12 @@ TEST(BitmapEditors, SaveAndLoadRoundTripsEveryTypeInEveryEditor) {
       form->SetPixelsSize({3, 2});
       for (int i = 0; i < 6; ++i) form->SetPixel(i % 3, i / 3, e.in[i]);
       const QString path = dir.filePath(QStringLiteral("p%1.%2").arg(int(e.kind)).arg(QLatin1String(type)));
-      {
-        TDialogScript script;
-        script.AnswerFile(path);
-        Save(*form);
-        ASSERT_EQ(script.Asked().size(), 1u);
-        EXPECT_EQ(script.Asked()[0].defaultExt, "bmp");
-      }
+      Save(*form, path);
       EXPECT_EQ(Pixels(*form), std::vector<uint64_t>(e.in, e.in + 6)) << "saving changes no pixel";
       auto loaded = Make(e.kind);
-      TDialogScript script;
-      script.AnswerFile(path);
-      Load(*loaded);
+      Load(*loaded, path);
       EXPECT_EQ(loaded->GetPixelsSize(), (TSize{3, 2}));
       EXPECT_EQ(Pixels(*loaded), std::vector<uint64_t>(e.back, e.back + 6)) << e.kind << " " << type;
-    }
-    // JPEG: one encoder for both names.
-    for (const char* type : {"jpg", "jpeg"}) {
-      const QString path = dir.filePath(QStringLiteral("q%1.%2").arg(int(e.kind)).arg(QLatin1String(type)));
-      TDialogScript script;
-      script.AnswerFile(path);
-      Save(*Make(e.kind));
-      EXPECT_EQ(ReadAll(path).left(2), QByteArray("\xFF\xD8", 2)) << type;
     }
   }
   // Alpha comes through PNG unchanged, in the colour and grayscale editors.
@@ -257,11 +230,9 @@ TEST(BitmapEditors, SaveAndLoadRoundTripsEveryTypeInEveryEditor) {
     form->SetPixel(0, 0, kind == Color ? 0x80FF8040u : 0x80404040u);
     form->SetPixel(1, 0, 0x00000000u);
     const QString path = dir.filePath(QStringLiteral("alpha%1.png").arg(int(kind)));
-    TDialogScript script;
-    script.AnswerFile(path).AnswerFile(path);
-    Save(*form);
+    Save(*form, path);
     auto loaded = Make(kind);
-    Load(*loaded);
+    Load(*loaded, path);
     EXPECT_EQ(Pixels(*loaded), Pixels(*form));
   }
 }
@@ -273,15 +244,9 @@ TEST(BitmapEditors, LoadCutsConvertsAndReplacesTheWholeImage) {
     for (int x = 0; x < 300; ++x) wide.setPixel(x, y, qRgba(x % 256, y, 7, 255));
   const QString widePath = WritePicture(dir, "wide.png", wide);
   TAlphaColorBitmapEditorForm color;
-  {
-    TDialogScript script;
-    script.AnswerFile(widePath);
-    Load(color);
-  }
+  Load(color, widePath);
   ASSERT_EQ(color.GetPixelsSize(), (TSize{255, 20}));
-  EXPECT_EQ(color.WidthSpinEdit->Value(), 255);
   EXPECT_EQ(color.GetPixel(254, 19), uint64_t(qRgba(254, 19, 7, 255)));
-  EXPECT_EQ(color.GetPixel(0, 0), uint64_t(qRgba(0, 0, 7, 255)));
 
   // A 4 x 4 picture into an 8 x 8 image leaves a 4 x 4 image: nothing of the old one stays.
   QImage small(4, 4, QImage::Format_ARGB32);
@@ -290,9 +255,7 @@ TEST(BitmapEditors, LoadCutsConvertsAndReplacesTheWholeImage) {
   const QString smallPath = WritePicture(dir, "small.bmp", small);
   TArduinoBasicMonochromeBitmapEditorForm mono;
   mono.SetPixelsSize({8, 8});
-  TDialogScript script;
-  script.AnswerFile(smallPath);
-  Load(mono);
+  Load(mono, smallPath);
   ASSERT_EQ(mono.GetPixelsSize(), (TSize{4, 4}));
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(mono.GetPixel(x, y), x == 1 && y == 2 ? 0xFF000000u : 0xFFFFFFFFu);
@@ -304,8 +267,7 @@ TEST(BitmapEditors, LoadCutsConvertsAndReplacesTheWholeImage) {
   for (int x = 0; x < 6; ++x) colours.setPixel(x, 0, in[x]);
   const QString coloursPath = WritePicture(dir, "colours.png", colours);
   TAlphaGrayscaleBitmapEditorForm gray;
-  script.AnswerFile(coloursPath);
-  Load(gray);
+  Load(gray, coloursPath);
   EXPECT_EQ(Pixels(gray), (std::vector<uint64_t>{GPMakeGrayScaleColor(255, 76), GPMakeGrayScaleColor(255, 150),
                                                  GPMakeGrayScaleColor(255, 29), GPMakeGrayScaleColor(255, 255),
                                                  GPMakeGrayScaleColor(255, 0), GPMakeGrayScaleColor(77, 76)}));
@@ -318,8 +280,7 @@ TEST(BitmapEditors, LoadCutsConvertsAndReplacesTheWholeImage) {
 
   // The RGBW editor loads no white.
   TAlphaRGBWColorBitmapEditorForm rgbw;
-  script.AnswerFile(coloursPath);
-  Load(rgbw);
+  Load(rgbw, coloursPath);
   EXPECT_EQ(rgbw.GetPixel(5, 0), MakeRGBWAlphaColor(77, 0, 255, 0, 0));
 }
 
@@ -338,10 +299,8 @@ TEST(BitmapEditors, FileDialogsOverwriteQuestionAndDefaultExtension) {
   const TDialogRequest& open = script.Asked()[0];
   EXPECT_EQ(open.kind, TDialogRequest::OpenFile);
   EXPECT_TRUE(open.defaultExt.isEmpty());
-  EXPECT_EQ(open.filter.split('|').size(), 22);
-  EXPECT_TRUE(open.filter.startsWith("All (*.gif;*.png;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.tif;*.tiff)|"));
-  EXPECT_TRUE(open.filter.endsWith("|TIFF Images (*.tiff)|*.tiff"));
   EXPECT_EQ(script.Asked()[1].filter, open.filter);
+  EXPECT_EQ(script.Asked()[1].defaultExt, "bmp");
   EXPECT_EQ(Pixels(form), before);
 
   // A name without an extension becomes a BMP file.
@@ -402,29 +361,20 @@ TEST(BitmapEditors, BrokenFilesRaiseAClearErrorAndLeaveThePixels) {
   form.SetPixelsSize({3, 3});
   form.SetPixel(1, 1, 0x80112233u);
   const std::vector<uint64_t> before = Pixels(form);
-  for (const QString& path : broken) {
-    TDialogScript script;
-    script.AnswerFile(path);
-    try {
-      Load(form);
-      ADD_FAILURE() << path.toStdString() << " loaded";
-    } catch (const EImageError& e) {
-      EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
-      if (path == huge) {
-        EXPECT_TRUE(e.Message().contains("16384")) << "refused for its size, not as damaged";
-      }
-    }
-    EXPECT_EQ(Pixels(form), before) << path.toStdString();
-  }
-
-  // Through the button, as a user meets it: one error report, and the dialog goes on.
+  // Through the button, as a user meets it: one error report naming the file, and the dialog goes on.
   form.show();
-  TDialogScript script;
-  script.AnswerFile(broken.front()).Answer(mrOk);
-  QTest::mouseClick(form.LoadButton, Qt::LeftButton);
-  ASSERT_EQ(script.Asked().size(), 2u);
-  EXPECT_EQ(script.Asked()[1].type, mtError);
-  EXPECT_TRUE(script.Asked()[1].text.contains(broken.front()));
+  for (const QString& path : broken) {
+    SCOPED_TRACE(path.toStdString());
+    TDialogScript script;
+    script.AnswerFile(path).Answer(mrOk);
+    QTest::mouseClick(form.LoadButton, Qt::LeftButton);
+    ASSERT_EQ(script.Asked().size(), 2u);
+    EXPECT_EQ(script.Asked()[1].type, mtError);
+    EXPECT_TRUE(script.Asked()[1].text.contains(path)) << script.Asked()[1].text.toStdString();
+    if (path == huge) {
+      EXPECT_TRUE(script.Asked()[1].text.contains("16384")) << "refused for its size, not as damaged";
+    }
+    EXPECT_EQ(Pixels(form), before);
+  }
   EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(Pixels(form), before);
 }

@@ -7,6 +7,9 @@
 #include "pixeleditors/BasicMonochromeBitmapEditorFormUnit.h"
 #include "pixeleditors/BasicMonochromeTransparencyBitmapEditorFormUnit.h"
 
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -31,4 +34,13 @@ inline std::vector<uint64_t> Pixels(TArduinoBasicPixelEditorForm& form) {
   for (int y = 0; y < s.cy; ++y)
     for (int x = 0; x < s.cx; ++x) v.push_back(form.GetPixel(x, y));
   return v;
+}
+
+// Shown, active, with the keyboard on the grid.
+inline void ShowWithFocus(TArduinoBasicPixelEditorForm& form) {
+  form.show();
+  form.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+  form.Grid->setFocus();
+  QApplication::processEvents();
 }

@@ -3,14 +3,11 @@
 #include "pixeleditors/GridZoom.h"
 #include "pixeleditors/ImportOptionsFormUnit.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 #include <functional>
 
 namespace {
@@ -28,13 +25,6 @@ void Fill(TArduinoBasicPixelEditorForm& form, TSize size, const std::function<ui
   for (int i = 0; i < size.cx * size.cy; ++i) form.SetPixel(i % size.cx, i / size.cx, value());
 }
 
-void ShowWithFocus(TArduinoBasicPixelEditorForm& form) {
-  form.show();
-  form.activateWindow();
-  EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-  form.Grid->setFocus();
-}
-
 void CtrlWheel(TDrawGrid* grid, QPoint at, int steps) {
   QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), {}, QPoint(0, steps * 120), Qt::NoButton,
                     Qt::ControlModifier, Qt::NoScrollPhase, false);
@@ -42,9 +32,9 @@ void CtrlWheel(TDrawGrid* grid, QPoint at, int steps) {
 }
 }  // namespace
 
-// Each kind of change with its undo and redo, then a random walk of changes, undos and redos, against
-// a model that keeps every image whole: the dialog always shows the model's current image, 64-bit
-// values and size alike. A burst of one key on one cell is one step.
+// A random walk of every kind of change, undos and redos, against a model that keeps every image
+// whole: the dialog always shows the model's current image, 64-bit values and size alike. A burst of
+// one key on one cell is one step.
 TEST(UndoRedo, EveryKindOfChangeAgainstAModelOfWholeImages) {
   QTemporaryDir dir;
   QImage picture(5, 3, QImage::Format_ARGB32);
@@ -105,22 +95,61 @@ TEST(UndoRedo, EveryKindOfChangeAgainstAModelOfWholeImages) {
     at += at + 1 < model.size();
     lastFold.clear();
   };
-  for (size_t i = 0; i < std::size(changes); ++i) {
-    change(i);
-    ASSERT_EQ(StateOf(form), model[at]) << changes[i].first;
-    undo(int(i % 2));
-    ASSERT_EQ(StateOf(form), model[at]) << "undo of " << changes[i].first;
-    redo(int(i % 3));
-    ASSERT_EQ(StateOf(form), model[at]) << "redo of " << changes[i].first;
-  }
   for (int step = 0; step < 250; ++step) {
     const uint32_t pick = random.bounded(uint32_t(std::size(changes) + 8));
     if (pick < std::size(changes)) change(pick);
     else if (pick % 2) undo(int(pick % 4 / 2));
     else redo(int(pick % 3));
     ASSERT_EQ(StateOf(form), model[at]) << "step " << step << " pick " << pick;
+    ASSERT_EQ((TSize{form.Grid->ColCount(), form.Grid->RowCount()}), model[at].first) << "the grid shows the size";
   }
   EXPECT_GT(model.size(), 20u);
+}
+
+// Which keys share one undo step, against a model of the steps: each key starts a step (n), joins the
+// last one (f), changes nothing (.), undoes (u) or redoes (y); then the history is walked back.
+TEST(UndoRedo, ABurstOfOneKeyOnOneCellIsOneStep) {
+  const struct {
+    const char* name;
+    const char* keys;  // R G r: keys on the grid, > move right, L Ctrl+Left (a command), Z Ctrl+Z, Y Ctrl+Y
+    const char* steps;
+  } cases[] = {
+      {"one key held", "RRR", "nff"},
+      {"another key", "RRGG", "nfnf"},
+      {"the same key without Shift", "Rr", "nn"},
+      {"another cell", "R>R", "n.n"},
+      {"a command between", "RLR", "nnn"},
+      {"commands never join", "LL", "nn"},
+      {"after an undo", "RGZR", "nnun"},
+      {"after a redo", "RZYR", "nuyn"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TAlphaColorBitmapEditorForm form;
+    QRandomGenerator random(5);
+    Fill(form, {4, 3}, [&] { return 0xFF000000u | random.bounded(0x800000u); });
+    ShowWithFocus(form);
+    std::vector<TState> model{StateOf(form)};
+    size_t at = 0;
+    for (size_t i = 0; c.keys[i]; ++i) {
+      const char key = c.keys[i];
+      if (key == '>') QTest::keyClick(form.Grid, Qt::Key_Right);
+      else if (key == 'L') QTest::keyClick(form.Grid, Qt::Key_Left, Qt::ControlModifier);
+      else if (key == 'Z' || key == 'Y') QTest::keyClick(form.Grid, Qt::Key(key), Qt::ControlModifier);
+      else QTest::keyClicks(form.Grid, QString(QChar(key)));
+      switch (c.steps[i]) {
+        case 'n': model.resize(++at); model.push_back(StateOf(form)); break;
+        case 'f': model[at] = StateOf(form); break;
+        case 'u': --at; break;
+        case 'y': ++at; break;
+      }
+      ASSERT_EQ(StateOf(form), model[at]) << "key " << i;
+    }
+    for (size_t back = at; back-- > 0;) {
+      QTest::keyClick(form.Grid, Qt::Key_Z, Qt::ControlModifier);
+      ASSERT_EQ(StateOf(form), model[back]) << "undo to step " << back;
+    }
+  }
 }
 
 TEST(UndoRedo, StepLimitWithMemoryBounded) {
@@ -154,50 +183,35 @@ TEST(UndoRedo, StepLimitWithMemoryBounded) {
   }
 }
 
-// Zoomed or not, every key of every editor does the same to the pixels and the status text, the
-// preview stays, and Ctrl with the wheel keeps the cell under the mouse in place.
-TEST(GridZoom, KeysStatusTextAndPreviewStayTheCellUnderTheMouseStays) {
-  for (TKind kind : {Mono, Transparency, Color, Gray, RGBW}) {
-    auto plain = Make(kind), zoomed = Make(kind);
-    for (TEditor* form : {plain.get(), zoomed.get()}) {
-      QRandomGenerator random(7);
-      Fill(*form, {60, 40}, [&] { return ValueFor(kind, random.generate()); });
-      ShowWithFocus(*form);
-    }
-    TGridZoom* zoom = zoomed->Zoom();
-    EXPECT_EQ(zoom->CellSize(), 18);
-    zoomed->Grid->SetLeftCol(10);
-    zoomed->Grid->SetTopRow(5);
-    QApplication::processEvents();
-    const QString status = zoomed->StatusBar->SimpleText();
-    const QImage preview = zoomed->PreviewImage->Picture();
-    const QPoint mouse = zoomed->Grid->CellRect(14, 9).center() + QPoint(5, -3);
-    for (const auto& [steps, size] : {std::pair(5, 40), std::pair(-1, 32), std::pair(50, 48), std::pair(-50, 4)}) {
-      CtrlWheel(zoomed->Grid, mouse, steps);
-      EXPECT_EQ(zoom->CellSize(), size);
-      EXPECT_EQ(zoomed->Grid->CellRect(zoomed->Grid->LeftCol(), zoomed->Grid->TopRow()).size(), QSize(size, size));
-      EXPECT_EQ(zoom->Selector()->currentText(), QStringLiteral("%1 px").arg(size));
-      if (size == 40 || size == 32) {
-        EXPECT_EQ(zoomed->Grid->MouseToCell(mouse), QPoint(14, 9)) << size;
-      }
-    }
-    zoom->Selector()->activated(12);  // 40 px, as a click in the list
-    QApplication::processEvents();
-    EXPECT_EQ(zoom->CellSize(), 40);
-    EXPECT_EQ(zoomed->StatusBar->SimpleText(), status);
-    EXPECT_EQ(zoomed->PreviewImage->Picture(), preview);
-
-    for (QChar key : QStringLiteral(" *+-0123RrGgBbWwAa#x<^>v+")) {
-      for (TEditor* form : {plain.get(), zoomed.get()}) {
-        const int arrow = QStringLiteral("<^>v").indexOf(key);  // Qt's order of the arrow keys
-        if (arrow >= 0) QTest::keyClick(form->Grid, Qt::Key(Qt::Key_Left + arrow));
-        else if (key == '#') QTest::keyClick(form->Grid, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
-        else QTest::keyClicks(form->Grid, key);
-      }
-      ASSERT_EQ(StateOf(*plain), StateOf(*zoomed)) << kind << " " << key.toLatin1();
-      ASSERT_EQ(plain->StatusBar->SimpleText(), zoomed->StatusBar->SimpleText()) << kind << " " << key.toLatin1();
+// Ctrl with the wheel zooms by levels, within the first and the last, keeping the cell under the
+// mouse in place; a level chosen in the list changes neither the status text nor the preview.
+TEST(GridZoom, CtrlWheelKeepsTheCellUnderTheMouse) {
+  TAlphaColorBitmapEditorForm form;
+  QRandomGenerator random(7);
+  Fill(form, {60, 40}, [&] { return random.generate(); });
+  ShowWithFocus(form);
+  TGridZoom* zoom = form.Zoom();
+  form.Grid->SetLeftCol(10);
+  form.Grid->SetTopRow(5);
+  QApplication::processEvents();
+  const QString status = form.StatusBar->SimpleText();
+  const QImage preview = form.PreviewImage->Picture();
+  const QPoint mouse = form.Grid->CellRect(14, 9).center() + QPoint(5, -3);
+  for (const auto& [steps, size] : {std::pair(5, 40), std::pair(-1, 32), std::pair(50, 48), std::pair(-50, 4)}) {
+    SCOPED_TRACE(steps);
+    CtrlWheel(form.Grid, mouse, steps);
+    EXPECT_EQ(zoom->CellSize(), size);
+    EXPECT_EQ(form.Grid->CellRect(form.Grid->LeftCol(), form.Grid->TopRow()).size(), QSize(size, size));
+    EXPECT_EQ(zoom->Selector()->currentText(), QStringLiteral("%1 px").arg(size));
+    if (size == 40 || size == 32) {
+      EXPECT_EQ(form.Grid->MouseToCell(mouse), QPoint(14, 9));
     }
   }
+  zoom->Selector()->activated(12);  // 40 px, as a click in the list
+  QApplication::processEvents();
+  EXPECT_EQ(zoom->CellSize(), 40);
+  EXPECT_EQ(form.StatusBar->SimpleText(), status);
+  EXPECT_EQ(form.PreviewImage->Picture(), preview);
 }
 
 TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
@@ -221,28 +235,33 @@ TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
       EXPECT_EQ(image.pixel(1, 1), QRgb(copied.second[4]));
     }
   }
-  // A colour image into an RGBW dialog comes as Load would bring it: no white.
-  TAlphaColorBitmapEditorForm color;
-  Fill(color, {1, 1}, [] { return 0x80FF8040u; });
-  color.Copy1Click();
+  // Pictures at the side limit are taken, through the options dialog when that is to be shown.
+  const QString group = ImportGroupOf(BitmapKinds::RGBW.Samples);
+  TImportSettings(TReduceOptions{}, true).Save(group);
   TAlphaRGBWColorBitmapEditorForm rgbw;
-  rgbw.Paste1Click();
-  EXPECT_EQ(StateOf(rgbw), TState({1, 1}, {MakeRGBWAlphaColor(0x80, 0, 0xFF, 0x80, 0x40)}));
-
+  ShowWithFocus(rgbw);
+  QGuiApplication::clipboard()->setImage(QImage(kMaxImageSide, 1, QImage::Format_ARGB32));
+  TDialogScript script;
+  script.AnswerForm([](QWidget*) { return mrOk; }).Answer(mrOk);
+  QTest::keyClick(rgbw.Grid, Qt::Key_V, Qt::ControlModifier);
+  TImportSettings().Save(group);
+  EXPECT_EQ(script.Asked().size(), 1u);
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{255, 1}));
+  QGuiApplication::clipboard()->setImage(QImage(1, kMaxImageSide, QImage::Format_ARGB32));
+  QTest::keyClick(rgbw.Grid, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{1, 255}));
   // Nothing to paste, and a picture larger than Load takes: said, and the image stays.
   QGuiApplication::clipboard()->setText("text");
-  rgbw.Paste1Click();
+  QTest::keyClick(rgbw.Grid, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(rgbw.StatusBar->SimpleText(), "Nothing to paste: the clipboard holds no picture");
   QGuiApplication::clipboard()->setImage(QImage(kMaxImageSide + 1, 1, QImage::Format_ARGB32));
-  TDialogScript script;
-  script.Answer(mrOk);
   rgbw.Paste1->trigger();
-  ASSERT_EQ(script.Asked().size(), 1u);
-  EXPECT_EQ(script.Asked()[0].type, mtError);
-  EXPECT_TRUE(script.Asked()[0].text.contains("16385 x 1 pixels exceeds the limit of 16384 x 16384"));
-  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{1, 1}));
+  ASSERT_EQ(script.Asked().size(), 2u);
+  EXPECT_EQ(script.Asked()[1].type, mtError);
+  EXPECT_TRUE(script.Asked()[1].text.contains("16385 x 1 pixels exceeds the limit of 16384 x 16384"));
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{1, 255}));
   rgbw.Undo1Click();  // the refused paste left no step: the paste before is undone
-  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{8, 8}));
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{255, 1}));
 
   // The bare form knows no kind of bitmap: its Copy and Paste keys change nothing.
   TBasicLoadSaveSizedPixelEditorForm bare;
@@ -360,16 +379,25 @@ TEST(ImportOptions, PlacedInEveryDialogRememberedPerKindAndSaid) {
                                                   : "Import options: fitted into 16 x 8, white background");
     form->Undo1Click();
     EXPECT_EQ(StateOf(*form), before);
-
-    // Without the dialog, Paste applies the remembered options too, and says so.
-    TImportSettings(expected.Options, false, expected.Place, mono).Save(ImportGroupOf(conversion));
-    QGuiApplication::clipboard()->setImage(picture);
-    form->Paste1Click();
-    EXPECT_EQ(form->GetPixelsSize(), (TSize{10, 10})) << "fitted into the current size";
-    EXPECT_TRUE(form->StatusBar->SimpleText().startsWith("Import options: fitted into 10 x 10, white background"));
     EXPECT_EQ(script.Asked().size(), 2u);
   }
   for (const QString& g : groups) TImportSettings().Save(g);
+}
+
+TEST(ImportOptions, AppliedNamesTheScalingOnlyWhereThePictureIsScaled) {
+  const struct {
+    const char* name;
+    TPlacement placement;
+    const char* text;
+  } cases[] = {{"top left", TPlacement::TopLeft, ""},
+               {"centred", TPlacement::Centre, "centred in 16 x 8"},
+               {"fitted", TPlacement::Fit, "fitted into 16 x 8, nearest scaling"},
+               {"stretched", TPlacement::Stretch, "stretched to 16 x 8, nearest scaling"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TImportSettings settings(TReduceOptions{}, false, {c.placement, TScaling::Nearest});
+    EXPECT_EQ(settings.Applied(false, {16, 8}).join(", "), c.text);
+  }
 }
 
 // A JPEG that Load only scales down is decoded smaller; the options dialog shows it whole again.
