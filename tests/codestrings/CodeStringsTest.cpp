@@ -297,13 +297,15 @@ TEST(CodeStringsEditors, TheCoresNamesAndTheNamesTheComponentDeclares) {
 
   TCountingCode code("x");
   code.SetDeclarations({"#define LED 13\n#define SQUARE(v) ((v) * (v))\nconst int ledPin = 13, other = 2; // int hidden;\n"
-                        "String message = \"int quoted;\";\nint readLevel(int sensor, bool fast) {\n  return analogRead(sensor);\n}"});
+                        "String message = \"int quoted;\";\nint readLevel(int sensor, bool fast) {\n  return analogRead(sensor);\n}\n"
+                        "int half = 10 / 2, rest; /* int gone;\n*/ float ratio = half / 3.0;\nchar slash = '/', quote = '\\'';"});
   code.SetSetup({"for (int count = 0; count < 3; ++count) {}\nelse return value;"});
   QStringList declared;
   const TSynApiList names = DeclaredNamesOf(&code)();
   for (const TSynApiEntry& e : names.Entries()) declared << e.Signature() + ":" + e.TypeName;
   EXPECT_EQ(declared, QStringList({"LED:", "SQUARE(v):", "ledPin:int", "other:int", "message:String",
-                                   "readLevel(int sensor, bool fast):", "count:int"}));
+                                   "readLevel(int sensor, bool fast):", "half:int", "rest:int", "ratio:float",
+                                   "slash:char", "quote:char", "count:int"}));
 }
 
 #include "CodeStringsTest.moc"

@@ -99,6 +99,8 @@ TEST(ComponentTreeModel, EditsTouchOnlyTheirRows) {
   auto* keep = static_cast<TTestLed*>(session.AddComponent(&TTestLed::staticMetaObject));
   TComponentTreeModel model(&session);
   const QPersistentModelIndex kept = model.IndexOf(keep);
+  TTestLed stranger;  // in no document: neither it nor what it owns has a row
+  EXPECT_FALSE(model.IndexOf(stranger.GetElements()).isValid());
   TModelSignals seen(&model);
   TTestLed* led = nullptr;
   QPersistentModelIndex elements;

@@ -1,3 +1,4 @@
+#include "common/RegistryScope.h"
 #include "DesignSession.h"
 #include "DocumentStreamer.h"
 #include "TestComponents.h"
@@ -225,6 +226,7 @@ TEST(DesignDocument, BadDocumentsAreReportedByPlaceAndLeaveTheOpenOneUntouched) 
 // Documents the fuzzer found, each once a crash or an error without its place; all are refused
 // with the file and the place, and the open document stays.
 TEST(DesignDocument, FuzzFindingsAreRefusedByPlace) {
+  const TRegistryScope registry;
   RegisterTestComponents();
   Velto::Arduino::Json::RegisterPkg();
   const struct {
@@ -253,5 +255,4 @@ TEST(DesignDocument, FuzzFindingsAreRefusedByPlace) {
     EXPECT_TRUE(error.contains(expected)) << "expected: " << c.error << "\ngot: " << qPrintable(error);
     EXPECT_EQ(session.Document().GetCount(), 1);
   }
-  TDesignRegistry::Instance().Clear();
 }

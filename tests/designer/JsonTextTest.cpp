@@ -78,6 +78,14 @@ TEST(JsonText, ReadsWhatQtReads) {
     // Written back, the tree's value gives Qt's text.
     EXPECT_EQ(Written(tree.ToQJsonValue(tree.Root(), 64), true), qt.toJson());
   }
+  // Whole numbers in int's range, however written, are ints; everything else is the fallback.
+  const QByteArray ints = "[1.0, -0.0, 1.5, -2147483648.0, -2147483648, 2147483647.0, 2147483648.0, -2147483649, "
+                          "-2147483648.5, 1e9, 1e10, 7, \"7\", true, null]";
+  const TJsonTree numbers(ints);
+  const QJsonArray qtNumbers = QJsonDocument::fromJson(ints).array();
+  for (int i = 0; i < numbers.Count(numbers.Root()); ++i)
+    EXPECT_EQ(numbers.Int(numbers.Child(numbers.Root(), i), -7), qtNumbers.at(i).toInt(-7)) << "item " << i;
+
   // Members come in Qt's order, by code point.
   const QByteArray keyed = R"({"\uE000": 1, "😀": 2, "b": 3, "B": 4, "\u0000": 5})";
   QStringList keys;

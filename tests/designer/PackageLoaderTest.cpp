@@ -1,3 +1,4 @@
+#include "common/RegistryScope.h"
 #include "PackageLoader.h"
 #include "framework/Registration.h"
 
@@ -23,7 +24,7 @@ bool IsMapped(const QString& path) {
 }  // namespace
 
 TEST(PackageLoader, LoadsRegistersFinalizesAndReportsBrokenPackages) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;  // what it will hold points into unloaded code
   qputenv("VELTO_TEST_PACKAGE_LOG", "");
   QTemporaryDir junk;
   ASSERT_TRUE(junk.isValid());
@@ -88,6 +89,4 @@ TEST(PackageLoader, LoadsRegistersFinalizesAndReportsBrokenPackages) {
   EXPECT_EQ(qgetenv("VELTO_TEST_PACKAGE_LOG"),
             "Velto.Test.Good:fin2;Velto.Test.Good:fin1;Velto.Test.Broken:fin2;Velto.Test.Broken:fin1;");
   EXPECT_FALSE(IsMapped(good));
-  // What the registry holds now points into unloaded code.
-  TDesignRegistry::Instance().Clear();
 }

@@ -1,3 +1,4 @@
+#include "common/RegistryScope.h"
 #include "DesignSession.h"
 #include "DocumentStreamer.h"
 #include "MainWindow.h"
@@ -159,7 +160,7 @@ TEST(Palette, ReadableNamesGroupedByPageSortedAndFiltered) {
                {"TArduinoRGBWGraphicsElementDrawBitmap", "RGBW Graphics Element Draw Bitmap"}, {"TArduino", "Arduino"}};
   for (const auto& n : names) EXPECT_EQ(ReadableClassName(n.className), n.readable);
 
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   RegisterComponents(QStringLiteral("Zeta"), {&TTestLed::staticMetaObject});
   RegisterComponents(QStringLiteral("Alpha"), {&TTestElements::staticMetaObject, &TTestFont::staticMetaObject});
   RegisterComponents(QString(), {&TTestNumberElement::staticMetaObject});
@@ -171,7 +172,6 @@ TEST(Palette, ReadableNamesGroupedByPageSortedAndFiltered) {
   for (const TPaletteEntry& e : PaletteEntries(QStringLiteral("tfont"))) listed << e.Name;
   EXPECT_EQ(listed, QStringList({"Test Font"}));  // the class name matches too
   EXPECT_EQ(PaletteEntries(QStringLiteral("zeta")).size(), 1u);
-  TDesignRegistry::Instance().Clear();
 }
 
 TEST(DesignSession, AnEditorWritingSeveralComponentsIsOneUndoStep) {

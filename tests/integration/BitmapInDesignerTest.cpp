@@ -1,3 +1,4 @@
+#include "common/RegistryScope.h"
 #include "DesignSession.h"
 #include "EditorCell.h"
 #include "MainWindow.h"
@@ -39,7 +40,7 @@ void Settle() {
 // A user selects a display element, sees its bitmap in the inspector, opens the dialog with "...",
 // edits, presses OK; the component, Undo and Cancel agree.
 TEST(BitmapInDesigner, InspectorPreviewDialogUndoAndSelection) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::Arduino::Graphics::ColorPropertyBitmapEditors::Register();
   TDialogScript dialogs;
   TDesignSession session;
@@ -105,7 +106,6 @@ TEST(BitmapInDesigner, InspectorPreviewDialogUndoAndSelection) {
   EXPECT_EQ(Component(session, 0)->GetBitmap()->GetPixel(1, 1), 0u);
 
   for (const TDialogRequest& asked : dialogs.Asked()) EXPECT_EQ(asked.kind, TDialogRequest::Form) << asked.text.toStdString();
-  TDesignRegistry::Instance().Clear();
 }
 
 namespace Velto::Graphics::Arduino::MonochromePropertyBitmapEditors {
@@ -118,7 +118,7 @@ void RegisterPkg();
 // A display's bitmap elements are edited from the tree like components: one undo step on the
 // display, and the pixels come back from the saved document.
 TEST(BitmapInDesigner, DisplayElementsEditSaveAndReopen) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::Arduino::Structure::RegisterPkg();
   Velto::Graphics::Arduino::MonochromePropertyBitmapEditors::Register();
   TDialogScript dialogs;
@@ -171,5 +171,4 @@ TEST(BitmapInDesigner, DisplayElementsEditSaveAndReopen) {
   EXPECT_FALSE(element->GetBitmap()->GetPixel(0, 0));
   EXPECT_TRUE(qobject_cast<TArduinoMonochromeDisplayDrawTransparencyBitmap*>(loaded->GetElements()->GetItem(1)));
   for (const TDialogRequest& asked : dialogs.Asked()) EXPECT_EQ(asked.kind, TDialogRequest::Form) << asked.text.toStdString();
-  TDesignRegistry::Instance().Clear();
 }

@@ -1,3 +1,4 @@
+#include "common/RegistryScope.h"
 #include "ComponentTree.h"
 #include "DesignSession.h"
 #include "DocumentStreamer.h"
@@ -48,7 +49,7 @@ int OpenLevels(QTreeView* tree, QModelIndex& index) {
 // reopen, an undone and redone edit at the bottom, and the tree; and all of it is freed again.
 TEST(DeepDocument, TenThousandLevelsSaveReopenUndoAndShowInTheTree) {
   constexpr int kLevels = TJsonParser::MaxDepth;
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::Arduino::Json::RegisterPkg();
   Velto::Arduino::JSON::Design::Register();
   TAdvancedStringsEditorForm::SetExecuteHook([](const QString&, const std::shared_ptr<IStringArrayList>& lines) {
@@ -123,5 +124,4 @@ TEST(DeepDocument, TenThousandLevelsSaveReopenUndoAndShowInTheTree) {
 
   EXPECT_TRUE(dialogs.Asked().empty());
   TAdvancedStringsEditorForm::SetExecuteHook(nullptr);
-  TDesignRegistry::Instance().Clear();
 }

@@ -1,3 +1,4 @@
+#include "common/RegistryScope.h"
 #include "DesignSession.h"
 #include "MainWindow.h"
 #include "arduino/JsonComponents.h"
@@ -24,7 +25,7 @@ QStringList ElementNames(TCollection* c) {
 }  // namespace
 
 TEST(JsonInDesigner, ContextMenuGeneratesElementsUndoesInOneStepAndSavesThem) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::Arduino::Json::RegisterPkg();
   Velto::Arduino::JSON::Design::Register();
   TAdvancedStringsEditorForm::SetExecuteHook([](const QString& caption, const std::shared_ptr<IStringArrayList>& lines) {
@@ -77,13 +78,12 @@ TEST(JsonInDesigner, ContextMenuGeneratesElementsUndoesInOneStepAndSavesThem) {
 
   EXPECT_TRUE(dialogs.Asked().empty());
   TAdvancedStringsEditorForm::SetExecuteHook(nullptr);
-  TDesignRegistry::Instance().Clear();
 }
 
 // Double-click runs the component editor's first command; collections are edited from the tree, one
 // undo step each; the tree keeps what the user closed and is built once per change.
 TEST(JsonInDesigner, DoubleClickCollectionCommandsAndTheTreeAcrossChanges) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::Arduino::Json::RegisterPkg();
   Velto::Arduino::JSON::Design::Register();
   TAdvancedStringsEditorForm::SetExecuteHook([](const QString&, const std::shared_ptr<IStringArrayList>& lines) {
@@ -138,5 +138,4 @@ TEST(JsonInDesigner, DoubleClickCollectionCommandsAndTheTreeAcrossChanges) {
   EXPECT_EQ(window.Selected(), maker);
   EXPECT_TRUE(dialogs.Asked().empty());
   TAdvancedStringsEditorForm::SetExecuteHook(nullptr);
-  TDesignRegistry::Instance().Clear();
 }

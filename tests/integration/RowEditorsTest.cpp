@@ -1,6 +1,7 @@
 #include "CollectionCommands.h"
 #include "CollectionEditor.h"
 #include "common/DialogScript.h"
+#include "common/RegistryScope.h"
 #include "DesignSession.h"
 #include "EditorCell.h"
 #include "MainWindow.h"
@@ -54,7 +55,7 @@ QStringList ItemClasses(const TCollection* collection) {
 // The inspector's "..." on a collection row opens the collection editor; each of its commands is
 // one undo step, it follows undo, selects the clicked item in the tree, and goes with its collection.
 TEST(RowEditors, CollectionEditorCommandsAreUndoSteps) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::Arduino::Structure::RegisterPkg();
   TDesignSession session;
   TMainWindow window(&session);
@@ -110,14 +111,13 @@ TEST(RowEditors, CollectionEditorCommandsAreUndoSteps) {
   session.DeleteComponent(display);
   Settle();
   EXPECT_TRUE(!open || !open->isVisible());
-  TDesignRegistry::Instance().Clear();
 }
 
 // A colour row's in-place form opens with the row, survives the changes it makes (a drag is one undo
 // step), is made anew when an undo moves the value on, and closes with the row; the font row's
 // drop-down lists the fonts by group and sets the one chosen.
 TEST(RowEditors, InplaceColourFormAndFontDropDown) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit::StartUp();
   Velto::Arduino::Graphics::FontPropertyEditors::StartUp();
   TDesignSession session;
@@ -192,14 +192,13 @@ TEST(RowEditors, InplaceColourFormAndFontDropDown) {
   Settle();
   EXPECT_EQ(text->GetFont().Name, QStringLiteral("FreeSerif12pt7b"));
   EXPECT_EQ(session.UndoStack().index(), before + 1);
-  TDesignRegistry::Instance().Clear();
 }
 
 // Typing in a code row's in-place editor writes every character into the component at once and
 // keeps the editor (and the caret) while the row shows the new value; leaving the editor ends one
 // undo step; the row's text counts the lines.
 TEST(RowEditors, CodeRowTypingIsLiveAndOneUndoStep) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::ArduinoCodeStringsEditorFormUnit::StartUp();
   TDesignSession session;
   TMainWindow window(&session);
@@ -241,13 +240,12 @@ TEST(RowEditors, CodeRowTypingIsLiveAndOneUndoStep) {
   EXPECT_EQ(code->GetSetup().Text, QStringLiteral("pinMode(13, OUTPUT);"));
   ASSERT_TRUE(cell->InplaceForm());
   EXPECT_EQ(static_cast<TArduinoCodeStringsInplaceForm*>(cell->InplaceForm())->GetValue(), code->GetSetup().Text);
-  TDesignRegistry::Instance().Clear();
 }
 
 // The colour form under the keyboard, the wheel and Ctrl+Z after a click: each change is written at
 // once, and the form the user works in stays, with the focus, on the row.
 TEST(RowEditors, ColourFormKeepsTheKeyboard) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit::StartUp();
   TDesignSession session;
   TMainWindow window(&session);
@@ -304,7 +302,6 @@ TEST(RowEditors, ColourFormKeepsTheKeyboard) {
     EXPECT_EQ(cell->Editor()->GetDisplayValues(), QStringLiteral("$%1").arg(now, 4, 16, QLatin1Char('0')).toUpper());
   }
   EXPECT_EQ(session.UndoStack().index(), 4);  // the wheel's step was undone, then one more key
-  TDesignRegistry::Instance().Clear();
 }
 
 namespace {
@@ -349,7 +346,7 @@ struct TTypingInCodeRow {
 // Whatever takes the user away from a code row's editor ends his edit there and then, while the
 // window is whole: one undo step, no modification left open to be released by the window's teardown.
 TEST(RowEditors, LeavingTheCodeEditorEndsTheEdit) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::ArduinoCodeStringsEditorFormUnit::StartUp();
   struct TCase {
     const char* Name;
@@ -403,13 +400,12 @@ TEST(RowEditors, LeavingTheCodeEditorEndsTheEdit) {
     t.Window.reset();
     EXPECT_EQ(t.Session.UndoStack().index(), steps + 1);
   }
-  TDesignRegistry::Instance().Clear();
 }
 
 // Edit > Undo from the menu while typing in a code row undoes what was typed; the editor shows the
 // text undone, and undoing further never brings the typing back.
 TEST(RowEditors, UndoFromTheMenuWhileTyping) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::ArduinoCodeStringsEditorFormUnit::StartUp();
   TTypingInCodeRow t;
   ASSERT_TRUE(t.Form && t.Form->InEditor());
@@ -435,13 +431,12 @@ TEST(RowEditors, UndoFromTheMenuWhileTyping) {
   t.Session.UndoStack().redo();
   t.Session.UndoStack().redo();
   EXPECT_EQ(t.Code->GetSetup().Text, QStringLiteral("a"));
-  TDesignRegistry::Instance().Clear();
 }
 
 // A colour's and a font's value can be typed into their rows like any other: F2, the text, Enter.
 // The registered editor reads it; a text it refuses is reported and changes nothing.
 TEST(RowEditors, ColourAndFontAreTypedIntoTheirRows) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::Arduino::GrayscaleAlphaColorInplaceFormUnit::StartUp();
   Velto::Arduino::Graphics::FontPropertyEditors::StartUp();
   TDialogScript dialogs;
@@ -485,13 +480,12 @@ TEST(RowEditors, ColourAndFontAreTypedIntoTheirRows) {
     EXPECT_EQ(c.Value(), c.Expected);
     EXPECT_EQ(dialogs.Asked().size(), c.Errors);
   }
-  TDesignRegistry::Instance().Clear();
 }
 
 // An editor registered for a property of one class is found for an object of that class wherever it
 // sits: here an element inside a display, whose own class has no such registration.
 TEST(RowEditors, EditorsAreFoundForTheObjectsOwnClass) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   RegisterPropertyEditor(QMetaType::fromType<int>(), &TArduinoMonochromeDisplayDrawBitmap::staticMetaObject,
                          QStringLiteral("X"), &TGrayscaleAlphaColorPropertyEditor::staticMetaObject);
   Velto::Arduino::Structure::RegisterPkg();
@@ -506,14 +500,13 @@ TEST(RowEditors, EditorsAreFoundForTheObjectsOwnClass) {
   ASSERT_TRUE(cell);
   EXPECT_TRUE(qobject_cast<TGrayscaleAlphaColorPropertyEditor*>(cell->Editor()));
   EXPECT_FALSE(window.EditorCellOf(QStringLiteral("Y")));
-  TDesignRegistry::Instance().Clear();
 }
 
 // The keyboard reaches every row: typing or F2 opens the text, Enter writes it, Esc gives the value
 // back, Tab goes to the next row, Ctrl+Enter opens a dialog and Alt+Down a list; a value moved off
 // its default is bold and the row's context menu resets it.
 TEST(RowEditors, KeyboardAndContextMenuReachEveryRow) {
-  TDesignRegistry::Instance().Clear();
+  const TRegistryScope registry;
   Velto::Arduino::Graphics::FontPropertyEditors::StartUp();
   Velto::Arduino::Graphics::ColorPropertyBitmapEditors::Register();
   TDialogScript dialogs;
@@ -581,5 +574,4 @@ TEST(RowEditors, KeyboardAndContextMenuReachEveryRow) {
   key(Qt::Key_Return, Qt::ControlModifier);
   ASSERT_EQ(dialogs.Asked().size(), 1u);
   EXPECT_EQ(dialogs.Asked()[0].kind, TDialogRequest::Form);
-  TDesignRegistry::Instance().Clear();
 }

@@ -93,6 +93,13 @@ TEST(Drawing, EveryToolByMouseIsOneUndoStep) {
            if (c % kW >= 6 && i[size_t(c)] == kB && !QRect(6, 3, 2, 3).contains(c % kW, c / kW)) e[size_t(c)] = kInk;
          return e;
        }},
+      {"Shift keeps a steep line diagonal, cut at the edge", TPixelTool::Line, Qt::LeftButton, {{10, 1}, {4, 4}, {0, 9}}, true,
+       [](const TCells& i) {
+         std::vector<QPoint> inside;
+         for (QPoint c : LineCells({10, 1}, {0, 11}))
+           if (c.y() < kH) inside.push_back(c);
+         return With(i, inside, kInk);
+       }},
   };
   for (const TStep& step : steps) {
     SCOPED_TRACE(step.name);

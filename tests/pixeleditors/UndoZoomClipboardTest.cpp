@@ -218,7 +218,7 @@ TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
   QRandomGenerator random(7);
   for (TKind kind : {Mono, Transparency, Color, Gray, RGBW}) {
     auto from = Make(kind), to = Make(kind);
-    Fill(*from, {3, 2}, [&] { return ValueFor(kind, random.generate()); });
+    Fill(*from, {TBasicSizedPixelEditorForm::MaxSide, 2}, [&] { return ValueFor(kind, random.generate()); });
     const TState copied = StateOf(*from), before = StateOf(*to);
     ShowWithFocus(*from);
     QTest::keyClick(from->Grid, Qt::Key_C, Qt::ControlModifier);
@@ -230,9 +230,9 @@ TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
     // Other programs get the picture Save writes, as PNG with alpha.
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat("image/png"));
     const QImage image = QGuiApplication::clipboard()->image();
-    EXPECT_EQ(image.size(), QSize(3, 2));
+    EXPECT_EQ(image.size(), QSize(TBasicSizedPixelEditorForm::MaxSide, 2));
     if (kind == Color) {
-      EXPECT_EQ(image.pixel(1, 1), QRgb(copied.second[4]));
+      EXPECT_EQ(image.pixel(1, 1), QRgb(copied.second[TBasicSizedPixelEditorForm::MaxSide + 1]));
     }
   }
   // Pictures at the side limit are taken, through the options dialog when that is to be shown.
@@ -250,6 +250,17 @@ TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
   QGuiApplication::clipboard()->setImage(QImage(1, kMaxImageSide, QImage::Format_ARGB32));
   QTest::keyClick(rgbw.Grid, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{1, 255}));
+  // The dialogs' own pixels cut short are not taken; the picture beside them is.
+  QTest::keyClick(rgbw.Grid, Qt::Key_C, Qt::ControlModifier);
+  const QString own = TBasicLoadSaveSizedPixelEditorForm::PixelsMimeType;
+  auto* cut = new QMimeData;
+  cut->setData(own, QGuiApplication::clipboard()->mimeData()->data(own).chopped(8));
+  QImage beside(7, 3, QImage::Format_ARGB32);
+  beside.fill(Qt::red);
+  cut->setImageData(beside);
+  QGuiApplication::clipboard()->setMimeData(cut);
+  QTest::keyClick(rgbw.Grid, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{7, 3}));
   // Nothing to paste, and a picture larger than Load takes: said, and the image stays.
   QGuiApplication::clipboard()->setText("text");
   QTest::keyClick(rgbw.Grid, Qt::Key_V, Qt::ControlModifier);
@@ -259,9 +270,9 @@ TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
   ASSERT_EQ(script.Asked().size(), 2u);
   EXPECT_EQ(script.Asked()[1].type, mtError);
   EXPECT_TRUE(script.Asked()[1].text.contains("16385 x 1 pixels exceeds the limit of 16384 x 16384"));
-  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{1, 255}));
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{7, 3}));
   rgbw.Undo1Click();  // the refused paste left no step: the paste before is undone
-  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{255, 1}));
+  EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{1, 255}));
 
   // The bare form knows no kind of bitmap: its Copy and Paste keys change nothing.
   TBasicLoadSaveSizedPixelEditorForm bare;

@@ -1,4 +1,5 @@
 #include "framework/Registration.h"
+#include "common/RegistryScope.h"
 #include "runtime/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -27,11 +28,7 @@ class TEditor3 : public QObject {
 };
 
 struct RegistryTest : ::testing::Test {
-  void SetUp() override { TDesignRegistry::Instance().Clear(); }
-  void TearDown() override {
-    TDesignRegistry::Instance().Clear();
-    TDesignRegistry::Instance().BeforeRegister = nullptr;
-  }
+  const TRegistryScope Scope;
   TDesignRegistry& R = TDesignRegistry::Instance();
 };
 }  // namespace
@@ -55,6 +52,33 @@ TEST_F(RegistryTest, MostDerivedTypeThenMostSpecificThenLatestWins) {
   // Registering the same binding again makes the later one win.
   RegisterPropertyEditor(derived, &TEditor1::staticMetaObject);
   EXPECT_EQ(R.FindPropertyEditor(derived, &TComponentB::staticMetaObject, "X"), &TEditor1::staticMetaObject);
+}
+
+// Among registrations of the same property type: naming the component class weighs more than
+// naming the property, naming both most, and the latest of equals wins whichever order they came in.
+TEST_F(RegistryTest, SpecificityOrdersRegistrationsOfOneType) {
+  const QMetaType type = QMetaType::fromType<int>();
+  const TClass a = &TComponentA::staticMetaObject, b = &TComponentB::staticMetaObject;
+  const TClass e1 = &TEditor1::staticMetaObject, e2 = &TEditor2::staticMetaObject, e3 = &TEditor3::staticMetaObject;
+  const struct {
+    const char* name;
+    std::vector<TPropertyEditorRegistration> made;
+    TClass found;  // for property "x" of a TComponentB
+  } cases[] = {
+      {"class beats name", {{type, a, "", e1}, {type, nullptr, "X", e2}}, e1},
+      {"class beats name, made the other way", {{type, nullptr, "X", e2}, {type, a, "", e1}}, e1},
+      {"both beat class", {{type, a, "X", e3}, {type, b, "", e1}}, e3},
+      {"name beats neither", {{type, nullptr, "X", e2}, {type, nullptr, "", e1}}, e2},
+      {"latest of equals", {{type, a, "", e1}, {type, b, "", e2}}, e2},
+      {"latest of equals, other order", {{type, b, "", e2}, {type, a, "", e1}}, e1},
+      {"another name does not apply", {{type, nullptr, "", e1}, {type, b, "Y", e2}}, e1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    R.Clear();
+    for (const auto& r : c.made) RegisterPropertyEditor(r.PropertyType, r.ComponentClass, r.PropertyName, r.EditorClass);
+    EXPECT_EQ(R.FindPropertyEditor(type, b, "x"), c.found);
+  }
 }
 
 TEST_F(RegistryTest, ComponentEditorOfTheNearestClass) {
