@@ -30,15 +30,17 @@ struct JsonGenerationTest : ::testing::Test {
   std::string Object(const char* sample) {
     const IJsonElement root = TJsonParser::Parse(QString::fromUtf8(sample));
     TJsonElementsGenerator<Side>::ProcessObject(dynamic_cast<const TObjectJsonElement&>(*root), Members());
-    return DescribeStd(&Members());
+    return Describe(&Members());
   }
   std::string Array(const char* sample) {
     const IJsonElement root = TJsonParser::Parse(QString::fromUtf8(sample));
     TJsonElementsGenerator<Side>::ProcessArray(dynamic_cast<const TArrayJsonElement&>(*root), Items());
-    return DescribeStd(&Items());
+    return Describe(&Items());
   }
-  void AddMembers(std::initializer_list<std::pair<TClass, const char*>> members) {
-    for (const auto& [elementClass, name] : members) Members().Add(elementClass)->SetName(QString::fromUtf8(name));
+  // Appends one element of each class, named by the space-separated names in turn.
+  void AddMembers(std::initializer_list<TClass> classes, const QString& names) {
+    const QStringList list = names.split(QLatin1Char(' '));
+    for (size_t i = 0; i < classes.size(); ++i) Members().Add(classes.begin()[i])->SetName(list[int(i)]);
   }
 };
 
@@ -70,8 +72,7 @@ TYPED_TEST(JsonGenerationTest, RunningTwiceAppendsOnlyFloatsAndNullShiftedItems)
 
 TYPED_TEST(JsonGenerationTest, ItemsMatchByPositionAndKind) {
   EXPECT_EQ(this->Array(R"([1, "a", 2.5])"), "IntegerArray, TextArray, AnalogArray");
-  // Position 1 now holds a number: a new element goes to the end, the text element stays where it is.
-  // The floating-point item reuses the analog element at its position.
+  // Position 1 holds a number now: it appends and the text element stays; the float reuses the analog element.
   EXPECT_EQ(this->Array(R"([18446744073709551615, 7, 0.25, {"x": 1}])"),
             "IntegerArray, TextArray, AnalogArray, IntegerArray, ObjectArray{Integer:x}");
   // Position 4 is now past an element of the wrong kind; reuse never looks elsewhere.
@@ -87,28 +88,29 @@ TYPED_TEST(JsonGenerationTest, MembersReuseTheFirstElementOfTheNameThatAcceptsTh
     this->Members().Clear();
     std::string expected;
     for (int i = 0; i < padding; ++i) {
-      this->AddMembers({{&T::TDigitalElement::staticMetaObject, std::to_string(i).c_str()}});
+      this->AddMembers({&T::TDigitalElement::staticMetaObject}, QString::number(i));
       expected += "Digital:" + std::to_string(i) + ", ";
     }
-    this->AddMembers({{&T::TArrayElement::staticMetaObject, "o"}, {&T::TObjectElement::staticMetaObject, "o"},
-                      {&T::TObjectElement::staticMetaObject, "o"}, {&T::TTextElement::staticMetaObject, "u"},
-                      {&T::TUnsignedElement::staticMetaObject, "u"}, {&T::TIntegerElement::staticMetaObject, "big"},
-                      {&T::TUnsignedElement::staticMetaObject, "i"}, {&T::TAnalogElement::staticMetaObject, "f"},
-                      {&T::TTextElement::staticMetaObject, "n"}, {&T::TTextElement::staticMetaObject, "Case"}});
-    // An unsigned value takes an unsigned or an integer element, a signed one no unsigned element; a
-    // floating-point member always appends; null touches nothing; names match exactly; an appended
-    // element is found by the members after it.
+    this->AddMembers({&T::TArrayElement::staticMetaObject, &T::TObjectElement::staticMetaObject,
+                      &T::TObjectElement::staticMetaObject, &T::TTextElement::staticMetaObject,
+                      &T::TUnsignedElement::staticMetaObject, &T::TIntegerElement::staticMetaObject,
+                      &T::TUnsignedElement::staticMetaObject, &T::TAnalogElement::staticMetaObject,
+                      &T::TTextElement::staticMetaObject},
+                     "o o o u u big i f Case");
+    // An unsigned value takes an unsigned or an integer element, a signed one no unsigned one; floats always
+    // append; names match exactly; an appended element is found by the members after it.
     EXPECT_EQ(this->Object(R"({"o": {"x": 1}, "u": 18446744073709551615, "o": {"y": 1}, "big": 18446744073709551615,
-                               "i": 5, "f": 0.5, "n": null, "case": "x", "Case": "y", "new": {"z": 1}, "new": {"w": 1}})"),
+                               "i": 5, "f": 0.5, "case": "x", "Case": "y", "new": {"z": 1}, "new": {"w": 1}})"),
               expected +
                   "Array:o{}, Object:o{Integer:x, Integer:y}, Object:o{}, Text:u, Unsigned:u, Integer:big, Unsigned:i, "
-                  "Analog:f, Text:n, Text:Case, Integer:i, Analog:f, Text:case, Object:new{Integer:z, Integer:w}");
+                  "Analog:f, Text:Case, Integer:i, Analog:f, Text:case, Object:new{Integer:z, Integer:w}");
   }
 }
 
 TYPED_TEST(JsonGenerationTest, TenThousandLevelsGenerateReuseAndReleaseWithoutRecursion) {
   const int pairs = TJsonParser::MaxDepth / 2 - 1;  // each {"k":[ opens two levels
-  const IJsonElement root = TJsonParser::Parse(QByteArray(R"({"k":[)").repeated(pairs) + "{}" + QByteArray("]}").repeated(pairs));
+  const IJsonElement root =
+      TJsonParser::Parse(QByteArray(R"({"k":[)").repeated(pairs) + "{}" + QByteArray("]}").repeated(pairs));
   for (const int run : {1, 2}) {
     SCOPED_TRACE(run);  // the second run reuses every level
     TJsonElementsGenerator<TypeParam>::ProcessObject(dynamic_cast<const TObjectJsonElement&>(*root), this->Members());
@@ -117,5 +119,4 @@ TYPED_TEST(JsonGenerationTest, TenThousandLevelsGenerateReuseAndReleaseWithoutRe
       level = level->GetItem(0)->property("Elements").value<TCollection*>();
     EXPECT_EQ(levels, 2 * pairs);
   }
-  // The fixture's component releases the whole tree as the test ends.
 }
