@@ -48,19 +48,11 @@ TEST(SetTest, Algebra) {
   EXPECT_FALSE(set->Overlaps(list));
   EXPECT_TRUE(set->IsSubsetOf(other));  // the empty set is a subset of anything
 
-  TSet<QString> words{"b", "a", "c"};
+  // Enumeration sees each element once.
+  TSet<QString> words{"b", "a", "c", "a"};
   std::vector<QString> seen;
   for (const QString& w : words) seen.push_back(w);
-  std::vector<QString> forward = words.Query()->ToArray(), backward = words.Query(true)->ToArray();
-  std::reverse(backward.begin(), backward.end());
-  EXPECT_EQ(forward, seen);
-  EXPECT_EQ(backward, seen);
-  QString found;
-  EXPECT_TRUE(words.Query()->First([](const QString& w) { return w > "a"; }, found));
-  EXPECT_TRUE(found == "b" || found == "c");
-  std::vector<QString> enumerated;
-  for (auto e = words.GetEnumerator(); e->MoveNext();) enumerated.push_back(e->GetCurrent());
-  EXPECT_EQ(enumerated, seen);
+  EXPECT_EQ(Sorted(seen), (std::vector<QString>{"a", "b", "c"}));
 }
 
 TEST(LinkedListTest, EndsEnumerationAndRemoval) {
@@ -73,16 +65,11 @@ TEST(LinkedListTest, EndsEnumerationAndRemoval) {
   EXPECT_TRUE(list->Contains(5));
 
   std::vector<int> seen;
-  for (int v : list->Query()->Items()) seen.push_back(v);
-  EXPECT_EQ(seen, (std::vector<int>{1, 3, 5}));
+  for (int v : list->Query(true)->Items()) seen.push_back(v);
+  EXPECT_EQ(seen, (std::vector<int>{5, 3, 1}));
   int out = 0;
-  EXPECT_TRUE(list->Query()->First([](const int& v) { return v > 1; }, out));
-  EXPECT_EQ(out, 3);
-  EXPECT_TRUE(list->Query(true)->First([](const int& v) { return v > 1; }, out));
-  EXPECT_EQ(out, 5);
-
   while (list->ExtractFirst(out)) seen.push_back(out);
-  EXPECT_EQ(seen, (std::vector<int>{1, 3, 5, 1, 3, 5}));
+  EXPECT_EQ(seen, (std::vector<int>{5, 3, 1, 1, 3, 5}));
   EXPECT_EQ(out, 0);
   EXPECT_EQ(list->GetCount(), 0);
   list->Add(7);

@@ -255,9 +255,7 @@ TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
   const QString own = TBasicLoadSaveSizedPixelEditorForm::PixelsMimeType;
   auto* cut = new QMimeData;
   cut->setData(own, QGuiApplication::clipboard()->mimeData()->data(own).chopped(8));
-  QImage beside(7, 3, QImage::Format_ARGB32);
-  beside.fill(Qt::red);
-  cut->setImageData(beside);
+  cut->setImageData(QImage(7, 3, QImage::Format_ARGB32));
   QGuiApplication::clipboard()->setMimeData(cut);
   QTest::keyClick(rgbw.Grid, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(rgbw.GetPixelsSize(), (TSize{7, 3}));
