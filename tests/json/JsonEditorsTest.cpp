@@ -1,5 +1,6 @@
 #include "JsonTestSupport.h"
 #include "common/DialogScript.h"
+#include "common/RegistryScope.h"
 #include "framework/AdvancedStringsEditorForm.h"
 #include "framework/Registration.h"
 #include "json/JsonDesign.h"
@@ -13,6 +14,7 @@ namespace {
 
 // The test is the designer: it records each modification the editors open.
 struct JsonEditorsTest : ::testing::Test, IDesigner {
+  const TRegistryScope Registry;
   std::vector<TPersistent*> Targets;
   std::weak_ptr<IModification> Last;  // expired once the editor has ended its modification
   TDialogScript Messages;             // anything not scripted is answered Cancel, so no question can block a test

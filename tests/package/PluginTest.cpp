@@ -1,4 +1,5 @@
 #include "framework/PackageInfo.h"
+#include "common/RegistryScope.h"
 #include "framework/Registration.h"
 #include "runtime/Exceptions.h"
 
@@ -14,14 +15,13 @@ namespace {
 const QString PluginPath = QStringLiteral(VELTO_PACKAGES_DIR "/Velto.Embedded.Arduino.Basic.Design.so");
 
 struct PluginTest : ::testing::Test {
+  const TRegistryScope Registry;  // given back after the library is gone; nothing reads the classes it names
   QLibrary Lib{PluginPath};
   TDesignRegistry& R = TDesignRegistry::Instance();
   const TPackageInfoTable* Table = nullptr;
   std::vector<QString> Names;  // the module table's names, in table order
 
   void SetUp() override {
-    R.Clear();
-    R.BeforeRegister = nullptr;
     ASSERT_TRUE(Lib.load()) << Lib.errorString().toStdString();
     const auto get = reinterpret_cast<TGetPackageInfoTable>(Lib.resolve("GetPackageInfoTable"));
     ASSERT_TRUE(get);
