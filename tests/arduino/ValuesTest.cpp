@@ -60,6 +60,21 @@ TEST(ArduinoValuesTest, FontsListIsCategorizedWithoutDuplicates) {
   for (const char* name : {"FreeMono9pt7b", "FreeMonoBoldOblique24pt7b", "FreeSerifBoldItalic12pt7b", "TomThumb", "Org_01"})
     EXPECT_TRUE(seen.contains(QString::fromLatin1(name))) << name;
   EXPECT_EQ(seen.size(), 3 * 16 + 4);
+
+  // Libraries installed while the designer runs: their fonts join their category (a new one goes
+  // last), each name once; removed again, the list is as it was and the built-in fonts stay.
+  const TArduinoFontCategory known{list.back().Name, {QStringLiteral("Mini5x7"), list.back().Items.first()}};
+  const TArduinoFontCategory added{QStringLiteral("Pixel"), {QStringLiteral("Block8"), QStringLiteral("Block16")}};
+  RegisterArduinoFonts(known);
+  RegisterArduinoFonts(added);
+  RegisterArduinoFonts(added);
+  TArduinoFontsList expected = list;
+  expected.back().Items << QStringLiteral("Mini5x7");
+  expected << added;
+  EXPECT_EQ(GetArduinoFontsList(), expected);
+  UnregisterArduinoFonts(known);
+  UnregisterArduinoFonts(added);
+  EXPECT_EQ(GetArduinoFontsList(), list);
 }
 
 TEST(ArduinoComponentsTest, PropertiesHaveTheLibraryTypesAndOwnTheirObjects) {

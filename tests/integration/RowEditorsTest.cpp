@@ -1,6 +1,7 @@
 #include "CollectionCommands.h"
 #include "CollectionEditor.h"
 #include "common/DialogScript.h"
+#include "common/PropertyGridInput.h"
 #include "common/RegistryScope.h"
 #include "DesignSession.h"
 #include "EditorCell.h"
@@ -467,15 +468,7 @@ TEST(RowEditors, ColourAndFontAreTypedIntoTheirRows) {
     SCOPED_TRACE(c.Name);
     window.Select(c.Object);
     Settle();
-    ASSERT_TRUE(window.SetCurrentRow(c.Row));
-    QAbstractItemView* view = window.Inspector();
-    view->setFocus();
-    QTest::keyClick(view, Qt::Key_F2);
-    auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    ASSERT_TRUE(line);
-    line->selectAll();
-    QTest::keyClicks(line, c.Typed);
-    QTest::keyClick(line, Qt::Key_Return);
+    ASSERT_TRUE(TypeIntoRow(window, c.Row, c.Typed));
     Settle();
     EXPECT_EQ(c.Value(), c.Expected);
     EXPECT_EQ(dialogs.Asked().size(), c.Errors);
