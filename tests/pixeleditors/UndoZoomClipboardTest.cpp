@@ -60,6 +60,7 @@ TEST(UndoRedo, EveryKindOfChangeAgainstAModelOfWholeImages) {
       {"invert", [&] { form.InvertButton->click(); }},
       {"clear", [&] { script.Answer(mrYes); form.ClearButton->click(); }},
       {"width", [&] { form.WidthSpinEdit->SetValue(form.WidthSpinEdit->value() % 7 + 1); }},
+      {"height", [&] { form.HeightSpinEdit->SetValue(form.HeightSpinEdit->value() % 5 + 1); }},
       {"load", [&] { script.AnswerFile(file); form.LoadButton->click(); }},
       {"paste", [&] {
          QGuiApplication::clipboard()->setImage(picture.copy(0, 0, 2, 3));
@@ -218,7 +219,7 @@ TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
   QRandomGenerator random(7);
   for (TKind kind : {Mono, Transparency, Color, Gray, RGBW}) {
     auto from = Make(kind), to = Make(kind);
-    Fill(*from, {TBasicSizedPixelEditorForm::MaxSide, 2}, [&] { return ValueFor(kind, random.generate()); });
+    Fill(*from, {TBasicSizedPixelEditorForm::MaxSide, TBasicSizedPixelEditorForm::MaxSide}, [&] { return ValueFor(kind, random.generate()); });
     const TState copied = StateOf(*from), before = StateOf(*to);
     ShowWithFocus(*from);
     QTest::keyClick(from->Grid, Qt::Key_C, Qt::ControlModifier);
@@ -230,7 +231,7 @@ TEST(Clipboard, CopyThenPasteBetweenTwoDialogsOfEveryEditor) {
     // Other programs get the picture Save writes, as PNG with alpha.
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat("image/png"));
     const QImage image = QGuiApplication::clipboard()->image();
-    EXPECT_EQ(image.size(), QSize(TBasicSizedPixelEditorForm::MaxSide, 2));
+    EXPECT_EQ(image.size(), QSize(TBasicSizedPixelEditorForm::MaxSide, TBasicSizedPixelEditorForm::MaxSide));
     if (kind == Color) {
       EXPECT_EQ(image.pixel(1, 1), QRgb(copied.second[TBasicSizedPixelEditorForm::MaxSide + 1]));
     }
