@@ -98,6 +98,7 @@ TEST(RowEditors, CollectionEditorCommandsAreUndoSteps) {
     EXPECT_EQ(session.UndoStack().index(), start + int(i) + 1) << "step " << i;
     EXPECT_EQ(editor->Items()->count(), steps[i].Classes.size()) << "step " << i;
     EXPECT_EQ(editor->Items()->currentRow(), steps[i].Current) << "step " << i;
+    EXPECT_EQ(editor->DownButton()->isEnabled(), steps[i].Current + 1 < steps[i].Classes.size()) << "step " << i;
   }
   emit editor->Items()->itemClicked(editor->Items()->item(0));
   EXPECT_EQ(window.Selected(), display->GetElements()->GetItem(0));

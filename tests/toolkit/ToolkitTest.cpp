@@ -233,9 +233,11 @@ TEST(DrawGrid, KeysMoveTheFocusCellAndPassOnWhatTheGridDoesNotUse) {
   QTest::keyClick(grid, Qt::Key_Down);
   EXPECT_EQ(grid->Row(), 1);
   EXPECT_TRUE(parent.passed.isEmpty());
-  // Dragging with the button held selects from the pressed cell to the one under the mouse.
+  // Dragging with the button held selects from the pressed cell to the one under the mouse; the
+  // fixed row is passed over.
   QTest::mousePress(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->CellRect(1, 1).center());
   QTest::mouseMove(grid->viewport(), grid->CellRect(3, 2).center());
+  QTest::mouseMove(grid->viewport(), grid->CellRect(2, 0).center());
   QTest::mouseRelease(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->CellRect(3, 2).center());
   EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 3, 2}));
 }
