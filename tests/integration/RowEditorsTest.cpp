@@ -194,6 +194,10 @@ TEST(RowEditors, InplaceColourFormAndFontDropDown) {
   Settle();
   EXPECT_EQ(text->GetFont().Name, QStringLiteral("FreeSerif12pt7b"));
   EXPECT_EQ(session.UndoStack().index(), before + 1);
+  std::unique_ptr<QMenu> again(window.EditorCellOf(QStringLiteral("Font"))->CreateDropDown(nullptr));
+  for (QAction* group : again->actions())  // the group of the font chosen is marked
+    EXPECT_EQ(group->text().endsWith(QStringLiteral(" \u2713")), group->text().startsWith(QStringLiteral("Serif")))
+        << group->text().toStdString();
 }
 
 // Typing in a code row's in-place editor writes every character into the component at once and
