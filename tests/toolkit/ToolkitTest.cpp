@@ -18,6 +18,9 @@ TEST(Keys, ShortCutValuesOfTheLayoutsConvertToCtrlArrows) {
   EXPECT_EQ(ShortCutToKeySequence(16424), QKeySequence(Qt::CTRL | Qt::Key_Down));
   EXPECT_EQ(ShortCutToKeySequence(scShift | scAlt | 'S'), QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_S));
   EXPECT_TRUE(ShortCutToKeySequence(0x4000 | 0xFF).isEmpty());
+  EXPECT_EQ(ShortCutToKeySequence(TShortCut(scCtrl | TShortCut(VK_NUMPAD0))),
+            QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_0)));
+  EXPECT_EQ(ShortCutToKeySequence(VK_DIVIDE), QKeySequence(QKeyCombination(Qt::KeypadModifier, Qt::Key_Slash)));
 
   const QKeyEvent keypadPlus(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier | Qt::ControlModifier, "+");
   EXPECT_EQ(VirtualKeyOf(keypadPlus), VK_ADD);
